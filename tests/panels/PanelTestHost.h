@@ -1,0 +1,62 @@
+#pragma once
+// A stand-in for the application and its frame, for panel tests: a real session against the simulated
+// counter, a plain window as the frame, the controllers a test puts in, a recorded update timer and the
+// frame's Auto Update Mode command.
+
+#include "instrument/InstrumentSession.h"
+#include "instrument/UpdateTimer.h"
+#include "panels/PanelController.h"
+#include "panels/PanelHost.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class CRecordedUpdateTimer : public IUpdateTimer
+{
+public:
+    void StopUpdateTimer() override { m_events.push_back(-1); }
+    void StartUpdateTimer(int nMilliseconds) override { m_events.push_back(nMilliseconds); }
+    std::vector<int> m_events; // -1 for a stop, the period for a start
+};
+
+class CPanelTestHost : public IPanelHost, public IPanelFrame
+{
+public:
+    // Opens the simulated counter as the frame does (automatic search, time-out); bLive false leaves the
+    // session non-live.
+    explicit CPanelTestHost(bool bLive = true);
+    ~CPanelTestHost() override;
+
+    void SetController(int nIndex, std::unique_ptr<CPanelController> pController);
+    // Shows the panel of a controller as the frame's panel switch does (destroying the shown one).
+    void ShowPanel(int nIndex);
+
+    // IPanelHost
+    CInstrumentSession& Session() override { return m_session; }
+    IUpdateTimer& UpdateTimer() override { return m_timer; }
+    IPanelFrame& Frame() override { return *this; }
+    bool CheckLive() override;
+    bool IsLive() const override { return m_bLive; }
+    CPanelController* GetController(int nIndex) override;
+    CPanelController* GetActiveController() override;
+    COLORREF GetIndicatorColour() const override;
+    int GetInstrumentSlot() const override { return m_nSlot; }
+
+    // IPanelFrame
+    QWidget* ClientArea() override { return &m_window; }
+    void FitToPanel(const QWidget& panel) override;
+    void OnAutoUpdateMode() override;
+
+    CInstrumentSession m_session;
+    CRecordedUpdateTimer m_timer;
+    QWidget m_window;
+    std::array<std::unique_ptr<CPanelController>, PANEL_COUNT> m_apControllers;
+    CPanelController* m_pActive = nullptr;
+    bool m_bLive = false;
+    int m_nSlot = -2;
+    int m_bAutoUpdate = 0;
+    int m_nAutoUpdateCommands = 0;
+};
