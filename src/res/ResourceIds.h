@@ -18,4 +18,7 @@ constexpr int IDR_MAIN_MENU = 130;
 
 constexpr int IDB_LOGO = 109;   // 103 x 24, 16 colours
 constexpr int IDB_EMBLEM = 111; // 77 x 41, 16 colours
+
+// The About box's placeholder that the dialog fills with the program icon.
+constexpr int IDC_ABOUT_ICON = 1200;
 } // namespace res

@@ -1,0 +1,72 @@
+// The bitmaps and the program icon: each loads from its XPM at its size and within 16 colours.
+
+#include "res/Bitmaps.h"
+#include "res/ResourceIds.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace
+{
+std::set<QRgb> ColoursOf(const QImage& image)
+{
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+    {
+        for (int x = 0; x < image.width(); ++x)
+        {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    return colours;
+}
+
+struct SExpectedBitmap
+{
+    int nId;
+    QSize size;
+};
+
+TEST(Bitmaps, EachLoadsAtItsSizeWithAtMost16Colours)
+{
+    for (const SExpectedBitmap& expected :
+         {SExpectedBitmap{res::IDB_LOGO, {103, 24}}, SExpectedBitmap{res::IDB_EMBLEM, {77, 41}}})
+    {
+        SCOPED_TRACE(expected.nId);
+        const QPixmap bitmap = res::LoadBitmap(expected.nId);
+        ASSERT_FALSE(bitmap.isNull());
+        EXPECT_EQ(bitmap.size(), expected.size);
+        const QImage image = bitmap.toImage();
+        EXPECT_FALSE(image.hasAlphaChannel()) << "the panel copies the pixels unchanged, so none is clear";
+        const auto colours = ColoursOf(image);
+        EXPECT_LE(colours.size(), 16u);
+        EXPECT_GE(colours.size(), 4u) << "a picture, not a flat fill";
+    }
+}
+
+TEST(Bitmaps, NumbersThatAreNoBitmapGiveANullPixmap)
+{
+    for (int nId : {-1, 0, 108, 110, 112, res::IDD_MEASURE, res::IDR_MAIN_MENU, 1027})
+    {
+        SCOPED_TRACE(nId);
+        EXPECT_TRUE(res::LoadBitmap(nId).isNull());
+    }
+}
+
+TEST(Bitmaps, ProgramIconIs32SquareWithClearCorners)
+{
+    const QIcon icon = res::ProgramIcon();
+    ASSERT_FALSE(icon.isNull());
+    const QList<QSize> sizes = icon.availableSizes();
+    ASSERT_FALSE(sizes.isEmpty());
+    EXPECT_EQ(sizes.front(), QSize(32, 32));
+    const QImage image = icon.pixmap(32, 32).toImage();
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(31, 31)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(16, 12)), 255);
+    EXPECT_LE(ColoursOf(image).size(), 16u);
+}
+} // namespace
