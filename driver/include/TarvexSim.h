@@ -15,6 +15,12 @@
 extern "C" {
 #endif
 
+/* Statuses of the simulated driver besides those of the ABI header (VISA and instrument-driver codes). */
+#define TARVEXSIM_ERROR_INV_SESSION ((int32_t)0xBFFF000E)  /* unknown or closed session handle */
+#define TARVEXSIM_ERROR_RSRC_NFOUND ((int32_t)0xBFFF0011)  /* tarvex_init: no such resource */
+#define TARVEXSIM_ERROR_NULL_POINTER ((int32_t)0xBFFF0071) /* a needed text, buffer or output is null */
+#define TARVEXSIM_ERROR_PARAMETER2 ((int32_t)0xBFFC0002)   /* second argument out of range */
+
 /* Back to the power-on state: settings, error queue, faults, replies, hook and call log cleared, the
  * resources and slot taken again from the environment (or the defaults), the wall clock in use. */
 TARVEXSIM_EXPORT void tarvexsim_reset(void);
@@ -67,6 +73,44 @@ TARVEXSIM_EXPORT void tarvexsim_set_external_arm(int on);
 TARVEXSIM_EXPORT const char* tarvexsim_query(const char* entryPoint, int channel, int item);
 
 #ifdef __cplusplus
+}
+#endif
+
+#ifdef __cplusplus
+/* The driver's entry points declared from the ABI's pointer types, for code that links the driver directly
+ * rather than loading it: the simulator itself (so that its definitions must match) and its tests. */
+#include "TarvexAbi.h"
+
+#include <type_traits>
+
+extern "C" {
+TARVEX_EXPORT std::remove_pointer_t<tarvex_abort_fn> tarvex_abort;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_arm_fn> tarvex_arm;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_fetch_fn> tarvex_fetch;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_initiate_fn> tarvex_initiate;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_input_fn> tarvex_input;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_measure_fn> tarvex_measure;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_shortMeas_fn> tarvex_shortMeas;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_output_fn> tarvex_output;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_read_fn> tarvex_read;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_shortConf_fn> tarvex_shortConf;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_configure_fn> tarvex_configure;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_sense_fn> tarvex_sense;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_confQuery_fn> tarvex_confQuery;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_operQ_fn> tarvex_operQ;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_ieeecom_fn> tarvex_ieeecom;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_getSlot_fn> tarvex_getSlot;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_auto_init_fn> tarvex_auto_init;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_getLA_fn> tarvex_getLA;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_reset_fn> tarvex_reset;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_self_test_fn> tarvex_self_test;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_init_fn> tarvex_init;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_close_fn> tarvex_close;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_ftoa_fn> tarvex_ftoa;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_timeOut_fn> tarvex_timeOut;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_errorQueryDetect_fn> tarvex_errorQueryDetect;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_error_query_fn> tarvex_error_query;
+TARVEX_EXPORT std::remove_pointer_t<tarvex_dcl_fn> tarvex_dcl;
 }
 #endif
 

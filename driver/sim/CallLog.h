@@ -1,0 +1,32 @@
+#pragma once
+// The log of driver calls, one line per call in the order they ended, kept in memory for tests and
+// appended to a trace file when one is named.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace tarvexsim
+{
+class CCallLog
+{
+public:
+    CCallLog() = default;
+    ~CCallLog() { CloseTrace(); }
+    CCallLog(const CCallLog&) = delete;
+    CCallLog& operator=(const CCallLog&) = delete;
+
+    // An empty path writes no file.
+    void OpenTrace(const std::string& path);
+    void Add(const std::string& line);
+    void Clear() { m_lines.clear(); }
+    int Count() const { return static_cast<int>(m_lines.size()); }
+    const char* Line(int nIndex) const; // null when out of range
+
+private:
+    void CloseTrace();
+
+    std::vector<std::string> m_lines;
+    std::FILE* m_pTrace = nullptr;
+};
+} // namespace tarvexsim
