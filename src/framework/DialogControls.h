@@ -7,7 +7,9 @@
 #include "DialogUnits.h"
 #include "HandlerDispatch.h"
 #include "MessageMap.h"
+#include "Rect.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -15,8 +17,6 @@
 #include <span>
 #include <string>
 #include <vector>
-
-class QButtonGroup;
 
 namespace framework
 {
@@ -32,11 +32,7 @@ public:
     QSize SizeInPixels() const { return m_size; }
 
     QWidget* Item(int nId) const; // null for an id the template does not have
-    template <class T>
-    T* ItemAs(int nId) const
-    {
-        return qobject_cast<T*>(Item(nId));
-    }
+    template <class T> T* ItemAs(int nId) const { return qobject_cast<T*>(Item(nId)); }
     CRect ItemRect(int nId) const; // in the host's client coordinates; empty for an unknown id
 
     // The custom control takes over the template control nId: it gets its parent, id, geometry, text,
@@ -70,16 +66,20 @@ public:
 
     // Routes the notifications of the message map to pTarget's handlers. A handler runs under
     // DispatchHandler, so an escaping CUserException is discarded.
-    template <class T>
-    void Bind(T* pTarget, std::span<const SMessageEntry<T>> messageMap)
+    template <class T> void Bind(T* pTarget, std::span<const SMessageEntry<T>> messageMap)
     {
         for (const auto& entry : messageMap)
         {
-            auto pfn = entry.pfnHandler;
-            Connect(entry.nCode, entry.nId, [pTarget, pfn] { DispatchHandler([&] { (pTarget->*pfn)(); }); });
+            if (entry.nCode != WM_COMMAND_MENU) // menu commands belong to the menu bar
+            {
+                auto pfn = entry.pfnHandler;
+                Connect(entry.nCode, entry.nId, [pTarget, pfn] { (pTarget->*pfn)(); });
+            }
         }
     }
 
+    // One notification of one control to a handler, run under DispatchHandler. A binding made before the
+    // control exists takes effect when it is built, and it follows the control into a Subclass.
     void Connect(ENotification nCode, int nId, std::function<void()> handler);
 
 private:
@@ -91,11 +91,9 @@ private:
     };
     void Wire(const SBinding& binding, QWidget* pControl);
 
-    QWidget* m_pHost = nullptr;
     SBaseUnits m_baseUnits{};
     QSize m_size;
-    std::map<int, QWidget*> m_items;
+    std::map<int, QPointer<QWidget>> m_items; // a control deleted by its owner reads as absent
     std::vector<SBinding> m_bindings;
-    std::vector<QButtonGroup*> m_radioGroups;
 };
 } // namespace framework

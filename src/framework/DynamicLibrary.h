@@ -13,7 +13,8 @@ class CDynamicLibrary
 public:
     static std::string PlatformFileName(const std::string& windowsName);
 
-    // False (with LastError set) when the library cannot be loaded; an empty folder means the ordinary search.
+    // False (with LastError set) when the library cannot be loaded; an empty folder means the ordinary
+    // search.
     bool Load(const std::string& windowsName, const std::string& folder = {});
     bool IsLoaded() const { return m_pHandle != nullptr; }
     void* Symbol(const char* pszName) const; // null when not loaded or the symbol is missing
@@ -22,6 +23,6 @@ public:
 
 private:
     void* m_pHandle = nullptr;
-    std::string m_strLastError;
+    mutable std::string m_strLastError; // also set by a failed Symbol look-up
 };
 } // namespace framework

@@ -5,6 +5,8 @@
 #include "HandlerDispatch.h"
 #include "MessageMap.h"
 
+#include <QPointer>
+
 #include <functional>
 #include <map>
 #include <span>
@@ -15,8 +17,8 @@ class QMenuBar;
 
 struct SMenuItem
 {
-    const char* pszCaption;      // with its "&" mnemonic; null for a separator
-    int nId;                     // command id; 0 for a popup or separator
+    const char* pszCaption;       // with its "&" mnemonic; null for a separator
+    int nId;                      // command id; 0 for a popup or separator
     std::vector<SMenuItem> items; // a popup's items
 };
 
@@ -37,19 +39,22 @@ public:
     void CheckMenuItem(int nId, bool bChecked);
     bool IsChecked(int nId) const;
 
-    template <class T>
-    void Bind(T* pTarget, std::span<const SMessageEntry<T>> messageMap)
+    template <class T> void Bind(T* pTarget, std::span<const SMessageEntry<T>> messageMap)
     {
         for (const auto& entry : messageMap)
         {
-            auto pfn = entry.pfnHandler;
-            Connect(entry.nId, [pTarget, pfn] { DispatchHandler([&] { (pTarget->*pfn)(); }); });
+            if (entry.nCode == WM_COMMAND_MENU)
+            {
+                auto pfn = entry.pfnHandler;
+                Connect(entry.nId, [pTarget, pfn] { (pTarget->*pfn)(); });
+            }
         }
     }
 
+    // The command nId runs the handler under DispatchHandler; an id the menu does not have is ignored.
     void Connect(int nId, std::function<void()> handler);
 
 private:
-    std::map<int, QAction*> m_items;
+    std::map<int, QPointer<QAction>> m_items; // gone with the menu bar
 };
 } // namespace framework

@@ -1,0 +1,289 @@
+#include "DeviceContext.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+#include <utility>
+
+namespace
+{
+CBrush* StockWhiteBrush()
+{
+    static CBrush s_white(RGB(255, 255, 255));
+    return &s_white;
+}
+
+// GDI draws a 0-width pen one pixel wide.
+int PixelWidth(const CPen* pPen)
+{
+    return std::max(1, pPen->Width());
+}
+
+// The rectangle an ellipse or arc inscribed in rc is stroked on, so that a 1-pixel outline stays inside rc.
+QRectF InscribedRect(const CRect& rc)
+{
+    return {static_cast<qreal>(rc.left), static_cast<qreal>(rc.top), static_cast<qreal>(rc.Width() - 1),
+            static_cast<qreal>(rc.Height() - 1)};
+}
+
+// Angle of a point seen from the centre of rc, in degrees counter-clockwise from three o'clock.
+double AngleFromCentre(const CRect& rc, QPoint pt)
+{
+    const double cx = (rc.left + rc.right) / 2.0;
+    const double cy = (rc.top + rc.bottom) / 2.0;
+    return std::atan2(cy - pt.y(), pt.x() - cx) * 180.0 / std::numbers::pi;
+}
+} // namespace
+
+COLORREF GetSysColor(int nIndex)
+{
+    const QPalette palette = QApplication::palette();
+    switch (nIndex)
+    {
+    case COLOR_WINDOWTEXT:
+        return FromQColor(palette.color(QPalette::WindowText));
+    case COLOR_BTNFACE:
+        return FromQColor(palette.color(QPalette::Button));
+    case COLOR_BTNSHADOW:
+        return FromQColor(palette.color(QPalette::Dark));
+    case COLOR_BTNTEXT:
+        return FromQColor(palette.color(QPalette::ButtonText));
+    case COLOR_BTNHIGHLIGHT:
+        return FromQColor(palette.color(QPalette::Light));
+    default:
+        return 0;
+    }
+}
+
+QColor ToQColor(COLORREF cr)
+{
+    return {GetRValue(cr), GetGValue(cr), GetBValue(cr)};
+}
+
+COLORREF FromQColor(const QColor& colour)
+{
+    return RGB(colour.red(), colour.green(), colour.blue());
+}
+
+CPen::CPen(int, int nWidth, COLORREF cr) : m_nWidth(nWidth), m_cr(cr) {}
+
+CBrush::CBrush(COLORREF cr) : m_cr(cr) {}
+
+CDC::CDC(QPainter& painter)
+    : m_painter(painter), m_pPen(StockBlackPen()), m_pBrush(StockWhiteBrush()), m_crBk(RGB(255, 255, 255)),
+      m_crText(RGB(0, 0, 0))
+{
+    // GDI draws shapes and text without smoothing: every pixel is either the pen, brush or text colour or
+    // left alone, which keeps the owner-drawn looks crisp and their pixels exact.
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, false);
+    QFont font = m_painter.font();
+    font.setStyleStrategy(QFont::NoAntialias);
+    m_painter.setFont(font);
+}
+
+CPen* CDC::StockBlackPen()
+{
+    static CPen s_black(PS_SOLID, 1, RGB(0, 0, 0));
+    return &s_black;
+}
+
+CPen* CDC::SelectObject(CPen* pPen)
+{
+    if (!pPen)
+    {
+        return nullptr;
+    }
+    return std::exchange(m_pPen, pPen);
+}
+
+CBrush* CDC::SelectObject(CBrush* pBrush)
+{
+    if (!pBrush)
+    {
+        return nullptr;
+    }
+    return std::exchange(m_pBrush, pBrush);
+}
+
+void CDC::MoveTo(int x, int y)
+{
+    m_ptCurrent = QPoint(x, y);
+}
+
+void CDC::LineTo(int x, int y)
+{
+    // Bresenham from the current position, leaving out the end point. Each step fills the pen's width
+    // across the main direction of the line, centred as GDI centres a geometric pen: a 2-pixel pen at x
+    // covers x - 1 and x.
+    const int nWidth = PixelWidth(m_pPen);
+    const int nBack = nWidth / 2;
+    const QColor colour = ToQColor(m_pPen->Colour());
+    int px = m_ptCurrent.x();
+    int py = m_ptCurrent.y();
+    const int dx = std::abs(x - px);
+    const int dy = -std::abs(y - py);
+    const int sx = px < x ? 1 : -1;
+    const int sy = py < y ? 1 : -1;
+    const bool bMostlyHorizontal = dx >= -dy;
+    int nError = dx + dy;
+    while (px != x || py != y)
+    {
+        if (bMostlyHorizontal)
+        {
+            m_painter.fillRect(px, py - nBack, 1, nWidth, colour);
+        }
+        else
+        {
+            m_painter.fillRect(px - nBack, py, nWidth, 1, colour);
+        }
+        const int nDouble = 2 * nError;
+        if (nDouble >= dy)
+        {
+            nError += dy;
+            px += sx;
+        }
+        if (nDouble <= dx)
+        {
+            nError += dx;
+            py += sy;
+        }
+    }
+    m_ptCurrent = QPoint(x, y);
+}
+
+void CDC::Rectangle(const CRect& rc)
+{
+    if (rc.Width() <= 0 || rc.Height() <= 0)
+    {
+        return;
+    }
+    FillRect(rc, m_pBrush);
+    // The outline runs along the outermost pixels; the current position is left where it was.
+    const QPoint ptSaved = m_ptCurrent;
+    MoveTo(rc.left, rc.top);
+    LineTo(rc.right - 1, rc.top);
+    LineTo(rc.right - 1, rc.bottom - 1);
+    LineTo(rc.left, rc.bottom - 1);
+    LineTo(rc.left, rc.top);
+    m_ptCurrent = ptSaved;
+}
+
+void CDC::FillRect(const CRect& rc, CBrush* pBrush)
+{
+    if (pBrush && rc.Width() > 0 && rc.Height() > 0)
+    {
+        m_painter.fillRect(rc.ToQRect(), ToQColor(pBrush->Colour()));
+    }
+}
+
+void CDC::Ellipse(const CRect& rc)
+{
+    if (rc.Width() <= 0 || rc.Height() <= 0)
+    {
+        return;
+    }
+    m_painter.save();
+    m_painter.setPen(QPen(ToQColor(m_pPen->Colour()), PixelWidth(m_pPen)));
+    m_painter.setBrush(ToQColor(m_pBrush->Colour()));
+    m_painter.drawEllipse(InscribedRect(rc));
+    m_painter.restore();
+}
+
+void CDC::Arc(const CRect& rc, QPoint ptStart, QPoint ptEnd)
+{
+    if (rc.Width() <= 0 || rc.Height() <= 0)
+    {
+        return;
+    }
+    const double dStart = AngleFromCentre(rc, ptStart);
+    double dSpan = AngleFromCentre(rc, ptEnd) - dStart;
+    if (dSpan <= 0)
+    {
+        dSpan += 360.0; // counter-clockwise; equal angles give the whole ellipse
+    }
+    m_painter.save();
+    m_painter.setPen(QPen(ToQColor(m_pPen->Colour()), PixelWidth(m_pPen)));
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawArc(InscribedRect(rc), static_cast<int>(std::lround(dStart * 16)),
+                      static_cast<int>(std::lround(dSpan * 16)));
+    m_painter.restore();
+}
+
+QSize CDC::GetTextExtent(const std::string& text) const
+{
+    const QFontMetrics metrics(m_painter.font());
+    return {metrics.horizontalAdvance(QString::fromLatin1(text)), metrics.height()};
+}
+
+void CDC::ExtTextOut(int x, int y, unsigned nOptions, const CRect* pRect, const std::string& text)
+{
+    m_painter.save();
+    if (pRect && (nOptions & ETO_OPAQUE))
+    {
+        m_painter.fillRect(pRect->ToQRect(), ToQColor(m_crBk));
+    }
+    if (pRect && (nOptions & ETO_CLIPPED))
+    {
+        m_painter.setClipRect(pRect->ToQRect(), Qt::IntersectClip);
+    }
+    const QString qtext = QString::fromLatin1(text);
+    const QFontMetrics metrics(m_painter.font());
+    if (m_nBkMode == OPAQUE)
+    {
+        m_painter.fillRect(x, y, metrics.horizontalAdvance(qtext), metrics.height(), ToQColor(m_crBk));
+    }
+    m_painter.setPen(ToQColor(m_crText));
+    m_painter.drawText(QPoint(x, y + metrics.ascent()), qtext);
+    m_painter.restore();
+}
+
+void CDC::TextOut(int x, int y, const std::string& text)
+{
+    ExtTextOut(x, y, 0, nullptr, text);
+}
+
+void CDC::GrayString(CBrush*, const std::string& text, int x, int y)
+{
+    // The disabled look of the system: the text in the shadow colour over a highlight copy one pixel
+    // lower right, on a transparent background.
+    const int nMode = SetBkMode(TRANSPARENT);
+    const COLORREF crText = SetTextColor(GetSysColor(COLOR_BTNHIGHLIGHT));
+    TextOut(x + 1, y + 1, text);
+    SetTextColor(GetSysColor(COLOR_BTNSHADOW));
+    TextOut(x, y, text);
+    SetTextColor(crText);
+    SetBkMode(nMode);
+}
+
+void CDC::BitBlt(int x, int y, const QPixmap& bitmap)
+{
+    m_painter.drawPixmap(x, y, bitmap);
+}
+
+int CDC::SetBkMode(int nMode)
+{
+    return std::exchange(m_nBkMode, nMode);
+}
+
+COLORREF CDC::SetBkColor(COLORREF cr)
+{
+    return std::exchange(m_crBk, cr);
+}
+
+COLORREF CDC::SetTextColor(COLORREF cr)
+{
+    return std::exchange(m_crText, cr);
+}
+
+int CDC::SetROP2(int nMode)
+{
+    return std::exchange(m_nRop2, nMode);
+}

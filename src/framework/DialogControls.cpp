@@ -1,0 +1,527 @@
+#include "DialogControls.h"
+
+#include "Button.h"
+
+#include <QAbstractItemView>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <climits>
+
+namespace framework
+{
+namespace
+{
+constexpr const char* kCtrlId = "ctrlId";
+constexpr const char* kWindowText = "windowText"; // a static's caption as set, mnemonic marks included
+constexpr const char* kSorted = "sorted";
+
+// What a static shows of its caption: "&" marks the next character as the mnemonic, "&&" is one "&".
+QString ShownCaption(const QString& caption)
+{
+    QString shown;
+    for (qsizetype i = 0; i < caption.size(); ++i)
+    {
+        if (caption[i] == QLatin1Char('&'))
+        {
+            ++i;
+        }
+        if (i < caption.size())
+        {
+            shown += caption[i];
+        }
+    }
+    return shown;
+}
+
+// The window text of any control, as Windows' Get/SetWindowText see it.
+void SetWindowText(QWidget* pControl, const QString& text)
+{
+    if (auto* pLabel = qobject_cast<QLabel*>(pControl))
+    {
+        pLabel->setProperty(kWindowText, text);
+        pLabel->setText(ShownCaption(text));
+    }
+    else if (auto* pButton = qobject_cast<QAbstractButton*>(pControl))
+    {
+        pButton->setText(text);
+    }
+    else if (auto* pGroup = qobject_cast<QGroupBox*>(pControl))
+    {
+        pGroup->setTitle(text);
+    }
+    else if (auto* pEdit = qobject_cast<QLineEdit*>(pControl))
+    {
+        pEdit->setText(text);
+    }
+    else if (auto* pCombo = qobject_cast<QComboBox*>(pControl))
+    {
+        if (pCombo->isEditable()) // a drop-down list's text is always one of its items
+        {
+            pCombo->setEditText(text);
+        }
+    }
+    else
+    {
+        pControl->setWindowTitle(text);
+    }
+}
+
+QString WindowText(const QWidget* pControl)
+{
+    if (auto* pLabel = qobject_cast<const QLabel*>(pControl))
+    {
+        return pLabel->property(kWindowText).toString();
+    }
+    if (auto* pButton = qobject_cast<const QAbstractButton*>(pControl))
+    {
+        return pButton->text();
+    }
+    if (auto* pGroup = qobject_cast<const QGroupBox*>(pControl))
+    {
+        return pGroup->title();
+    }
+    if (auto* pEdit = qobject_cast<const QLineEdit*>(pControl))
+    {
+        return pEdit->text();
+    }
+    if (auto* pCombo = qobject_cast<const QComboBox*>(pControl))
+    {
+        return pCombo->currentText();
+    }
+    return pControl->windowTitle();
+}
+
+// Checks or unchecks a button; the checked radio button of an exclusive group can be unchecked too, as
+// a program can do to an automatic radio button.
+void SetButtonCheck(QAbstractButton* pButton, bool bChecked)
+{
+    QButtonGroup* pGroup = pButton->group();
+    if (!bChecked && pGroup && pGroup->exclusive() && pButton->isChecked())
+    {
+        pGroup->setExclusive(false);
+        pButton->setChecked(false);
+        pGroup->setExclusive(true);
+        return;
+    }
+    pButton->setChecked(bChecked);
+}
+
+// Inserts at the end, or in case-insensitive order in a sorted combo box, leaving the selection and the
+// edit text as they were (Qt would otherwise select the first item put into an empty list).
+int InsertItem(QComboBox* pCombo, const QString& text)
+{
+    int nIndex = pCombo->count();
+    if (pCombo->property(kSorted).toBool())
+    {
+        nIndex = 0;
+        while (nIndex < pCombo->count() &&
+               QString::compare(pCombo->itemText(nIndex), text, Qt::CaseInsensitive) <= 0)
+        {
+            ++nIndex;
+        }
+    }
+    const int nSelected = pCombo->currentIndex();
+    const QString editText = pCombo->currentText();
+    pCombo->insertItem(nIndex, text);
+    if (nSelected < 0 && pCombo->currentIndex() >= 0)
+    {
+        pCombo->setCurrentIndex(-1);
+        if (pCombo->isEditable())
+        {
+            pCombo->setEditText(editText);
+        }
+    }
+    return nIndex;
+}
+
+QWidget* CreateControl(const SControlTemplate& control, QWidget* pHost, int nHeight)
+{
+    const QString caption = QString::fromLatin1(control.pszCaption ? control.pszCaption : "");
+    const Qt::FocusPolicy focus = (control.nStyle & CS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus;
+    QWidget* pControl = nullptr;
+    switch (control.kind)
+    {
+    case EControlKind::Static:
+    case EControlKind::StaticRight:
+    {
+        auto* pLabel = new QLabel(pHost);
+        pLabel->setTextFormat(Qt::PlainText);
+        pLabel->setAlignment((control.kind == EControlKind::Static ? Qt::AlignLeft : Qt::AlignRight) |
+                             Qt::AlignTop);
+        pLabel->setWordWrap(nHeight >= 2 * QFontMetrics(pHost->font()).height());
+        return pLabel;
+    }
+    case EControlKind::FrameStatic:
+    {
+        auto* pFrame = new QFrame(pHost);
+        pFrame->setFrameStyle(QFrame::Box | QFrame::Plain);
+        pFrame->setLineWidth(1);
+        QPalette palette = pFrame->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        pFrame->setPalette(palette);
+        return pFrame;
+    }
+    case EControlKind::GroupBox:
+        return new QGroupBox(pHost);
+    case EControlKind::PushButton:
+    case EControlKind::DefPushButton:
+    {
+        auto* pButton = new QPushButton(pHost);
+        pButton->setDefault(control.kind == EControlKind::DefPushButton && qobject_cast<QDialog*>(pHost));
+        pControl = pButton;
+        break;
+    }
+    case EControlKind::OwnerDrawButton:
+        pControl = new CButton(pHost);
+        break;
+    case EControlKind::AutoRadioButton:
+    {
+        auto* pRadio = new QRadioButton(pHost);
+        pRadio->setAutoExclusive(false); // exclusive through the button group of its template group
+        pControl = pRadio;
+        break;
+    }
+    case EControlKind::AutoCheckBox:
+        pControl = new QCheckBox(pHost);
+        break;
+    case EControlKind::Edit:
+        pControl = new QLineEdit(pHost);
+        break;
+    case EControlKind::DropDownCombo:
+    case EControlKind::DropDownList:
+    {
+        auto* pCombo = new QComboBox(pHost);
+        pCombo->setEditable(control.kind == EControlKind::DropDownCombo);
+        pCombo->setInsertPolicy(QComboBox::NoInsert);
+        pCombo->setProperty(kSorted, (control.nStyle & CS_SORTED) != 0);
+        pCombo->view()->setVerticalScrollBarPolicy((control.nStyle & CS_VSCROLL) ? Qt::ScrollBarAsNeeded
+                                                                                 : Qt::ScrollBarAlwaysOff);
+        pControl = pCombo;
+        break;
+    }
+    }
+    pControl->setFocusPolicy(focus);
+    return pControl;
+}
+} // namespace
+
+void CDialogControls::Build(QWidget* pHost, const SDialogTemplate& dialogTemplate)
+{
+    const QFont font = DialogFont(dialogTemplate.pszFontFace, dialogTemplate.nPointSize);
+    pHost->setFont(font);
+    m_baseUnits = BaseUnitsOf(font);
+    m_size = DialogUnitsToPixels(QRect(0, 0, dialogTemplate.cx, dialogTemplate.cy), m_baseUnits).size();
+    if (dialogTemplate.bModal)
+    {
+        pHost->setWindowTitle(QString::fromLatin1(dialogTemplate.pszTitle ? dialogTemplate.pszTitle : ""));
+        pHost->setFixedSize(m_size);
+    }
+    else
+    {
+        pHost->resize(m_size);
+    }
+
+    // A combo box's template height includes its dropped list; the closed control is 12 units high.
+    const int nComboHeight = MulDiv(12, m_baseUnits.cy, 8);
+    std::vector<QWidget*> underlays;
+    QButtonGroup* pRadioGroup = nullptr; // the radio buttons of the current template group
+    for (const SControlTemplate& control : dialogTemplate.controls)
+    {
+        if (control.nStyle & CS_GROUP)
+        {
+            pRadioGroup = nullptr;
+        }
+        QRect rc = DialogUnitsToPixels(QRect(control.x, control.y, control.cx, control.cy), m_baseUnits);
+        const bool bCombo =
+            control.kind == EControlKind::DropDownCombo || control.kind == EControlKind::DropDownList;
+        if (bCombo)
+        {
+            rc.setHeight(std::min(rc.height(), nComboHeight));
+        }
+        QWidget* pControl = CreateControl(control, pHost, rc.height());
+        pControl->setGeometry(rc);
+        pControl->setProperty(kCtrlId, control.nId);
+        SetWindowText(pControl, QString::fromLatin1(control.pszCaption ? control.pszCaption : ""));
+        if (control.kind == EControlKind::AutoRadioButton)
+        {
+            if (!pRadioGroup)
+            {
+                pRadioGroup = new QButtonGroup(pHost);
+            }
+            pRadioGroup->addButton(qobject_cast<QAbstractButton*>(pControl));
+        }
+        if (control.kind == EControlKind::GroupBox || control.kind == EControlKind::FrameStatic)
+        {
+            pControl->setAttribute(Qt::WA_TransparentForMouseEvents);
+            underlays.push_back(pControl);
+        }
+        if (control.nId != IDC_STATIC && m_items.emplace(control.nId, pControl).second)
+        {
+            if (bCombo)
+            {
+                for (const char* pszItem : control.initialItems)
+                {
+                    InsertItem(qobject_cast<QComboBox*>(pControl), QString::fromLatin1(pszItem));
+                }
+            }
+            for (const SBinding& binding : m_bindings)
+            {
+                if (binding.nId == control.nId)
+                {
+                    Wire(binding, pControl);
+                }
+            }
+        }
+        pControl->setEnabled(!(control.nStyle & CS_DISABLED));
+        pControl->setVisible(!(control.nStyle & CS_HIDDEN));
+    }
+    // Lowered in reverse, so that frames and group boxes keep their template order among themselves.
+    std::for_each(underlays.rbegin(), underlays.rend(), [](QWidget* pUnderlay) { pUnderlay->lower(); });
+}
+
+QWidget* CDialogControls::Item(int nId) const
+{
+    const auto it = m_items.find(nId);
+    return it == m_items.end() ? nullptr : it->second.data();
+}
+
+CRect CDialogControls::ItemRect(int nId) const
+{
+    const QWidget* pControl = Item(nId);
+    return pControl ? CRect::FromQRect(pControl->geometry()) : CRect();
+}
+
+bool CDialogControls::Subclass(int nId, QWidget* pCustom)
+{
+    QWidget* pPlaceholder = Item(nId);
+    if (!pPlaceholder || !pCustom || pCustom == pPlaceholder)
+    {
+        return false;
+    }
+    QWidget* pParent = pPlaceholder->parentWidget();
+    pCustom->setParent(pParent);
+    pCustom->setProperty(kCtrlId, nId);
+    pCustom->setGeometry(pPlaceholder->geometry());
+    pCustom->setFont(pPlaceholder->font());
+    SetWindowText(pCustom, WindowText(pPlaceholder));
+    pCustom->setEnabled(pPlaceholder->isEnabledTo(pParent));
+    pCustom->setFocusPolicy(pPlaceholder->focusPolicy());
+    if (pPlaceholder->testAttribute(
+            Qt::WA_TransparentForMouseEvents)) // a frame or group box stays see-through
+    {
+        pCustom->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    pCustom->stackUnder(pPlaceholder);
+    QWidget::setTabOrder(pPlaceholder, pCustom);
+    pCustom->setVisible(!pPlaceholder->isHidden());
+    m_items[nId] = pCustom;
+    for (const SBinding& binding : m_bindings)
+    {
+        if (binding.nId == nId)
+        {
+            Wire(binding, pCustom);
+        }
+    }
+    delete pPlaceholder;
+    return true;
+}
+
+void CDialogControls::CheckRadioButton(int nFirst, int nLast, int nCheck)
+{
+    for (auto it = m_items.lower_bound(nFirst); it != m_items.end() && it->first <= nLast; ++it)
+    {
+        if (auto* pRadio = qobject_cast<QRadioButton*>(it->second.data()))
+        {
+            SetButtonCheck(pRadio, it->first == nCheck);
+        }
+    }
+}
+
+bool CDialogControls::IsChecked(int nId) const
+{
+    const auto* pButton = ItemAs<QAbstractButton>(nId);
+    return pButton && pButton->isChecked();
+}
+
+void CDialogControls::SetCheck(int nId, bool bChecked)
+{
+    if (auto* pButton = ItemAs<QAbstractButton>(nId))
+    {
+        SetButtonCheck(pButton, bChecked);
+    }
+}
+
+std::string CDialogControls::Text(int nId, std::size_t nMaxChars) const
+{
+    const QWidget* pControl = Item(nId);
+    if (!pControl)
+    {
+        return {};
+    }
+    const auto nLimit = static_cast<qsizetype>(std::min<std::size_t>(nMaxChars, INT_MAX));
+    return WindowText(pControl).left(nLimit).toLatin1().toStdString();
+}
+
+void CDialogControls::SetText(int nId, const std::string& text)
+{
+    if (QWidget* pControl = Item(nId))
+    {
+        SetWindowText(pControl, QString::fromLatin1(text));
+    }
+}
+
+void CDialogControls::Enable(int nId, bool bEnable)
+{
+    if (QWidget* pControl = Item(nId))
+    {
+        pControl->setEnabled(bEnable);
+    }
+}
+
+bool CDialogControls::IsEnabled(int nId) const
+{
+    const QWidget* pControl = Item(nId);
+    return pControl && pControl->isEnabledTo(pControl->parentWidget());
+}
+
+void CDialogControls::Show(int nId, bool bShow)
+{
+    if (QWidget* pControl = Item(nId))
+    {
+        pControl->setVisible(bShow);
+    }
+}
+
+bool CDialogControls::IsShown(int nId) const
+{
+    const QWidget* pControl = Item(nId);
+    return pControl && !pControl->isHidden();
+}
+
+void CDialogControls::ResetContent(int nId)
+{
+    if (auto* pCombo = ItemAs<QComboBox>(nId))
+    {
+        pCombo->clear();
+    }
+}
+
+int CDialogControls::AddString(int nId, const std::string& text)
+{
+    auto* pCombo = ItemAs<QComboBox>(nId);
+    return pCombo ? InsertItem(pCombo, QString::fromLatin1(text)) : -1;
+}
+
+int CDialogControls::GetCount(int nId) const
+{
+    const auto* pCombo = ItemAs<QComboBox>(nId);
+    return pCombo ? pCombo->count() : 0;
+}
+
+int CDialogControls::GetCurSel(int nId) const
+{
+    const auto* pCombo = ItemAs<QComboBox>(nId);
+    return pCombo ? pCombo->currentIndex() : -1;
+}
+
+void CDialogControls::SetCurSel(int nId, int nIndex)
+{
+    if (auto* pCombo = ItemAs<QComboBox>(nId))
+    {
+        pCombo->setCurrentIndex(nIndex >= 0 && nIndex < pCombo->count() ? nIndex : -1);
+    }
+}
+
+std::string CDialogControls::GetLBText(int nId, int nIndex) const
+{
+    const auto* pCombo = ItemAs<QComboBox>(nId);
+    if (!pCombo || nIndex < 0 || nIndex >= pCombo->count())
+    {
+        return {};
+    }
+    return pCombo->itemText(nIndex).toLatin1().toStdString();
+}
+
+int CDialogControls::FindString(int nId, int nStartAfter, const std::string& prefix) const
+{
+    const auto* pCombo = ItemAs<QComboBox>(nId);
+    if (!pCombo)
+    {
+        return -1;
+    }
+    // The search starts after nStartAfter and wraps round to it; out of range means from the top.
+    const int nCount = pCombo->count();
+    const int nStart = nStartAfter >= 0 && nStartAfter < nCount ? nStartAfter : -1;
+    const QString qprefix = QString::fromLatin1(prefix);
+    for (int nStep = 1; nStep <= nCount; ++nStep)
+    {
+        const int nIndex = (nStart + nStep) % nCount;
+        if (pCombo->itemText(nIndex).startsWith(qprefix, Qt::CaseInsensitive))
+        {
+            return nIndex;
+        }
+    }
+    return -1;
+}
+
+void CDialogControls::Connect(ENotification nCode, int nId, std::function<void()> handler)
+{
+    m_bindings.push_back({nCode, nId, std::move(handler)});
+    if (QWidget* pControl = Item(nId))
+    {
+        Wire(m_bindings.back(), pControl);
+    }
+}
+
+void CDialogControls::Wire(const SBinding& binding, QWidget* pControl)
+{
+    // The connection lives as long as the control, so a replaced or deleted control drops its bindings.
+    const auto run = [handler = binding.handler] { DispatchHandler(handler); };
+    bool bWired = false;
+    switch (binding.nCode)
+    {
+    case BN_CLICKED:
+        if (auto* pButton = qobject_cast<QAbstractButton*>(pControl))
+        {
+            bWired = QObject::connect(pButton, &QAbstractButton::clicked, pButton, run);
+        }
+        break;
+    case BN_DOUBLECLICKED:
+        if (auto* pButton = qobject_cast<CButton*>(pControl))
+        {
+            bWired = QObject::connect(pButton, &CButton::doubleClicked, pButton, run);
+        }
+        break;
+    case CBN_SELCHANGE:
+        if (auto* pCombo = qobject_cast<QComboBox*>(pControl))
+        {
+            bWired = QObject::connect(pCombo, &QComboBox::activated, pCombo, run);
+        }
+        break;
+    case EN_CHANGE:
+        if (auto* pEdit = qobject_cast<QLineEdit*>(pControl))
+        {
+            // Qt emits textChanged only when the text really differs, as an edit sends EN_CHANGE.
+            bWired = QObject::connect(pEdit, &QLineEdit::textChanged, pEdit, run);
+        }
+        break;
+    case WM_COMMAND_MENU:
+        break;
+    }
+    if (!bWired)
+    {
+        qWarning("Control %d cannot send notification %d", binding.nId, static_cast<int>(binding.nCode));
+    }
+}
+} // namespace framework

@@ -1,0 +1,46 @@
+#include "HelpViewer.h"
+
+#include "MessageService.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTextBrowser>
+
+namespace framework
+{
+namespace
+{
+QPointer<QTextBrowser> s_pHelpWindow; // the one help window, reused while it exists
+} // namespace
+
+bool ShowHelpContents(QWidget* pOwner, const std::string& helpFileName)
+{
+    const QString path =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(helpFileName));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+    {
+        MessageService().MessageBox(pOwner, "Cannot open the help file " + helpFileName + ".",
+                                    kApplicationTitle, EMessageIcon::Warning);
+        return false;
+    }
+    if (!s_pHelpWindow)
+    {
+        s_pHelpWindow = new QTextBrowser(pOwner);
+        s_pHelpWindow->setWindowFlag(Qt::Window);
+        s_pHelpWindow->setAttribute(Qt::WA_DeleteOnClose);
+        s_pHelpWindow->resize(520, 600);
+    }
+    s_pHelpWindow->setSearchPaths({QFileInfo(path).absolutePath()});
+    s_pHelpWindow->setHtml(QString::fromUtf8(file.readAll()));
+    const QString title = s_pHelpWindow->documentTitle();
+    s_pHelpWindow->setWindowTitle(title.isEmpty() ? QString::fromLatin1(helpFileName) : title);
+    s_pHelpWindow->show();
+    s_pHelpWindow->raise();
+    s_pHelpWindow->activateWindow();
+    return true;
+}
+} // namespace framework

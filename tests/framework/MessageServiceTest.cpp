@@ -1,0 +1,182 @@
+// Message boxes and beeps: the recorder, the Qt service's real box, the application box's owner, and the
+// help window that reports a missing help file through the same service.
+
+#include "framework/MessageService.h"
+#include "framework/HelpViewer.h"
+
+#include "support/TestSupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using framework::EMessageIcon;
+using framework::SRecordedMessage;
+
+TEST(RecordingMessages, RecordsBoxesAndBeepsInOrderAndActsWhileABoxIsUp)
+{
+    framework::CScopedRecordingMessages recorder;
+    std::vector<std::string> seenInBox;
+    recorder.onBox = [&](const SRecordedMessage& message)
+    {
+        seenInBox.push_back(message.text);
+        if (message.text == "first")
+        {
+            framework::MessageService().MessageBox(nullptr, "nested", "Inner", EMessageIcon::None);
+        }
+    };
+    framework::MessageService().MessageBeep(0);
+    EXPECT_EQ(framework::AppMessageBox("first"), IDOK);
+    EXPECT_EQ(framework::MessageService().MessageBox(nullptr, "second", "Error", EMessageIcon::Error), IDOK);
+    framework::MessageService().MessageBeep(0x30);
+
+    const auto& messages = recorder.Messages();
+    ASSERT_EQ(messages.size(), 5u);
+    EXPECT_EQ(messages[0].kind, SRecordedMessage::Beep);
+    EXPECT_EQ(messages[0].nBeepType, 0u);
+    EXPECT_EQ(messages[1].caption, framework::kApplicationTitle);
+    EXPECT_EQ(messages[1].icon, EMessageIcon::Warning);
+    EXPECT_EQ(messages[2].caption, "Inner");
+    EXPECT_EQ(messages[3].caption, "Error");
+    EXPECT_EQ(messages[3].icon, EMessageIcon::Error);
+    EXPECT_EQ(messages[4].nBeepType, 0x30u);
+    EXPECT_EQ(recorder.BoxTexts(), (std::vector<std::string>{"first", "nested", "second"}));
+    EXPECT_EQ(seenInBox, (std::vector<std::string>{"first", "nested", "second"}));
+    EXPECT_EQ(recorder.BeepCount(), 2);
+    recorder.Clear();
+    EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST(RecordingMessages, LeavingTheScopeRestoresTheQtService)
+{
+    {
+        framework::CScopedRecordingMessages recorder;
+        EXPECT_EQ(&framework::MessageService(), &recorder);
+    }
+    EXPECT_NE(dynamic_cast<framework::CQtMessageService*>(&framework::MessageService()), nullptr);
+}
+
+TEST(QtMessages, ShowsAModalBoxWithCaptionTextIconAndOwner)
+{
+    QWidget owner;
+    owner.show();
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QWidget* pParent = nullptr;
+    QTimer::singleShot(0,
+                       [&]
+                       {
+                           auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                           ASSERT_NE(pBox, nullptr);
+                           title = pBox->windowTitle();
+                           text = pBox->text();
+                           icon = pBox->icon();
+                           pParent = pBox->parentWidget();
+                           pBox->button(QMessageBox::Ok)->click();
+                       });
+    framework::CQtMessageService service;
+    EXPECT_EQ(service.MessageBox(&owner, "TIME OUT! <b>", "tarvex", EMessageIcon::Warning), IDOK);
+    EXPECT_EQ(title, QStringLiteral("tarvex"));
+    EXPECT_EQ(text, QStringLiteral("TIME OUT! <b>"));
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(pParent, &owner);
+}
+
+namespace
+{
+// Keeps the owner of the last box.
+class COwnerProbe : public framework::IMessageService
+{
+public:
+    int MessageBox(QWidget* pOwner, const std::string&, const std::string&, EMessageIcon) override
+    {
+        m_pOwner = pOwner;
+        return IDOK;
+    }
+    void MessageBeep(unsigned) override {}
+    QWidget* m_pOwner = nullptr;
+};
+} // namespace
+
+TEST(AppMessageBox, IsOwnedByTheMainWindowOrTheModalDialogAboveIt)
+{
+    COwnerProbe probe;
+    framework::SetMessageService(&probe);
+    QMainWindow frame;
+    frame.show();
+    framework::AppMessageBox("x");
+    EXPECT_EQ(probe.m_pOwner, &frame);
+
+    QDialog modal(&frame);
+    modal.setModal(true);
+    modal.show();
+    framework::AppMessageBox("y");
+    EXPECT_EQ(probe.m_pOwner, &modal);
+    modal.hide();
+    framework::SetMessageService(nullptr);
+}
+
+namespace
+{
+QString BesideTheProgram(const char* pszName)
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(pszName));
+}
+
+std::vector<QTextBrowser*> HelpWindows()
+{
+    std::vector<QTextBrowser*> windows;
+    for (QWidget* pWidget : QApplication::topLevelWidgets())
+    {
+        if (auto* pBrowser = qobject_cast<QTextBrowser*>(pWidget))
+        {
+            windows.push_back(pBrowser);
+        }
+    }
+    return windows;
+}
+} // namespace
+
+TEST(HelpViewer, MissingFileIsReportedAndOpensNothing)
+{
+    framework::CScopedRecordingMessages recorder;
+    QFile::remove(BesideTheProgram("fwtest-missing.hlp"));
+    EXPECT_FALSE(framework::ShowHelpContents(nullptr, "fwtest-missing.hlp"));
+    ASSERT_EQ(recorder.BoxTexts().size(), 1u);
+    EXPECT_NE(recorder.BoxTexts()[0].find("fwtest-missing.hlp"), std::string::npos);
+    EXPECT_TRUE(HelpWindows().empty());
+}
+
+TEST(HelpViewer, OpensOneWindowTitledFromTheFileAndReusesIt)
+{
+    const QString path = BesideTheProgram("fwtest-help.hlp");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<html><head><title>Counter Help</title></head><body><h1>Contents</h1></body></html>");
+    }
+    framework::CScopedRecordingMessages recorder;
+    auto pOwner = std::make_unique<QWidget>();
+    EXPECT_TRUE(framework::ShowHelpContents(pOwner.get(), "fwtest-help.hlp"));
+    EXPECT_TRUE(framework::ShowHelpContents(pOwner.get(), "fwtest-help.hlp"));
+    const auto windows = HelpWindows();
+    ASSERT_EQ(windows.size(), 1u);
+    EXPECT_EQ(windows[0]->windowTitle(), QStringLiteral("Counter Help"));
+    EXPECT_TRUE(windows[0]->isVisible());
+    EXPECT_TRUE(windows[0]->toPlainText().contains(QStringLiteral("Contents")));
+    EXPECT_TRUE(recorder.Messages().empty());
+
+    pOwner.reset(); // the help window goes with its owner
+    EXPECT_TRUE(HelpWindows().empty());
+    QFile::remove(path);
+}
