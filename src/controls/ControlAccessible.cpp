@@ -1,0 +1,82 @@
+#include "ControlAccessible.h"
+
+#include <QAbstractButton>
+
+CControlAccessible::CControlAccessible(QWidget* pWidget, const IAccessibleFace& face)
+    : QAccessibleWidget(pWidget, face.AccessibleRole()), m_face(face)
+{
+}
+
+void CControlAccessible::Install()
+{
+    static const bool bInstalled = []
+    {
+        QAccessible::installFactory(&CControlAccessible::Factory);
+        return true;
+    }();
+    (void)bInstalled;
+}
+
+QAccessibleInterface* CControlAccessible::Factory(const QString& /*key*/, QObject* pObject)
+{
+    auto* pWidget = qobject_cast<QWidget*>(pObject);
+    const auto* pFace = dynamic_cast<const IAccessibleFace*>(pObject);
+    return pWidget && pFace ? new CControlAccessible(pWidget, *pFace) : nullptr;
+}
+
+void CControlAccessible::NotifyShownChanged(QObject* pControl)
+{
+    // Without an assistive tool listening, sending the events would only build interfaces nobody reads.
+    if (!QAccessible::isActive())
+    {
+        return;
+    }
+    QAccessibleEvent nameChanged(pControl, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nameChanged);
+    QAccessible::State changed;
+    changed.checked = true;
+    changed.pressed = true;
+    QAccessibleStateChangeEvent stateChanged(pControl, changed);
+    QAccessible::updateAccessibility(&stateChanged);
+}
+
+QString CControlAccessible::text(QAccessible::Text t) const
+{
+    switch (t)
+    {
+    case QAccessible::Name:
+        return m_face.AccessibleName();
+    case QAccessible::Value:
+        return m_face.AccessibleValue();
+    default:
+        return QAccessibleWidget::text(t);
+    }
+}
+
+QAccessible::State CControlAccessible::state() const
+{
+    QAccessible::State s = QAccessibleWidget::state();
+    m_face.AddAccessibleState(s);
+    return s;
+}
+
+QStringList CControlAccessible::actionNames() const
+{
+    QStringList names = QAccessibleWidget::actionNames();
+    if (qobject_cast<QAbstractButton*>(widget()) && widget()->isEnabled())
+    {
+        names.prepend(pressAction());
+    }
+    return names;
+}
+
+void CControlAccessible::doAction(const QString& actionName)
+{
+    auto* pButton = qobject_cast<QAbstractButton*>(widget());
+    if (pButton && actionName == pressAction() && pButton->isEnabled())
+    {
+        pButton->click();
+        return;
+    }
+    QAccessibleWidget::doAction(actionName);
+}

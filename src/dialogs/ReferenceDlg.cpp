@@ -1,0 +1,53 @@
+#include "ReferenceDlg.h"
+
+#include "EntryText.h"
+
+#include "res/DialogTemplates.h"
+#include "res/ResourceIds.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace
+{
+constexpr int IDC_REFERENCE = 1155;
+constexpr double kMaxVolts = 10.2375;
+constexpr std::array<std::string_view, 9> kPercentages{"10", "20", "30", "40", "50", "60", "70", "80", "90"};
+} // namespace
+
+const SMessageEntry<CReferenceDlg> CReferenceDlg::kMessageMap[] = {
+    {EN_CHANGE, IDC_REFERENCE, &CReferenceDlg::OnEditChange},
+};
+
+CReferenceDlg::CReferenceDlg(QWidget* pParent, const std::string& strTitle)
+    : CModalDialog(*res::FindDialogTemplate(res::IDD_REFERENCE), pParent), m_strTitle(strTitle)
+{
+    m_controls.Bind<CReferenceDlg>(this, kMessageMap);
+}
+
+bool CReferenceDlg::IsAcceptable(const std::string& text)
+{
+    if (!text.empty() && (text.back() == 'V' || text.back() == 'v'))
+    {
+        const double dVolts = dialogs::LeadingNumber(text);
+        return -kMaxVolts <= dVolts && dVolts <= kMaxVolts;
+    }
+    return std::find(kPercentages.begin(), kPercentages.end(), text) != kPercentages.end();
+}
+
+void CReferenceDlg::OnInitDialog()
+{
+    setWindowTitle(QString::fromLatin1(m_strTitle));
+}
+
+void CReferenceDlg::OnEditChange()
+{
+    m_controls.Enable(IDOK, IsAcceptable(m_controls.Text(IDC_REFERENCE, std::string::npos)));
+}
+
+void CReferenceDlg::OnOK()
+{
+    m_strValue = m_controls.Text(IDC_REFERENCE, std::string::npos);
+    CModalDialog::OnOK();
+}

@@ -1,0 +1,105 @@
+// The reading display: bevel, fill and centred text, a text that is on screen at once, and the text it gives
+// the accessibility layer.
+
+#include "PixelProbe.h"
+
+#include "controls/ReadingDisplay.h"
+
+#include <QFontMetrics>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+constexpr COLORREF kBlackish = 0x202020, kWhite = 0xFFFFFF, kGrey = RGB(192, 192, 192);
+
+struct SDisplayFixture
+{
+    explicit SDisplayFixture(int nBorder, int nWidth = 120, COLORREF crBack = kBlackish,
+                             COLORREF crText = kWhite)
+        : display(nBorder, crBack, crText)
+    {
+        display.resize(nWidth, 24);
+        display.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&display));
+    }
+    QRect Interior() const { return display.rect().adjusted(1, 1, -1, -1); }
+    CReadingDisplay display;
+};
+
+TEST(ReadingDisplay, BevelFollowsTheBorderAndAnEmptyTextShowsOnlyTheFill)
+{
+    const COLORREF crLight = GetSysColor(COLOR_BTNHIGHLIGHT), crDark = GetSysColor(COLOR_BTNSHADOW);
+    for (const auto& [pszName, nBorder, crTopLeft, crBottomRight] : {std::tuple{"raised", 0, crLight, crDark},
+                                                                     {"sunken", 1, crDark, crLight},
+                                                                     {"flat", 2, kBlackish, kBlackish}})
+    {
+        SDisplayFixture f(nBorder);
+        const QImage image = pixelprobe::Grab(f.display);
+        pixelprobe::Save(image, std::string("display_empty_") + pszName);
+        const int w = f.display.width(), h = f.display.height();
+        EXPECT_EQ(pixelprobe::At(image, 0, h / 2), crTopLeft) << pszName;
+        EXPECT_EQ(pixelprobe::At(image, w / 2, 0), crTopLeft) << pszName;
+        EXPECT_EQ(pixelprobe::At(image, w - 1, h / 2), crBottomRight) << pszName;
+        EXPECT_EQ(pixelprobe::At(image, w / 2, h - 1), crBottomRight) << pszName;
+        const QRect interior = f.Interior();
+        EXPECT_EQ(pixelprobe::CountColour(image, interior, kBlackish), interior.width() * interior.height());
+    }
+}
+
+TEST(ReadingDisplay, TextIsCentredInItsOwnColours)
+{
+    for (const auto& [pszName, pszText, crBack, crText] :
+         {std::tuple{"reading", "+1.00000E+06", kBlackish, kWhite}, {"slot", "7", kGrey, RGB(0, 0, 0)}})
+    {
+        SDisplayFixture f(CReadingDisplay::BORDER_SUNKEN, 120, crBack, crText);
+        f.display.SetText(pszText);
+        const QImage image = pixelprobe::Grab(f.display);
+        pixelprobe::Save(image, std::string("display_text_") + pszName);
+        const QRect ink = pixelprobe::InkBounds(image, f.Interior(), crBack);
+        const int nTop = 1 + (f.display.height() - 2 - QFontMetrics(f.display.font()).height()) / 2;
+        EXPECT_NEAR(ink.center().x(), f.display.width() / 2, 2) << pszName;
+        EXPECT_GE(ink.top(), nTop) << pszName;
+        EXPECT_LT(ink.bottom(), nTop + QFontMetrics(f.display.font()).height()) << pszName;
+        EXPECT_GT(pixelprobe::CountColour(image, ink, crText), 0) << pszName;
+    }
+}
+
+TEST(ReadingDisplay, TextWiderThanTheDisplayStartsAtTheLeftAndIsClipped)
+{
+    // From x = 0 a long text shows the same leading glyphs in a narrow and a wider display; centred, each
+    // would show a different middle part.
+    const std::string text = "-1.23456789012345678901234567890E+06 Hz overrange";
+    SDisplayFixture narrow(CReadingDisplay::BORDER_SUNKEN, 50), wider(CReadingDisplay::BORDER_SUNKEN, 80);
+    narrow.display.SetText(text);
+    wider.display.SetText(text);
+    const QImage image = pixelprobe::Grab(narrow.display);
+    pixelprobe::Save(image, "display_text_too_wide");
+    EXPECT_GT(pixelprobe::CountColour(image, narrow.Interior(), kWhite), 0);
+    EXPECT_EQ(image.copy(narrow.Interior()), pixelprobe::Grab(wider.display).copy(narrow.Interior()));
+    const QRect rightEdge(49, 0, 1, 24);
+    EXPECT_EQ(pixelprobe::CountColour(image, rightEdge, GetSysColor(COLOR_BTNHIGHLIGHT)), 24)
+        << "bevel intact";
+}
+
+TEST(ReadingDisplay, SetTextIsOnScreenAtOnceAndAFullRepaintShowsTheSame)
+{
+    SDisplayFixture f(CReadingDisplay::BORDER_SUNKEN);
+    QAccessibleInterface* pInterface = QAccessible::queryAccessibleInterface(&f.display);
+    const QImage blank = pixelprobe::OnScreen(f.display);
+    ASSERT_FALSE(blank.isNull());
+    for (const char* pszText : {"+9.99000E+02", "0", ""})
+    {
+        f.display.SetText(pszText);
+        const QImage shown = pixelprobe::OnScreen(f.display); // no event processed
+        EXPECT_EQ(shown == blank, *pszText == '\0') << pszText;
+        f.display.update();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(pixelprobe::OnScreen(f.display), shown) << pszText;
+        EXPECT_EQ(pInterface->text(QAccessible::Name), pszText);
+        EXPECT_EQ(pInterface->text(QAccessible::Value), pszText);
+    }
+}
+
+} // namespace

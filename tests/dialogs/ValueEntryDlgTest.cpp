@@ -1,0 +1,172 @@
+// The value entry dialog: its acceptance test and prompt, and the dialog driven as an operator drives it.
+
+#include "dialogs/ValueEntryDlg.h"
+
+#include "framework/ModalScript.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace
+{
+constexpr int IDC_PROMPT = 1046, IDC_VALUE = 1023, IDC_COMBO = 1153;
+constexpr int kRadios[] = {1149, 1150, 1151, 1152}; // MIN, MAX, DEF, AUTO
+
+CValueEntryLimits Limits(double dMin, double dMax, const char* pszUnits, int bRange, std::uint8_t nDiscretes)
+{
+    CValueEntryLimits limits;
+    limits.m_dMin = dMin;
+    limits.m_dMax = dMax;
+    limits.m_strUnits = pszUnits;
+    limits.m_bRange = bRange;
+    limits.m_nDiscretes = nDiscretes;
+    return limits;
+}
+
+// The Misc panel's three entries, and keywords only (MIN and DEF).
+const CValueEntryLimits kAperture = Limits(0.001, 99.999, "", 1, 7);
+const CValueEntryLimits kFreqRange = Limits(0.001, 200000000, "", 1, 15);
+const CValueEntryLimits kTimeout = Limits(0, 500000, " Milli Seconds", 1, 0);
+const CValueEntryLimits kKeywords =
+    Limits(1, 2, "", 0, CValueEntryLimits::DISCRETE_MIN | CValueEntryLimits::DISCRETE_DEF);
+
+void Type(CModalDialog& dlg, const char* pszText)
+{
+    QTest::keyClicks(dlg.Controls().Item(IDC_VALUE), QString::fromLatin1(pszText));
+}
+
+TEST(ValueEntryDlg, AcceptanceTest)
+{
+    const struct
+    {
+        const CValueEntryLimits& limits;
+        std::vector<const char*> accepted, refused;
+    } cases[] = {
+        {kAperture,
+         {"0.001", "99.999", "5xyz", "1e1 seconds", "MIN", "MAX", "DEF"},
+         {"0.000999", "99.9991", "abc", "", "0x10", "AUTO", "min", " MAX", "MAX ", "Def"}},
+        {kFreqRange, {"2E+008", "1e-3", "AUTO"}, {"200000000.1", "auto"}},
+        {kTimeout, {"0", "500000", "abc", "", "infinity", "MIN"}, {"500001", "-1", "1e400"}},
+        {kKeywords, {"MIN", "DEF"}, {"MAX", "AUTO", "1.5", "MINIMUM"}},
+    };
+    for (const auto& c : cases)
+    {
+        for (const char* pszText : c.accepted)
+            EXPECT_TRUE(CValueEntryDlg::IsAcceptable(pszText, c.limits)) << '"' << pszText << '"';
+        for (const char* pszText : c.refused)
+            EXPECT_FALSE(CValueEntryDlg::IsAcceptable(pszText, c.limits)) << '"' << pszText << '"';
+    }
+    EXPECT_NE(CValueEntryLimits().m_bRange, 0) << "numbers are accepted unless the caller says otherwise";
+}
+
+// The dialog as it first comes up, in one line: edit, prompt, OK, the radio buttons enabled, any checked.
+std::string FirstLook(CModalDialog& dlg)
+{
+    const framework::CDialogControls& controls = dlg.Controls();
+    std::string look = dlg.windowTitle().toStdString() + "|" + controls.Text(IDC_VALUE) + "|";
+    look += controls.IsShown(IDC_PROMPT) ? controls.Text(IDC_PROMPT) : "(no prompt)";
+    look += controls.IsShown(IDC_COMBO) ? "|combo" : "";
+    look += controls.IsEnabled(IDOK) ? "|OK|" : "|no OK|";
+    for (int nRadio : kRadios)
+        look += controls.IsChecked(nRadio) ? 'x' : controls.IsEnabled(nRadio) ? '1' : '0';
+    return look;
+}
+
+TEST(ValueEntryDlg, ComesUpWithThePromptTheAllowedKeywordsAndNoneChecked)
+{
+    const struct
+    {
+        const CValueEntryLimits& limits;
+        const char* pszInitial;
+        const char* pszLook;
+    } cases[] = {
+        // An empty text is what the edit holds already: no change notification, OK stays enabled.
+        {kAperture, "", "Title||Range: 0.001 to 99.999 |OK|1110"},
+        {kAperture, "AUTO", "Title|AUTO|Range: 0.001 to 99.999 |no OK|1110"},
+        {kFreqRange, "MAX", "Title|MAX|Range: 0.001 to 2E+008 |OK|1111"},
+        {kTimeout, "1000", "Title|1000|Range: 0 to 500000  Milli Seconds|OK|0000"},
+        {kKeywords, "MAX", "Title|MAX|(no prompt)|no OK|1010"},
+    };
+    for (const auto& c : cases)
+    {
+        CValueEntryDlg dlg(c.pszInitial, c.limits, "Title", nullptr);
+        std::string look;
+        framework::QueueModalScript([&](CModalDialog& d) { look = FirstLook(d); });
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_EQ(look, c.pszLook);
+        EXPECT_EQ(dlg.m_strValue, c.pszInitial) << "cancelled: nothing copied";
+    }
+}
+
+TEST(ValueEntryDlg, OkFollowsEveryChangeAndReturnsTheTextAsTyped)
+{
+    const std::string longText = std::string(250, ' ') + "12345678";
+    const struct
+    {
+        const CValueEntryLimits& limits;
+        const char* pszTyped;
+        int nRadio;              // clicked after typing; 0 for none
+        const char* pszReturned; // null: OK is disabled and the dialog is cancelled
+    } cases[] = {
+        // Judged whole, as it is returned: its first 255 characters alone would read 12345, in range.
+        {kTimeout, longText.c_str(), 0, nullptr}, {kAperture, "5xyz", 0, "5xyz"},
+        {kAperture, "100", 0, nullptr},           {kAperture, "min", 0, nullptr},
+        {kTimeout, "500000", 0, "500000"},        {kTimeout, "500001", 0, nullptr},
+        {kFreqRange, "junk", 1149, "MIN"},        {kFreqRange, "", 1150, "MAX"},
+        {kFreqRange, "7", 1151, "DEF"},           {kFreqRange, "", 1152, "AUTO"},
+    };
+    for (const auto& c : cases)
+    {
+        CValueEntryDlg dlg("", c.limits, "Value", nullptr);
+        bool bOkEnabled = false;
+        framework::QueueModalScript(
+            [&](CModalDialog& d)
+            {
+                Type(d, c.pszTyped);
+                if (c.nRadio)
+                    testsupport::Click(d.Controls().Item(c.nRadio));
+                bOkEnabled = d.Controls().IsEnabled(IDOK);
+                if (c.nRadio == 1150)
+                {
+                    QDir().mkpath(QStringLiteral("controls"));
+                    d.grab().save(QStringLiteral("controls/value_entry_dialog.png"));
+                }
+                testsupport::Click(d.Controls().Item(IDOK));
+            });
+        EXPECT_EQ(dlg.DoModal(), c.pszReturned ? IDOK : IDCANCEL) << c.pszTyped;
+        EXPECT_EQ(bOkEnabled, c.pszReturned != nullptr) << c.pszTyped;
+        EXPECT_EQ(dlg.m_strValue, c.pszReturned ? c.pszReturned : "") << c.pszTyped;
+    }
+}
+
+TEST(ValueEntryDlg, CancelEscapeAndClosingReturnCancelAndCopyNothing)
+{
+    const std::function<void(CModalDialog&)> ways[] = {
+        [](CModalDialog& d) { testsupport::Click(d.Controls().Item(IDCANCEL)); },
+        [](CModalDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); },
+        [](CModalDialog& d) { d.close(); },
+    };
+    for (const auto& leave : ways)
+    {
+        CValueEntryDlg dlg("10", kAperture, "Aperture", nullptr);
+        bool bClosedByIt = false; // not by the script runner's own cancel
+        framework::QueueModalScript(
+            [&](CModalDialog& d)
+            {
+                Type(d, "5");
+                leave(d);
+                bClosedByIt = !d.isVisible();
+            });
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_TRUE(bClosedByIt);
+        EXPECT_EQ(dlg.m_strValue, "10");
+    }
+}
+} // namespace
