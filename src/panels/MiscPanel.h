@@ -5,9 +5,50 @@
 #include "PanelController.h"
 #include "PanelDialog.h"
 
+#include "framework/MessageMap.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+class CPanelFrame;
+struct CValueEntryLimits;
+
 class CMiscController : public CPanelController
 {
 public:
     int CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
     void Refresh(CDialog* pPanel) override;
+};
+
+// The panel's dialog (template 120). "Trigger" reports a failure; every other handler lets a session
+// failure end it silently (the dispatch drops it), and a refused source radio stays checked until the
+// next refresh.
+class CMiscDlg : public CPanelDialog
+{
+public:
+    CMiscDlg(const QPoint& position, IPanelFrame* pParent, CMiscController* pController);
+    ~CMiscDlg() override;
+
+    // Enables "Trigger" while a measurement cycle runs, then shows the reference oscillator source. A
+    // session failure escapes, after "Trigger" has been set.
+    void ReadInstrument();
+
+private:
+    static const std::array<SMessageEntry<CMiscDlg>, 8> s_messageMap;
+
+    void OnInitDialog() override;
+    void OnTrigger();
+    void OnMeasAbort();
+    template <int nCtrlId> void OnRoscSource();
+    void OnAperture();
+    void OnFreqRange();
+    void OnMeasTimeout();
+
+    // The value entry dialog over this panel: the text entered, or nothing when it was cancelled.
+    std::optional<std::string> AskValue(const std::string& initial, const CValueEntryLimits& limits,
+                                        const char* pszTitle);
+
+    std::unique_ptr<CPanelFrame> m_pFrame;
 };

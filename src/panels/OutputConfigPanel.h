@@ -4,9 +4,39 @@
 #include "PanelController.h"
 #include "PanelDialog.h"
 
+#include "framework/MessageMap.h"
+
+#include <array>
+#include <memory>
+
+class CPanelFrame;
+class CToggleButton;
+
 class COutputConfigController : public CPanelController
 {
 public:
     int CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
     void Refresh(CDialog* pPanel) override;
+};
+
+// The panel's dialog (template 121): the "TTLTrg 0" check box and the timebase output toggle. Its click
+// handlers do not report failures: a refused value stays shown until the next refresh.
+class COutputConfigDlg : public CPanelDialog
+{
+public:
+    COutputConfigDlg(const QPoint& position, IPanelFrame* pParent, COutputConfigController* pController);
+    ~COutputConfigDlg() override;
+
+    // Reads both outputs; a session failure escapes, leaving what is not read yet as it was.
+    void ReadInstrument();
+
+private:
+    static const std::array<SMessageEntry<COutputConfigDlg>, 3> s_messageMap;
+
+    void OnInitDialog() override;
+    void OnTriggerLine();
+    void OnTimebase();
+
+    std::unique_ptr<CPanelFrame> m_pFrame;
+    std::unique_ptr<CToggleButton> m_pTimebase;
 };

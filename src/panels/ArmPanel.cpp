@@ -1,0 +1,225 @@
+#include "ArmPanel.h"
+
+#include "MeasurePanel.h"
+#include "PanelHost.h"
+#include "PanelText.h"
+#include "ReportedCall.h"
+
+#include "controls/PanelFrame.h"
+#include "controls/ToggleButton.h"
+#include "instrument/InstrumentSession.h"
+#include "res/DialogTemplates.h"
+#include "res/ResourceIds.h"
+
+namespace
+{
+constexpr int IDC_START_SOURCE = 1019;
+constexpr int IDC_STOP_SOURCE = 1142;
+constexpr int IDC_START_SLOPE = 1072;
+constexpr int IDC_STOP_SLOPE = 1071;
+constexpr int IDC_START_MIN = 1132;
+constexpr int IDC_START_MAX = 1133;
+constexpr int IDC_START_DEF = 1134;
+constexpr int IDC_STOP_MIN = 1138;
+constexpr int IDC_STOP_MAX = 1139;
+constexpr int IDC_STOP_DEF = 1140;
+constexpr int IDC_FRAME = 1077;
+
+// String ids of the slope toggles' captions, "Slope +" and "Slope -".
+constexpr int IDS_SLOPE_POS = 86;
+constexpr int IDS_SLOPE_NEG = 87;
+
+// The sources in the order of the source lists, which the dialog template fills.
+constexpr std::array<const char*, 12> kSources{"EXT",   "IMM",   "BUS",   "HOLD",  "TTLT0", "TTLT1",
+                                               "TTLT2", "TTLT3", "TTLT4", "TTLT5", "TTLT6", "TTLT7"};
+
+// Indexed by EArmLevel.
+constexpr std::array<const char*, 3> kLevelKeywords{"MIN", "MAX", "DEF"};
+
+constexpr StateTexts kSlopeTexts{"POS", "NEG"};
+
+// The levels the instrument reports for MIN, DEF and MAX.
+constexpr double kMinLevel = -1.3;
+constexpr double kDefLevel = 0.0;
+constexpr double kMaxLevel = 1.6;
+
+// One arm's controls and the session's arm selectors for its settings.
+struct SArm
+{
+    int nSourceId;
+    int nSlopeId;
+    int nFirstLevelId; // the MIN radio; MAX and DEF follow it
+    int nSourceSelector;
+    int nSlopeSelector;
+    int nLevelSelector;
+};
+
+constexpr std::array<SArm, 2> kArms{{
+    {IDC_START_SOURCE, IDC_START_SLOPE, IDC_START_MIN, 4, 3, 2},
+    {IDC_STOP_SOURCE, IDC_STOP_SLOPE, IDC_STOP_MIN, 8, 7, 6},
+}};
+
+// The ten setting controls that the lock disables.
+constexpr std::array kSettingIds{IDC_STOP_MIN,   IDC_STOP_MAX,   IDC_STOP_DEF,    IDC_START_MIN,
+                                 IDC_START_MAX,  IDC_START_DEF,  IDC_STOP_SOURCE, IDC_START_SOURCE,
+                                 IDC_STOP_SLOPE, IDC_START_SLOPE};
+
+CInstrumentSession& Session()
+{
+    return PanelHost().Session();
+}
+
+// A measurement cycle on the Measure panel's channel, or Auto Update Mode, uses the arm settings.
+bool IsMeasurementRunning()
+{
+    const auto& measure = static_cast<const CMeasureController&>(*PanelHost().GetController(PANEL_MEASURE));
+    return measure.GetCurrentChannel()->GetCycle() != 0 || measure.m_bAutoUpdate != 0;
+}
+} // namespace
+
+EArmLevel ArmLevelOfReply(const std::string& reply)
+{
+    const double dLevel = LeadingDouble(reply);
+    if (dLevel == kMaxLevel)
+        return ARM_LEVEL_MAX;
+    if (dLevel == kDefLevel)
+        return ARM_LEVEL_DEF;
+    if (dLevel == kMinLevel)
+        return ARM_LEVEL_MIN;
+    return ARM_LEVEL_NONE;
+}
+
+const char* ArmSourceText(int nIndex)
+{
+    return nIndex >= 0 && nIndex < static_cast<int>(kSources.size()) ? kSources[nIndex] : nullptr;
+}
+
+int CArmController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+{
+    m_pPanel = new CArmDlg(position, pParent, this);
+    return 1;
+}
+
+// While the settings are in use the panel is locked and the instrument is not read.
+void CArmController::Refresh(CDialog* pPanel)
+{
+    RefreshReportingFailure<CArmDlg>(*this, pPanel,
+                                     [](CArmDlg& dialog)
+                                     {
+                                         if (IsMeasurementRunning())
+                                             dialog.LockSettings();
+                                         else
+                                             dialog.ReadInstrument();
+                                     });
+}
+
+// The panel goes as every panel does: its window is destroyed, and the dialog clears m_pPanel.
+void CArmController::DestroyPanel()
+{
+    CPanelController::DestroyPanel();
+}
+
+// The frame ticks this controller after the Measure one. The Arm panel has nothing to poll: a tick only
+// looks at the session's busy flag and changes nothing.
+void CArmController::OnTimerTick()
+{
+    static_cast<void>(PanelHost().Session().IsBusy());
+}
+
+// A double click on a slope toggle is a second click: it flips the toggle again and sends again.
+const std::array<SMessageEntry<CArmDlg>, 12> CArmDlg::s_messageMap{{
+    {CBN_SELCHANGE, IDC_START_SOURCE, &CArmDlg::OnSource<ARM_START>},
+    {CBN_SELCHANGE, IDC_STOP_SOURCE, &CArmDlg::OnSource<ARM_STOP>},
+    {BN_CLICKED, IDC_START_SLOPE, &CArmDlg::OnSlope<ARM_START>},
+    {BN_DOUBLECLICKED, IDC_START_SLOPE, &CArmDlg::OnSlope<ARM_START>},
+    {BN_CLICKED, IDC_STOP_SLOPE, &CArmDlg::OnSlope<ARM_STOP>},
+    {BN_DOUBLECLICKED, IDC_STOP_SLOPE, &CArmDlg::OnSlope<ARM_STOP>},
+    {BN_CLICKED, IDC_START_MIN, &CArmDlg::OnLevel<ARM_START, ARM_LEVEL_MIN>},
+    {BN_CLICKED, IDC_START_MAX, &CArmDlg::OnLevel<ARM_START, ARM_LEVEL_MAX>},
+    {BN_CLICKED, IDC_START_DEF, &CArmDlg::OnLevel<ARM_START, ARM_LEVEL_DEF>},
+    {BN_CLICKED, IDC_STOP_MIN, &CArmDlg::OnLevel<ARM_STOP, ARM_LEVEL_MIN>},
+    {BN_CLICKED, IDC_STOP_MAX, &CArmDlg::OnLevel<ARM_STOP, ARM_LEVEL_MAX>},
+    {BN_CLICKED, IDC_STOP_DEF, &CArmDlg::OnLevel<ARM_STOP, ARM_LEVEL_DEF>},
+}};
+
+CArmDlg::CArmDlg(const QPoint& position, IPanelFrame* pParent, CArmController* pController)
+    : CPanelDialog(position, pParent, pController), m_pFrame(std::make_unique<CPanelFrame>(0)),
+      m_apSlopes{std::make_unique<CToggleButton>(IDS_SLOPE_POS, IDS_SLOPE_NEG),
+                 std::make_unique<CToggleButton>(IDS_SLOPE_POS, IDS_SLOPE_NEG)}
+{
+    Create(*res::FindDialogTemplate(res::IDD_ARM));
+}
+
+CArmDlg::~CArmDlg() = default;
+
+void CArmDlg::OnInitDialog()
+{
+    m_controls.Bind<CArmDlg>(this, s_messageMap);
+    m_controls.Subclass(IDC_FRAME, m_pFrame.get());
+    m_controls.Subclass(IDC_START_SLOPE, m_apSlopes[ARM_START].get());
+    m_controls.Subclass(IDC_STOP_SLOPE, m_apSlopes[ARM_STOP].get());
+    ResizeFrame();
+    m_pController->Refresh(this);
+    PlaceAtPosition();
+}
+
+void CArmDlg::LockSettings()
+{
+    for (const int nId : kSettingIds)
+        m_controls.Enable(nId, false);
+}
+
+void CArmDlg::ReadInstrument()
+{
+    for (const int nArm : {ARM_START, ARM_STOP})
+        ShowSource(nArm);
+    for (const int nArm : {ARM_START, ARM_STOP})
+        ShowSlope(nArm);
+    for (const int nArm : {ARM_START, ARM_STOP})
+        ShowLevel(nArm);
+}
+
+// The first item that begins with the reply, ignoring case; with none the selection stays.
+void CArmDlg::ShowSource(int nArm)
+{
+    const SArm& arm = kArms[nArm];
+    const int nIndex = m_controls.FindString(arm.nSourceId, -1, Session().QueryArm(arm.nSourceSelector));
+    if (nIndex >= 0)
+        m_controls.SetCurSel(arm.nSourceId, nIndex);
+}
+
+// Only exactly "POS" shows the positive slope.
+void CArmDlg::ShowSlope(int nArm)
+{
+    m_apSlopes[nArm]->SetState(Session().QueryArm(kArms[nArm].nSlopeSelector) == "POS" ? 0 : 1);
+}
+
+// A reply that names no level leaves the radios as they are.
+void CArmDlg::ShowLevel(int nArm)
+{
+    const SArm& arm = kArms[nArm];
+    const EArmLevel level = ArmLevelOfReply(Session().QueryArm(arm.nLevelSelector));
+    if (level != ARM_LEVEL_NONE)
+        m_controls.CheckRadioButton(arm.nFirstLevelId, arm.nFirstLevelId + ARM_LEVEL_DEF,
+                                    arm.nFirstLevelId + level);
+}
+
+template <int nArm> void CArmDlg::OnSource()
+{
+    const SArm& arm = kArms[nArm];
+    if (const char* pszSource = ArmSourceText(m_controls.GetCurSel(arm.nSourceId)))
+        Session().SetArm(arm.nSourceSelector, pszSource);
+}
+
+// The toggle has flipped already; its new state is sent.
+template <int nArm> void CArmDlg::OnSlope()
+{
+    Session().SetArm(kArms[nArm].nSlopeSelector, StateText(kSlopeTexts, m_apSlopes[nArm]->GetState()));
+}
+
+// The radio has checked itself. Setting one arm's level may move the other's, so the other is re-read.
+template <int nArm, int nLevel> void CArmDlg::OnLevel()
+{
+    Session().SetArm(kArms[nArm].nLevelSelector, kLevelKeywords[nLevel]);
+    ShowLevel(nArm == ARM_START ? ARM_STOP : ARM_START);
+}

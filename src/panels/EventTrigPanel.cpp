@@ -1,0 +1,255 @@
+#include "EventTrigPanel.h"
+
+#include "MeasurePanel.h"
+#include "PanelHost.h"
+#include "PanelText.h"
+#include "ReportedCall.h"
+
+#include "controls/PanelFrame.h"
+#include "controls/ToggleButton.h"
+#include "instrument/InstrumentSession.h"
+#include "res/DialogTemplates.h"
+#include "res/ResourceIds.h"
+
+#include <algorithm>
+
+namespace
+{
+constexpr int IDC_CHANNEL = 1037;
+constexpr int IDC_FRAME = 1038;
+constexpr int IDC_QUERY = 1041;
+constexpr int IDC_SLOPE = 1044;
+constexpr int IDC_REL_LEVEL = 1058;
+constexpr int IDC_SEND_REL = 1071;
+constexpr int IDC_ONCE = 1072;
+constexpr int IDC_AUTO_OFF = 1121;
+constexpr int IDC_AUTO_ON = 1122;
+constexpr int IDC_HYST_MIN = 1125;
+constexpr int IDC_HYST_MAX = 1126;
+constexpr int IDC_HYST_DEF = 1127;
+constexpr int IDC_TRIG_LEVEL = 1128;
+constexpr int IDC_SEND_LEV = 1144;
+
+// Captions of the toggles in the string table.
+constexpr int IDS_CHANNEL_1 = 4;
+constexpr int IDS_CHANNEL_2 = 5;
+constexpr int IDS_SLOPE_POS = 3;
+constexpr int IDS_SLOPE_NEG = 8;
+
+// The session's sense selectors this panel uses.
+constexpr int SENSE_LEVEL = 1;
+constexpr int SENSE_REL_LEVEL = 2;
+constexpr int SENSE_AUTO_TRIGGER = 3;
+constexpr int SENSE_SLOPE = 4;
+constexpr int SENSE_HYSTERESIS = 5;
+
+constexpr StateTexts kSlopeTexts{"POS", "NEG"};
+
+// A radio button that sends its keyword for one sense selector when clicked.
+struct SSenseRadio
+{
+    int nCtrlId;
+    int nSelector;
+    const char* pszKeyword;
+};
+
+constexpr std::array kSenseRadios{
+    SSenseRadio{IDC_AUTO_OFF, SENSE_AUTO_TRIGGER, "OFF"}, SSenseRadio{IDC_AUTO_ON, SENSE_AUTO_TRIGGER, "ON"},
+    SSenseRadio{IDC_HYST_MIN, SENSE_HYSTERESIS, "MIN"},   SSenseRadio{IDC_HYST_MAX, SENSE_HYSTERESIS, "MAX"},
+    SSenseRadio{IDC_HYST_DEF, SENSE_HYSTERESIS, "DEF"},
+};
+
+// A level edit with its Send button, the selector it sets and the rule its text must pass.
+struct SLevelEdit
+{
+    int nEditId;
+    int nSendId;
+    int nSelector;
+    bool (*pfnAcceptable)(const std::string& text);
+};
+
+constexpr std::array kLevelEdits{
+    SLevelEdit{IDC_TRIG_LEVEL, IDC_SEND_LEV, SENSE_LEVEL, IsTriggerLevelAcceptable},
+    SLevelEdit{IDC_REL_LEVEL, IDC_SEND_REL, SENSE_REL_LEVEL, IsRelativeLevelAcceptable},
+};
+
+const SLevelEdit& LevelEdit(int nEditId)
+{
+    return *std::ranges::find(kLevelEdits, nEditId, &SLevelEdit::nEditId);
+}
+
+CInstrumentSession& Session()
+{
+    return PanelHost().Session();
+}
+
+bool IsAutoUpdateOn()
+{
+    const auto* pMeasure = dynamic_cast<const CMeasureController*>(PanelHost().GetController(PANEL_MEASURE));
+    return pMeasure != nullptr && pMeasure->m_bAutoUpdate != 0;
+}
+} // namespace
+
+int CEventTrigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+{
+    m_pPanel = new CEventTrigDlg(position, pParent, this);
+    return 1;
+}
+
+void CEventTrigController::Refresh(CDialog* pPanel)
+{
+    RefreshReportingFailure<CEventTrigDlg>(
+        *this, pPanel,
+        [this](CEventTrigDlg& dialog) { dialog.ReadInstrument(m_channels.Current(), IsAutoUpdateOn()); });
+}
+
+// A double click on a toggle is a second click: it flips the toggle again and acts again.
+const std::array<SMessageEntry<CEventTrigDlg>, 15> CEventTrigDlg::s_messageMap{{
+    {BN_CLICKED, IDC_CHANNEL, &CEventTrigDlg::OnChannel},
+    {BN_DOUBLECLICKED, IDC_CHANNEL, &CEventTrigDlg::OnChannel},
+    {BN_CLICKED, IDC_SLOPE, &CEventTrigDlg::OnSlope},
+    {BN_DOUBLECLICKED, IDC_SLOPE, &CEventTrigDlg::OnSlope},
+    {BN_CLICKED, IDC_AUTO_OFF, &CEventTrigDlg::OnSenseRadio<IDC_AUTO_OFF>},
+    {BN_CLICKED, IDC_AUTO_ON, &CEventTrigDlg::OnSenseRadio<IDC_AUTO_ON>},
+    {BN_CLICKED, IDC_ONCE, &CEventTrigDlg::OnOnce},
+    {BN_CLICKED, IDC_HYST_MIN, &CEventTrigDlg::OnSenseRadio<IDC_HYST_MIN>},
+    {BN_CLICKED, IDC_HYST_MAX, &CEventTrigDlg::OnSenseRadio<IDC_HYST_MAX>},
+    {BN_CLICKED, IDC_HYST_DEF, &CEventTrigDlg::OnSenseRadio<IDC_HYST_DEF>},
+    {BN_CLICKED, IDC_QUERY, &CEventTrigDlg::OnQuery},
+    {BN_CLICKED, IDC_SEND_LEV, &CEventTrigDlg::OnSendLevel<IDC_TRIG_LEVEL>},
+    {BN_CLICKED, IDC_SEND_REL, &CEventTrigDlg::OnSendLevel<IDC_REL_LEVEL>},
+    {EN_CHANGE, IDC_TRIG_LEVEL, &CEventTrigDlg::OnLevelChange<IDC_TRIG_LEVEL>},
+    {EN_CHANGE, IDC_REL_LEVEL, &CEventTrigDlg::OnLevelChange<IDC_REL_LEVEL>},
+}};
+
+CEventTrigDlg::CEventTrigDlg(const QPoint& position, IPanelFrame* pParent, CEventTrigController* pController)
+    : CPanelDialog(position, pParent, pController),
+      m_pChannelToggle(std::make_unique<CToggleButton>(IDS_CHANNEL_1, IDS_CHANNEL_2)),
+      m_pSlopeToggle(std::make_unique<CToggleButton>(IDS_SLOPE_POS, IDS_SLOPE_NEG)),
+      m_pFrame(std::make_unique<CPanelFrame>(0))
+{
+    Create(*res::FindDialogTemplate(res::IDD_EVENT_TRIG));
+}
+
+CEventTrigDlg::~CEventTrigDlg() = default;
+
+void CEventTrigDlg::OnInitDialog()
+{
+    m_controls.Bind<CEventTrigDlg>(this, s_messageMap);
+    m_controls.Subclass(IDC_CHANNEL, m_pChannelToggle.get());
+    m_controls.Subclass(IDC_SLOPE, m_pSlopeToggle.get());
+    m_controls.Subclass(IDC_FRAME, m_pFrame.get());
+    ResizeFrame();
+    m_pController->Refresh(this);
+    PlaceAtPosition();
+}
+
+int CEventTrigDlg::Channel() const
+{
+    return static_cast<const CEventTrigController&>(*m_pController).m_channels.Current();
+}
+
+// Setting the level texts runs their checks, which set the Send buttons' enabling.
+void CEventTrigDlg::ReadInstrument(int nChannel, bool bAutoUpdate)
+{
+    m_pChannelToggle->SetState(nChannel == 1 ? 0 : 1);
+    m_controls.Enable(IDC_CHANNEL, !bAutoUpdate);
+    m_pSlopeToggle->SetState(Session().QuerySense(nChannel, SENSE_SLOPE) == "POS" ? 0 : 1);
+    ShowAutoTrigger(Session().QuerySense(nChannel, SENSE_AUTO_TRIGGER));
+    ShowHysteresis(Session().QuerySense(nChannel, SENSE_HYSTERESIS));
+    m_controls.SetText(IDC_TRIG_LEVEL, Session().QuerySense(nChannel, SENSE_LEVEL));
+    m_controls.SetText(IDC_REL_LEVEL, Session().QuerySense(nChannel, SENSE_REL_LEVEL));
+}
+
+// A slope toggle showing NEG is left alone; one showing POS follows the instrument.
+void CEventTrigDlg::UpdateFromInstrument()
+{
+    const int nChannel = Channel();
+    if (m_pSlopeToggle->GetState() == 0 && Session().QuerySense(nChannel, SENSE_SLOPE) != "POS")
+        m_pSlopeToggle->SetState(1);
+    ShowAutoTrigger(Session().QuerySense(nChannel, SENSE_AUTO_TRIGGER));
+    ShowHysteresis(Session().QuerySense(nChannel, SENSE_HYSTERESIS));
+}
+
+// Any reply other than 1 or 0 leaves the radios as they are.
+void CEventTrigDlg::ShowAutoTrigger(const std::string& reply)
+{
+    const int nOn = LeadingInteger(reply);
+    if (nOn == 1)
+        CheckRadio(IDC_AUTO_OFF, IDC_AUTO_ON, IDC_AUTO_ON);
+    else if (nOn == 0)
+        CheckRadio(IDC_AUTO_OFF, IDC_AUTO_ON, IDC_AUTO_OFF);
+}
+
+// Only the exact keywords check a radio; any other reply leaves the radios as they are.
+void CEventTrigDlg::ShowHysteresis(const std::string& reply)
+{
+    for (const SSenseRadio& radio : kSenseRadios)
+    {
+        if (radio.nSelector == SENSE_HYSTERESIS && reply == radio.pszKeyword)
+            CheckRadio(IDC_HYST_MIN, IDC_HYST_DEF, radio.nCtrlId);
+    }
+}
+
+void CEventTrigDlg::CheckRadio(int nFirstId, int nLastId, int nCheckId)
+{
+    if (!m_controls.IsChecked(nCheckId))
+        m_controls.CheckRadioButton(nFirstId, nLastId, nCheckId);
+}
+
+void CEventTrigDlg::OnChannel()
+{
+    static_cast<CEventTrigController&>(*m_pController)
+        .m_channels.SelectByToggleState(m_pChannelToggle->GetState());
+    m_pController->Refresh(this);
+}
+
+// The toggle has flipped already; its new state is sent.
+void CEventTrigDlg::OnSlope()
+{
+    Session().SetSense(Channel(), SENSE_SLOPE, StateText(kSlopeTexts, m_pSlopeToggle->GetState()));
+    UpdateFromInstrument();
+}
+
+// The radio has checked itself; only its keyword is sent.
+template <int nCtrlId> void CEventTrigDlg::OnSenseRadio()
+{
+    const SSenseRadio& radio = *std::ranges::find(kSenseRadios, nCtrlId, &SSenseRadio::nCtrlId);
+    Session().SetSense(Channel(), radio.nSelector, radio.pszKeyword);
+}
+
+// One automatic trigger; the instrument then says whether automatic triggering is on or off.
+void CEventTrigDlg::OnOnce()
+{
+    const int nChannel = Channel();
+    Session().SetSense(nChannel, SENSE_AUTO_TRIGGER, "ONCE");
+    ShowAutoTrigger(Session().QuerySense(nChannel, SENSE_AUTO_TRIGGER));
+}
+
+// Replaces whatever was typed with the instrument's levels.
+void CEventTrigDlg::OnQuery()
+{
+    const int nChannel = Channel();
+    m_controls.SetText(IDC_TRIG_LEVEL, Session().QuerySense(nChannel, SENSE_LEVEL));
+    m_controls.SetText(IDC_REL_LEVEL, Session().QuerySense(nChannel, SENSE_REL_LEVEL));
+}
+
+// The edit's text goes exactly as typed.
+template <int nEditId> void CEventTrigDlg::OnSendLevel()
+{
+    const SLevelEdit& edit = LevelEdit(nEditId);
+    const std::string text = m_controls.Text(edit.nEditId, 255);
+    if (!text.empty())
+        Session().SetSense(Channel(), edit.nSelector, text);
+    UpdateFromInstrument();
+}
+
+// Each time the text is acceptable, the Send button is enabled and the panel re-read.
+template <int nEditId> void CEventTrigDlg::OnLevelChange()
+{
+    const SLevelEdit& edit = LevelEdit(nEditId);
+    const bool bAcceptable = edit.pfnAcceptable(m_controls.Text(edit.nEditId, 255));
+    m_controls.Enable(edit.nSendId, bAcceptable);
+    if (bAcceptable)
+        UpdateFromInstrument();
+}

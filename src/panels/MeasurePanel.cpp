@@ -1,0 +1,691 @@
+#include "MeasurePanel.h"
+
+#include "PanelHost.h"
+#include "ReportedCall.h"
+
+#include "controls/PanelFrame.h"
+#include "controls/ReadingDisplay.h"
+#include "controls/RoundIndicator.h"
+#include "dialogs/ReferenceDlg.h"
+#include "dialogs/ValueEntryDlg.h"
+#include "framework/DeviceContext.h"
+#include "instrument/InstrumentSession.h"
+#include "instrument/LeadingNumber.h"
+#include "res/Bitmaps.h"
+#include "res/DialogTemplates.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
+
+#include <QPainter>
+
+namespace
+{
+// Indices of a function's four parameter texts.
+enum EParam
+{
+    PARAM_EXPECTED = 0,
+    PARAM_RESOLUTION = 1,
+    PARAM_LOWER_REF = 2,
+    PARAM_UPPER_REF = 3,
+};
+
+// Which parameter buttons a function shows.
+enum EParamButtons
+{
+    BUTTONS_NONE,        // no parameters to enter
+    BUTTONS_VALUES,      // Expected value and Resolution
+    BUTTONS_REFERENCE,   // those and one reference ("Reference...")
+    BUTTONS_LOWER_UPPER, // those and both references ("Lower Ref...", "Upper Ref...")
+};
+
+struct SRange
+{
+    double dMin;
+    double dMax;
+};
+
+// The ranges the value entry offers for a function's expected value (channels 1, 2, 3) and resolution.
+struct SFunctionLimits
+{
+    std::array<SRange, 3> expected;
+    SRange resolution;
+};
+
+constexpr SFunctionLimits kFreqLimits{{{{0.001, 2e8}, {0.001, 1e8}, {9e7, 2.5e9}}}, {1e-9, 1e5}};
+constexpr SFunctionLimits kPeriodLimits{{{{5e-9, 1000}, {1e-8, 1000}, {4e-10, 1.11111111e-8}}},
+                                        {1e-18, 0.001}};
+// The finest ratio resolution is taken as the smallest ratio the expected value admits.
+constexpr SFunctionLimits kRatioLimits{{{{1e-10, 1e12}, {1e-10, 1e12}, {1e-10, 1e12}}}, {1e-10, 4000}};
+constexpr SFunctionLimits kPulseLimits{{{{5e-9, 0.01}, {5e-9, 0.01}, {5e-9, 0.01}}}, {1e-10, 1e-7}};
+constexpr SFunctionLimits kIntervalLimits{{{{1e-9, 1000}, {1e-9, 1000}, {1e-9, 1000}}}, {1e-10, 1e-7}};
+constexpr SFunctionLimits kEdgeLimits{{{{1.5e-8, 0.03}, {1.5e-8, 0.03}, {1.5e-8, 0.03}}}, {1e-10, 0.001}};
+
+struct SMeasureFunction
+{
+    int nLabelId;           // string table
+    const char* pszKeyword; // the instrument's answer to the function query, without its quotes
+    int nConfigureIndex;    // the function index Configure takes
+    const char* pszUnits;
+    const char* pszInitialExpected; // the expected-value text a channel starts with
+    EParamButtons buttons;
+    const SFunctionLimits* pLimits; // null where no value is entered
+};
+
+// The functions in list order: the list index is what a channel stores and the combo box shows.
+constexpr std::array<SMeasureFunction, 13> kFunctions{{
+    {64, "FREQ", 3, "Hz", "AUTO", BUTTONS_VALUES, &kFreqLimits},
+    {65, "PER", 9, "Sec", "AUTO", BUTTONS_VALUES, &kPeriodLimits},
+    {66, "FREQ:RAT", 4, "   ", "DEF", BUTTONS_VALUES, &kRatioLimits},
+    {69, "PWID", 10, "Sec", "AUTO", BUTTONS_REFERENCE, &kPulseLimits},
+    {70, "NWID", 8, "Sec", "AUTO", BUTTONS_REFERENCE, &kPulseLimits},
+    {73, "AC", 0, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {74, "DC", 1, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {75, "MIN", 7, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {76, "MAX", 6, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {71, "TINT", 12, "Sec", "AUTO", BUTTONS_VALUES, &kIntervalLimits},
+    {72, "TOT", 13, "Events", "AUTO", BUTTONS_NONE, nullptr},
+    {67, "RTIM", 11, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
+    {68, "FTIM", 5, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
+}};
+
+// Button captions and entry titles in the string table.
+constexpr int IDS_LOWER_REF = 57;
+constexpr int IDS_UPPER_REF = 58;
+constexpr int IDS_REFERENCE = 59;
+constexpr int IDS_LOWER_REFERENCE_TITLE = 81;
+constexpr int IDS_UPPER_REFERENCE_TITLE = 82;
+constexpr int IDS_REFERENCE_TITLE = 83;
+constexpr int IDS_RESOLUTION_TITLE = 84;
+constexpr int IDS_EXPECTED_TITLE = 85;
+
+constexpr int kTotalize = 10;
+constexpr int kFunctionQuery = 9; // sense selector of the measurement function
+constexpr std::uint8_t kOperationPending = 0x40;
+constexpr int kStartSourceQuery = 4;
+constexpr int kStopSourceQuery = 8;
+constexpr int kStartImmediate = 1; // arm selectors
+constexpr int kStopImmediate = 5;
+constexpr const char* kNoUnits = "   ";
+
+// How many functions, from the top of the list, each channel offers.
+constexpr std::array<int, 3> kFunctionsOffered{13, 9, 3};
+
+constexpr std::array<int, 3> kChannelIds{CMeasureDlg::IDC_CHANNEL_1, CMeasureDlg::IDC_CHANNEL_2,
+                                         CMeasureDlg::IDC_CHANNEL_3};
+
+// The controls a running cycle or continuous initiation locks, in the order they are switched.
+constexpr std::array<int, 10> kLockedControls{CMeasureDlg::IDC_EXPECTED,    CMeasureDlg::IDC_RESOLUTION,
+                                              CMeasureDlg::IDC_LOWER_REF,   CMeasureDlg::IDC_UPPER_REF,
+                                              CMeasureDlg::IDC_SEND_CONFIG, CMeasureDlg::IDC_INITIATE,
+                                              CMeasureDlg::IDC_CHANNEL_1,   CMeasureDlg::IDC_CHANNEL_2,
+                                              CMeasureDlg::IDC_CHANNEL_3,   CMeasureDlg::IDC_FUNCTION};
+
+constexpr int kReadingBlanks = 27;
+constexpr COLORREF kDisplayBack = RGB(0x20, 0x20, 0x20);
+constexpr COLORREF kDisplayText = RGB(0xFF, 0xFF, 0xFF);
+constexpr COLORREF kLiveColour = RGB(0, 255, 0);
+
+CInstrumentSession& Session()
+{
+    return PanelHost().Session();
+}
+
+int ChannelIndex(int nChannel)
+{
+    return nChannel - 1;
+}
+
+// The function f of a channel, when that channel offers it; null for anything else (no selection, or a
+// function the instrument reports that the channel's list does not have), so no table is indexed with it.
+const SMeasureFunction* OfferedFunction(int nFunction, int nChannel)
+{
+    if (nFunction < 0 || nFunction >= kFunctionsOffered[ChannelIndex(nChannel)])
+        return nullptr;
+    return &kFunctions[nFunction];
+}
+
+std::string Label(const SMeasureFunction& function)
+{
+    return res::LoadString(function.nLabelId);
+}
+
+// The first failure has been reported; the recovery steps after it are tried each on its own, so that a
+// second failure cannot keep the panel from returning to a known state or report twice.
+template <class F> void IgnoreFailure(F&& call)
+{
+    try
+    {
+        std::forward<F>(call)();
+    }
+    catch (const CUserException&)
+    {
+    }
+}
+
+void ClearDeviceAndStatus(CInstrumentSession& session)
+{
+    session.DeviceClear();
+    IgnoreFailure([&] { session.ClearStatus(); });
+}
+
+void ClearDeviceAbortAndStatus(CInstrumentSession& session, int nChannel)
+{
+    session.DeviceClear();
+    IgnoreFailure([&] { session.Abort(nChannel); });
+    IgnoreFailure([&] { session.ClearStatus(); });
+}
+} // namespace
+
+CMeasureChannel::CMeasureChannel(int nCtrlId) : m_nCtrlId(nCtrlId)
+{
+    for (std::size_t nFunction = 0; nFunction < kFunctions.size(); ++nFunction)
+        m_aParams[nFunction] = {kFunctions[nFunction].pszInitialExpected, "DEF", "DEF", "DEF"};
+}
+
+CMeasureController::CMeasureController(IPanelFrame* pFrame) : m_pFrame(pFrame)
+{
+    for (std::size_t i = 0; i < m_apChannels.size(); ++i)
+        m_apChannels[i] = std::make_unique<CMeasureChannel>(kChannelIds[i]);
+    m_pChannel = m_apChannels[0].get();
+}
+
+CMeasureController::~CMeasureController() = default;
+
+int CMeasureController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+{
+    m_pPanel = new CMeasureDlg(position, pParent, this);
+    return 1;
+}
+
+int CMeasureController::GetChannelNumber() const
+{
+    switch (m_pChannel->m_nCtrlId)
+    {
+    case CMeasureDlg::IDC_CHANNEL_1:
+        return 1;
+    case CMeasureDlg::IDC_CHANNEL_2:
+        return 2;
+    default:
+        return 3;
+    }
+}
+
+void CMeasureController::ResetCycles()
+{
+    for (auto& pChannel : m_apChannels)
+        pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+}
+
+void CMeasureController::ClearReading()
+{
+    m_strReading.assign(kReadingBlanks, ' ');
+    if (CMeasureDlg* pDialog = Dialog())
+        pDialog->ShowReading(m_strReading);
+}
+
+CMeasureDlg* CMeasureController::Dialog() const
+{
+    return static_cast<CMeasureDlg*>(m_pPanel);
+}
+
+void CMeasureController::Refresh(CDialog* pPanel)
+{
+    m_bRefreshFailed = 0;
+    if (pPanel == nullptr)
+        return;
+    auto& dialog = static_cast<CMeasureDlg&>(*pPanel);
+    dialog.ShowReading(m_strReading);
+    dialog.ShowUnitText(m_strUnitText);
+    const bool bRead = CallReportingFailure(
+        [&]
+        {
+            if (m_bFirstRefresh == 1)
+                RestorePowerOnSetup(dialog);
+            ReadInstrument(dialog, GetChannelNumber());
+        });
+    if (!bRead)
+    {
+        ClearDeviceAndStatus(Session());
+        m_bRefreshFailed = 1;
+    }
+}
+
+// After start-up and System Reset: channel 1 measuring frequency with automatic expected value and
+// default resolution, Auto Update Mode off, and that configuration sent.
+void CMeasureController::RestorePowerOnSetup(CMeasureDlg& dialog)
+{
+    m_bFirstRefresh = 0;
+    m_pChannel = m_apChannels[0].get();
+    m_pChannel->m_nFunction = 0;
+    m_pChannel->m_aParams[0][PARAM_EXPECTED] = "AUTO";
+    m_pChannel->m_aParams[0][PARAM_RESOLUTION] = "DEF";
+    if (m_bAutoUpdate == 1)
+    {
+        m_bAutoUpdate = 0;
+        m_pFrame->OnAutoUpdateMode();
+    }
+    dialog.SendConfig();
+}
+
+// Puts the instrument's function and initiation state for the channel into the dialog. The instrument,
+// not the stored choice, decides which function is shown.
+void CMeasureController::ReadInstrument(CMeasureDlg& dialog, int nChannel)
+{
+    CInstrumentSession& session = Session();
+    framework::CDialogControls& controls = dialog.Controls();
+    const int nOffered = kFunctionsOffered[ChannelIndex(nChannel)];
+    controls.ResetContent(CMeasureDlg::IDC_FUNCTION);
+    for (int i = 0; i < nOffered; ++i)
+        controls.AddString(CMeasureDlg::IDC_FUNCTION, Label(kFunctions[i]));
+
+    const std::string answer = session.QuerySense(nChannel, kFunctionQuery);
+    int nFunction = 0;
+    while (nFunction < static_cast<int>(kFunctions.size()) &&
+           answer != '"' + std::string(kFunctions[nFunction].pszKeyword) + '"')
+        ++nFunction;
+    if (nFunction == static_cast<int>(kFunctions.size()))
+        nFunction = nOffered;
+    m_pChannel->m_nFunction = nFunction;
+    controls.SetCurSel(CMeasureDlg::IDC_FUNCTION, nFunction < nOffered ? nFunction : -1);
+
+    controls.CheckRadioButton(CMeasureDlg::IDC_CHANNEL_1, CMeasureDlg::IDC_CHANNEL_3, m_pChannel->m_nCtrlId);
+
+    m_pChannel->m_bContinuous = LeadingInteger(session.QueryContinuous(nChannel)) != 0 ? 1 : 0;
+    // Continuous initiation locks the same controls as a running cycle.
+    if (m_pChannel->m_bContinuous == 1 || m_pChannel->m_nCycle != CMeasureChannel::CYCLE_IDLE)
+        dialog.LockControls();
+    else
+        dialog.UnlockControls();
+
+    dialog.ShowFunctionControls();
+    dialog.ShowUnits();
+}
+
+void CMeasureController::OnTimerTick()
+{
+    // A driver call is in progress below this tick (a message loop inside it): try again next tick.
+    if (Session().IsBusy())
+        return;
+    const int nChannel = GetChannelNumber();
+    if (m_bAutoUpdate == 1)
+        AutoUpdate(nChannel);
+    else if (m_pChannel->m_nCycle != CMeasureChannel::CYCLE_IDLE)
+        PollCycle(nChannel);
+}
+
+// A fresh reading on every tick, also while another panel is shown. A failure switches Auto Update Mode
+// and continuous initiation off, so one failing instrument gives one report.
+void CMeasureController::AutoUpdate(int nChannel)
+{
+    CInstrumentSession& session = Session();
+    const bool bFetched = CallReportingFailure(
+        [&]
+        {
+            session.InitiateImmediate(nChannel);
+            m_strReading = session.Fetch(nChannel);
+            if (CMeasureDlg* pDialog = Dialog())
+                pDialog->ShowReading(m_strReading);
+        });
+    if (bFetched)
+        return;
+    ClearDeviceAbortAndStatus(session, nChannel);
+    m_pChannel->m_bContinuous = 0;
+    IgnoreFailure([&] { session.InitiateContinuous(nChannel, false); });
+    m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+    m_bAutoUpdate = 0;
+    m_pFrame->OnAutoUpdateMode();
+    if (m_pPanel != nullptr)
+        Refresh(m_pPanel);
+}
+
+// One polling step of a running cycle. With both arming sources immediate the reading is there at once and
+// is fetched whatever the operation status says; otherwise the cycle waits while the operation is pending.
+void CMeasureController::PollCycle(int nChannel)
+{
+    CInstrumentSession& session = Session();
+    const bool bPolled = CallReportingFailure(
+        [&]
+        {
+            const std::uint8_t nCondition = session.QueryOperationPending();
+            const std::string startSource = session.QueryArm(kStartSourceQuery);
+            const std::string stopSource = session.QueryArm(kStopSourceQuery);
+            if (startSource == "IMM" && stopSource == "IMM")
+                FetchCycleReading(nChannel, false);
+            if (m_pChannel->m_nCycle == CMeasureChannel::CYCLE_WAITING &&
+                (nCondition & kOperationPending) != 0)
+                return;
+            FetchCycleReading(nChannel, true);
+        });
+    if (bPolled)
+        return;
+    ClearDeviceAbortAndStatus(session, nChannel);
+    m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+    if (m_pPanel != nullptr)
+        Refresh(m_pPanel);
+}
+
+// Fetches into the kept reading and moves the cycle on: the first total starts totalizing, whose later
+// totals are kept but not shown; any other cycle ends. Without a panel the cycle moves on only when
+// bAdvanceWithoutPanel is set.
+void CMeasureController::FetchCycleReading(int nChannel, bool bAdvanceWithoutPanel)
+{
+    m_strReading = Session().Fetch(nChannel);
+    CMeasureDlg* pDialog = Dialog();
+    if (pDialog != nullptr)
+    {
+        pDialog->ShowUnits();
+        if (m_pChannel->m_nCycle != CMeasureChannel::CYCLE_TOTALIZING)
+            pDialog->ShowReading(m_strReading);
+    }
+    else if (!bAdvanceWithoutPanel)
+        return;
+    if (m_pChannel->m_nCycle == CMeasureChannel::CYCLE_TOTALIZE_STARTED)
+        m_pChannel->m_nCycle = CMeasureChannel::CYCLE_TOTALIZING;
+    else if (m_pChannel->m_nCycle != CMeasureChannel::CYCLE_TOTALIZING)
+    {
+        m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+        if (pDialog != nullptr)
+            pDialog->UnlockControls();
+    }
+}
+
+const SMessageEntry<CMeasureDlg> CMeasureDlg::kMessageMap[] = {
+    {CBN_SELCHANGE, IDC_FUNCTION, &CMeasureDlg::OnFunctionChange},
+    {BN_CLICKED, IDC_SEND_CONFIG, &CMeasureDlg::OnSendConfig},
+    {BN_CLICKED, IDC_CHANNEL_1, &CMeasureDlg::OnChannel<0>},
+    {BN_CLICKED, IDC_CHANNEL_2, &CMeasureDlg::OnChannel<1>},
+    {BN_CLICKED, IDC_CHANNEL_3, &CMeasureDlg::OnChannel<2>},
+    {BN_CLICKED, IDC_EXPECTED, &CMeasureDlg::OnEditValue<PARAM_EXPECTED>},
+    {BN_CLICKED, IDC_RESOLUTION, &CMeasureDlg::OnEditValue<PARAM_RESOLUTION>},
+    {BN_CLICKED, IDC_LOWER_REF, &CMeasureDlg::OnEditReference<PARAM_LOWER_REF>},
+    {BN_CLICKED, IDC_UPPER_REF, &CMeasureDlg::OnEditReference<PARAM_UPPER_REF>},
+    {BN_CLICKED, IDC_START_IMM, &CMeasureDlg::OnArmImmediate<kStartImmediate>},
+    {BN_CLICKED, IDC_STOP_IMM, &CMeasureDlg::OnArmImmediate<kStopImmediate>},
+    {BN_CLICKED, IDC_INITIATE, &CMeasureDlg::OnInitiate},
+    {BN_CLICKED, IDC_READING, &CMeasureDlg::OnInitiate},
+    {BN_DOUBLECLICKED, IDC_READING, &CMeasureDlg::OnInitiate},
+    {BN_CLICKED, IDC_UNITS, &CMeasureDlg::OnInitiate},
+    {BN_DOUBLECLICKED, IDC_UNITS, &CMeasureDlg::OnInitiate},
+    {BN_CLICKED, IDC_READ, &CMeasureDlg::OnRead},
+    {BN_CLICKED, IDC_FETCH, &CMeasureDlg::OnFetch},
+};
+
+CMeasureDlg::CMeasureDlg(const QPoint& position, IPanelFrame* pParent, CMeasureController* pController)
+    : CPanelDialog(position, pParent, pController), m_pLowerFrame(new CPanelFrame(0)),
+      m_pUnits(new CReadingDisplay(CReadingDisplay::BORDER_SUNKEN, kDisplayBack, kDisplayText)),
+      m_pReading(new CReadingDisplay(CReadingDisplay::BORDER_SUNKEN, kDisplayBack, kDisplayText)),
+      m_pHeaderFrame(new CPanelFrame(1)),
+      m_pSlot(new CReadingDisplay(CReadingDisplay::BORDER_SUNKEN, GetSysColor(COLOR_BTNFACE), RGB(0, 0, 0)))
+{
+    Create(*res::FindDialogTemplate(res::IDD_MEASURE));
+}
+
+CMeasureController& CMeasureDlg::Controller() const
+{
+    return static_cast<CMeasureController&>(*m_pController);
+}
+
+// The custom controls become children of the dialog when they take over their template controls, so they
+// are deleted with it.
+void CMeasureDlg::OnInitDialog()
+{
+    m_controls.Bind<CMeasureDlg>(this, kMessageMap);
+    m_controls.Subclass(IDC_LOWER_FRAME, m_pLowerFrame);
+    m_controls.Subclass(IDC_UNITS, m_pUnits);
+    m_controls.Subclass(IDC_READING, m_pReading);
+    m_controls.Subclass(IDC_HEADER, m_pHeaderFrame);
+    IPanelHost& host = PanelHost();
+    const COLORREF crLamp = host.GetIndicatorColour();
+    m_controls.Subclass(IDC_INDICATOR, new CRoundIndicator(&crLamp, kHeaderColour));
+    m_controls.Subclass(IDC_SLOT, m_pSlot);
+
+    const int nSlot = host.GetInstrumentSlot();
+    m_pSlot->SetText(crLamp == kLiveColour && nSlot >= 0 ? std::to_string(nSlot) : "U");
+
+    // Refresh reports its own failures.
+    Controller().Refresh(this);
+    PlaceAtPosition();
+    ResizeFrame();
+}
+
+void CMeasureDlg::OnPanelDestroyed()
+{
+    CMeasureController& controller = Controller();
+    controller.m_strReading = m_pReading->GetText();
+    controller.m_strUnitText = m_pUnits->GetText();
+}
+
+void CMeasureDlg::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    CDC dc(painter);
+    CBrush headerBrush(kHeaderColour);
+    CBrush* pOldBrush = dc.SelectObject(&headerBrush);
+    dc.Rectangle(m_controls.ItemRect(IDC_HEADER));
+
+    const CRect rcLogo = m_controls.ItemRect(IDC_LOGO_MARK);
+    dc.BitBlt(rcLogo.left, rcLogo.top, res::LoadBitmap(res::IDB_LOGO));
+    const CRect rcEmblem = m_controls.ItemRect(IDC_EMBLEM_MARK);
+    dc.BitBlt(rcEmblem.left, rcEmblem.top, res::LoadBitmap(res::IDB_EMBLEM));
+
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetBkColor(kHeaderColour);
+    const CRect rcName = m_controls.ItemRect(IDC_NAME_MARK);
+    const int nLineHeight = dc.GetTextExtent("Tarvex").height();
+    dc.TextOut(rcName.left, rcName.top, "Tarvex");
+    dc.TextOut(rcName.left, rcName.top + nLineHeight, "Counter");
+    const CRect rcSlot = m_controls.ItemRect(IDC_SLOT_MARK);
+    dc.TextOut(rcSlot.left, rcSlot.top, "Slot:");
+    dc.SelectObject(pOldBrush);
+}
+
+void CMeasureDlg::ShowReading(const std::string& text)
+{
+    m_pReading->SetText(text);
+}
+
+void CMeasureDlg::ShowUnitText(const std::string& text)
+{
+    m_pUnits->SetText(text);
+}
+
+void CMeasureDlg::EnableSettingControls(bool bEnable)
+{
+    for (int nId : kLockedControls)
+        m_controls.Enable(nId, bEnable);
+}
+
+void CMeasureDlg::LockControls()
+{
+    EnableSettingControls(false);
+}
+
+void CMeasureDlg::UnlockControls()
+{
+    EnableSettingControls(true);
+}
+
+void CMeasureDlg::ShowFunctionControls()
+{
+    CMeasureChannel& channel = *Controller().m_pChannel;
+    channel.m_nFunction = m_controls.GetCurSel(IDC_FUNCTION);
+    if (channel.m_nFunction < 0 || channel.m_nFunction >= static_cast<int>(kFunctions.size()))
+        return;
+    const EParamButtons buttons = kFunctions[channel.m_nFunction].buttons;
+    m_controls.Show(IDC_EXPECTED, buttons != BUTTONS_NONE);
+    m_controls.Show(IDC_RESOLUTION, buttons != BUTTONS_NONE);
+    // The reference buttons keep their last caption while hidden.
+    if (buttons == BUTTONS_REFERENCE)
+        m_controls.SetText(IDC_LOWER_REF, res::LoadString(IDS_REFERENCE));
+    else if (buttons == BUTTONS_LOWER_UPPER)
+    {
+        m_controls.SetText(IDC_LOWER_REF, res::LoadString(IDS_LOWER_REF));
+        m_controls.SetText(IDC_UPPER_REF, res::LoadString(IDS_UPPER_REF));
+    }
+    m_controls.Show(IDC_LOWER_REF, buttons == BUTTONS_REFERENCE || buttons == BUTTONS_LOWER_UPPER);
+    m_controls.Show(IDC_UPPER_REF, buttons == BUTTONS_LOWER_UPPER);
+}
+
+void CMeasureDlg::ShowUnits()
+{
+    CMeasureController& controller = Controller();
+    const SMeasureFunction* pFunction =
+        OfferedFunction(controller.m_pChannel->m_nFunction, controller.GetChannelNumber());
+    controller.m_strUnitText = pFunction != nullptr ? pFunction->pszUnits : kNoUnits;
+    ShowUnitText(controller.m_strUnitText);
+}
+
+// Sends the channel's stored parameters of its function. While the channel has no function the combo box
+// offers, nothing is sent. A failure is reported and leaves the texts as they are, for the next attempt.
+void CMeasureDlg::SendConfig()
+{
+    CMeasureController& controller = Controller();
+    const CMeasureChannel& channel = *controller.m_pChannel;
+    const int nChannel = controller.GetChannelNumber();
+    const SMeasureFunction* pFunction = OfferedFunction(channel.m_nFunction, nChannel);
+    if (pFunction == nullptr)
+        return;
+    const auto& params = channel.m_aParams[channel.m_nFunction];
+    CallReportingFailure(
+        [&]
+        {
+            Session().Configure(pFunction->nConfigureIndex, nChannel, params[PARAM_EXPECTED],
+                                params[PARAM_RESOLUTION], params[PARAM_LOWER_REF], params[PARAM_UPPER_REF]);
+        });
+}
+
+void CMeasureDlg::OnFunctionChange()
+{
+    Controller().ClearReading();
+    ShowFunctionControls();
+    SendConfig();
+    ShowUnits();
+}
+
+void CMeasureDlg::OnSendConfig()
+{
+    SendConfig();
+}
+
+void CMeasureDlg::SelectChannel(int nIndex)
+{
+    CMeasureController& controller = Controller();
+    controller.m_pChannel = controller.m_apChannels[nIndex].get();
+    SendConfig();
+    controller.Refresh(this);
+    repaint();
+}
+
+// Expected value and Resolution: the entry offers the function's range for the channel and the keywords
+// MIN, MAX, DEF (and AUTO for the expected value). The text is stored, not sent.
+void CMeasureDlg::EditValue(int nParam)
+{
+    CMeasureController& controller = Controller();
+    CMeasureChannel& channel = *controller.m_pChannel;
+    const int nChannel = controller.GetChannelNumber();
+    const SMeasureFunction* pFunction = OfferedFunction(channel.m_nFunction, nChannel);
+    if (pFunction == nullptr || pFunction->pLimits == nullptr)
+        return;
+    const bool bExpected = nParam == PARAM_EXPECTED;
+    const SRange range =
+        bExpected ? pFunction->pLimits->expected[ChannelIndex(nChannel)] : pFunction->pLimits->resolution;
+    CValueEntryLimits limits;
+    limits.m_dMin = range.dMin;
+    limits.m_dMax = range.dMax;
+    limits.m_nDiscretes = CValueEntryLimits::DISCRETE_MIN | CValueEntryLimits::DISCRETE_MAX |
+                          CValueEntryLimits::DISCRETE_DEF |
+                          (bExpected ? CValueEntryLimits::DISCRETE_AUTO : 0);
+    std::string& text = channel.m_aParams[channel.m_nFunction][nParam];
+    CValueEntryDlg entry(
+        text, limits,
+        res::LoadString(bExpected ? IDS_EXPECTED_TITLE : IDS_RESOLUTION_TITLE) + Label(*pFunction), this);
+    if (entry.DoModal() != IDCANCEL)
+        text = entry.m_strValue;
+}
+
+// Lower (or single) and upper reference levels. The text is stored only for the functions that have that
+// reference, and not sent.
+void CMeasureDlg::EditReference(int nParam)
+{
+    CMeasureController& controller = Controller();
+    CMeasureChannel& channel = *controller.m_pChannel;
+    const SMeasureFunction* pFunction = OfferedFunction(channel.m_nFunction, controller.GetChannelNumber());
+    if (pFunction == nullptr)
+        return;
+    const bool bLower = nParam == PARAM_LOWER_REF;
+    const int nTitleId = !bLower                                   ? IDS_UPPER_REFERENCE_TITLE
+                         : pFunction->buttons == BUTTONS_REFERENCE ? IDS_REFERENCE_TITLE
+                                                                   : IDS_LOWER_REFERENCE_TITLE;
+    const bool bHasReference =
+        pFunction->buttons == BUTTONS_LOWER_UPPER || (bLower && pFunction->buttons == BUTTONS_REFERENCE);
+    CReferenceDlg entry(this, res::LoadString(nTitleId) + Label(*pFunction));
+    if (entry.DoModal() != IDCANCEL && bHasReference)
+        channel.m_aParams[channel.m_nFunction][nParam] = entry.m_strValue;
+}
+
+// Start IMM and Stop IMM.
+void CMeasureDlg::ArmImmediate(int nSelector)
+{
+    CInstrumentSession& session = Session();
+    if (!CallReportingFailure([&] { session.SetArm(nSelector); }))
+        session.DeviceClear();
+}
+
+// Starts an Initiate cycle. While one runs a click starts nothing; when totalizing it shows the newest
+// total the ticks fetched.
+void CMeasureDlg::OnInitiate()
+{
+    CMeasureController& controller = Controller();
+    CMeasureChannel& channel = *controller.m_pChannel;
+    if (channel.m_nCycle != CMeasureChannel::CYCLE_IDLE)
+    {
+        if (channel.m_nCycle == CMeasureChannel::CYCLE_TOTALIZING)
+            ShowReading(controller.m_strReading);
+        return;
+    }
+    const int nChannel = controller.GetChannelNumber();
+    CallReportingFailure(
+        [&]
+        {
+            controller.m_strReading = " ";
+            ShowReading(controller.m_strReading);
+            Session().Abort(nChannel);
+            Session().InitiateImmediate(nChannel);
+            channel.m_nCycle = channel.m_nFunction == kTotalize ? CMeasureChannel::CYCLE_TOTALIZE_STARTED
+                                                                : CMeasureChannel::CYCLE_WAITING;
+            LockControls(); // the Initiate command among them
+        });
+}
+
+// One reading at once. It ends a running cycle but leaves the controls as they are until the next refresh.
+void CMeasureDlg::OnRead()
+{
+    CMeasureController& controller = Controller();
+    const int nChannel = controller.GetChannelNumber();
+    const bool bRead = CallReportingFailure(
+        [&]
+        {
+            ShowReading(Session().Read(nChannel));
+            ShowUnits();
+            controller.m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+        });
+    if (!bRead)
+        ClearDeviceAbortAndStatus(Session(), nChannel);
+}
+
+// The reading of the running measurement; the cycle ends and the controls are unlocked either way.
+void CMeasureDlg::OnFetch()
+{
+    CMeasureController& controller = Controller();
+    const int nChannel = controller.GetChannelNumber();
+    const bool bFetched = CallReportingFailure(
+        [&]
+        {
+            ShowReading(Session().Fetch(nChannel));
+            ShowUnits();
+        });
+    if (!bFetched)
+        ClearDeviceAbortAndStatus(Session(), nChannel);
+    controller.m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+    UnlockControls(); // the Initiate command among them
+}

@@ -1,0 +1,193 @@
+#include "MiscPanel.h"
+
+#include "MeasurePanel.h"
+#include "PanelHost.h"
+#include "PanelText.h"
+#include "ReportedCall.h"
+
+#include "controls/PanelFrame.h"
+#include "dialogs/ValueEntryDlg.h"
+#include "instrument/InstrumentSession.h"
+#include "res/DialogTemplates.h"
+#include "res/ResourceIds.h"
+
+#include <algorithm>
+
+namespace
+{
+constexpr int IDC_MEAS_ABORT = 1081;
+constexpr int IDC_MEAS_TIMEOUT = 1082;
+constexpr int IDC_TRIGGER = 1083;
+constexpr int IDC_APERTURE = 1084;
+constexpr int IDC_FREQ_RANGE = 1087;
+constexpr int IDC_FRAME = 1089;
+constexpr int IDC_ROSC_INT = 1146;
+constexpr int IDC_ROSC_EXT = 1147;
+constexpr int IDC_ROSC_CLK10 = 1148;
+
+// The session's sense selectors this panel uses.
+constexpr int SENSE_APERTURE = 6;
+constexpr int SENSE_FREQ_RANGE = 7;
+constexpr int SENSE_FREQ_RANGE_AUTO = 8;
+constexpr int SENSE_ROSC_SOURCE = 12;
+
+// Frequency range and oscillator source belong to the instrument as a whole; they are set on channel 1.
+constexpr int kInstrumentChannel = 1;
+
+// A reference oscillator source radio and the source it stands for.
+struct SRoscRadio
+{
+    int nCtrlId;
+    const char* pszSource;
+};
+
+constexpr std::array kRoscRadios{
+    SRoscRadio{IDC_ROSC_INT, "INT"},
+    SRoscRadio{IDC_ROSC_EXT, "EXT"},
+    SRoscRadio{IDC_ROSC_CLK10, "CLK10"},
+};
+
+CInstrumentSession& Session()
+{
+    return PanelHost().Session();
+}
+
+CMeasureController& MeasureController()
+{
+    return static_cast<CMeasureController&>(*PanelHost().GetController(PANEL_MEASURE));
+}
+
+bool IsMeasurementCycleRunning()
+{
+    return MeasureController().GetCurrentChannel()->GetCycle() != 0;
+}
+
+CValueEntryLimits Limits(double dMin, double dMax, const char* pszUnits, std::uint8_t nDiscretes)
+{
+    CValueEntryLimits limits;
+    limits.m_dMin = dMin;
+    limits.m_dMax = dMax;
+    limits.m_strUnits = pszUnits;
+    limits.m_bRange = 1;
+    limits.m_nDiscretes = nDiscretes;
+    return limits;
+}
+
+constexpr std::uint8_t kLevelDiscretes =
+    CValueEntryLimits::DISCRETE_MIN | CValueEntryLimits::DISCRETE_MAX | CValueEntryLimits::DISCRETE_DEF;
+constexpr std::uint8_t kAllDiscretes = kLevelDiscretes | CValueEntryLimits::DISCRETE_AUTO;
+
+// The entry dialogs that start empty show one blank.
+const std::string kBlankValue = " ";
+} // namespace
+
+int CMiscController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+{
+    m_pPanel = new CMiscDlg(position, pParent, this);
+    return 1;
+}
+
+void CMiscController::Refresh(CDialog* pPanel)
+{
+    RefreshReportingFailure<CMiscDlg>(*this, pPanel, [](CMiscDlg& dialog) { dialog.ReadInstrument(); });
+}
+
+const std::array<SMessageEntry<CMiscDlg>, 8> CMiscDlg::s_messageMap{{
+    {BN_CLICKED, IDC_TRIGGER, &CMiscDlg::OnTrigger},
+    {BN_CLICKED, IDC_MEAS_ABORT, &CMiscDlg::OnMeasAbort},
+    {BN_CLICKED, IDC_ROSC_INT, &CMiscDlg::OnRoscSource<IDC_ROSC_INT>},
+    {BN_CLICKED, IDC_ROSC_EXT, &CMiscDlg::OnRoscSource<IDC_ROSC_EXT>},
+    {BN_CLICKED, IDC_ROSC_CLK10, &CMiscDlg::OnRoscSource<IDC_ROSC_CLK10>},
+    {BN_CLICKED, IDC_APERTURE, &CMiscDlg::OnAperture},
+    {BN_CLICKED, IDC_FREQ_RANGE, &CMiscDlg::OnFreqRange},
+    {BN_CLICKED, IDC_MEAS_TIMEOUT, &CMiscDlg::OnMeasTimeout},
+}};
+
+CMiscDlg::CMiscDlg(const QPoint& position, IPanelFrame* pParent, CMiscController* pController)
+    : CPanelDialog(position, pParent, pController), m_pFrame(std::make_unique<CPanelFrame>(0))
+{
+    Create(*res::FindDialogTemplate(res::IDD_MISC));
+}
+
+CMiscDlg::~CMiscDlg() = default;
+
+void CMiscDlg::OnInitDialog()
+{
+    m_controls.Bind<CMiscDlg>(this, s_messageMap);
+    m_controls.Subclass(IDC_FRAME, m_pFrame.get());
+    ResizeFrame();
+    m_pController->Refresh(this);
+    PlaceAtPosition();
+}
+
+// Only the three exact source texts check a radio; any other answer leaves the radios as they are.
+void CMiscDlg::ReadInstrument()
+{
+    m_controls.Enable(IDC_TRIGGER, IsMeasurementCycleRunning());
+    const std::string source = Session().QuerySense(kInstrumentChannel, SENSE_ROSC_SOURCE);
+    const auto it =
+        std::ranges::find_if(kRoscRadios, [&](const SRoscRadio& radio) { return source == radio.pszSource; });
+    if (it != kRoscRadios.end())
+        m_controls.CheckRadioButton(IDC_ROSC_INT, IDC_ROSC_CLK10, it->nCtrlId);
+}
+
+// The bus trigger for a cycle armed by BUS. A failure is reported, and the device cleared after it.
+void CMiscDlg::OnTrigger()
+{
+    if (!CallReportingFailure([] { Session().Trigger(); }))
+        Session().DeviceClear();
+}
+
+// Ends the Measure panel's cycle; a failed step leaves the steps after it undone.
+void CMiscDlg::OnMeasAbort()
+{
+    CMeasureController& measure = MeasureController();
+    Session().Abort(measure.GetChannelNumber());
+    measure.GetCurrentChannel()->SetCycle(CMeasureChannel::CYCLE_IDLE);
+    m_controls.Enable(IDC_TRIGGER, false);
+    Session().ClearStatus();
+}
+
+// The radio has checked itself; its source is sent.
+template <int nCtrlId> void CMiscDlg::OnRoscSource()
+{
+    const SRoscRadio& radio = *std::ranges::find(kRoscRadios, nCtrlId, &SRoscRadio::nCtrlId);
+    Session().SetSense(kInstrumentChannel, SENSE_ROSC_SOURCE, radio.pszSource);
+}
+
+// The aperture of the Measure panel's channel, starting from the instrument's present value.
+void CMiscDlg::OnAperture()
+{
+    const int nChannel = MeasureController().GetChannelNumber();
+    const std::string present = Session().QuerySense(nChannel, SENSE_APERTURE);
+    if (const auto value = AskValue(present, Limits(0.001, 99.999, "", kLevelDiscretes), "RANGE"))
+        Session().SetSense(nChannel, SENSE_APERTURE, *value);
+}
+
+// "AUTO" switches the automatic frequency range on; anything else is a range.
+void CMiscDlg::OnFreqRange()
+{
+    const auto value = AskValue(kBlankValue, Limits(0.001, 200000000.0, "", kAllDiscretes), "RANGE");
+    if (!value)
+        return;
+    if (*value == "AUTO")
+        Session().SetSense(kInstrumentChannel, SENSE_FREQ_RANGE_AUTO, "ON");
+    else
+        Session().SetSense(kInstrumentChannel, SENSE_FREQ_RANGE, *value);
+}
+
+// Whole milliseconds: the text's leading integer, 0 when it has none.
+void CMiscDlg::OnMeasTimeout()
+{
+    if (const auto value = AskValue(kBlankValue, Limits(0.0, 500000.0, " Milli Seconds", 0), "TIMEOUT RANGE"))
+        Session().SetTimeout(LeadingInteger(*value));
+}
+
+std::optional<std::string> CMiscDlg::AskValue(const std::string& initial, const CValueEntryLimits& limits,
+                                              const char* pszTitle)
+{
+    CValueEntryDlg entry(initial, limits, pszTitle, this);
+    if (entry.DoModal() == IDCANCEL)
+        return std::nullopt;
+    return entry.m_strValue;
+}

@@ -1,0 +1,84 @@
+#include "OutputConfigPanel.h"
+
+#include "PanelHost.h"
+#include "PanelText.h"
+#include "ReportedCall.h"
+
+#include "controls/PanelFrame.h"
+#include "controls/ToggleButton.h"
+#include "instrument/InstrumentSession.h"
+#include "res/DialogTemplates.h"
+#include "res/ResourceIds.h"
+
+namespace
+{
+constexpr int IDC_TIMEBASE = 1071;
+constexpr int IDC_FRAME = 1090;
+constexpr int IDC_TRIGGER_LINE = 1158;
+
+// Captions of the timebase toggle in the string table.
+constexpr int IDS_TIMEBASE_OFF = 89;
+constexpr int IDS_TIMEBASE_ON = 90;
+
+constexpr const char* kTriggerLine = "TTLT0";
+constexpr const char* kTimebase = "ROSC";
+constexpr StateTexts kOffOn{"OFF", "ON"};
+} // namespace
+
+int COutputConfigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+{
+    m_pPanel = new COutputConfigDlg(position, pParent, this);
+    return 1;
+}
+
+void COutputConfigController::Refresh(CDialog* pPanel)
+{
+    RefreshReportingFailure<COutputConfigDlg>(*this, pPanel,
+                                              [](COutputConfigDlg& dialog) { dialog.ReadInstrument(); });
+}
+
+// A double click on the toggle is a second click: it flips the toggle again and sends again.
+const std::array<SMessageEntry<COutputConfigDlg>, 3> COutputConfigDlg::s_messageMap{{
+    {BN_CLICKED, IDC_TRIGGER_LINE, &COutputConfigDlg::OnTriggerLine},
+    {BN_CLICKED, IDC_TIMEBASE, &COutputConfigDlg::OnTimebase},
+    {BN_DOUBLECLICKED, IDC_TIMEBASE, &COutputConfigDlg::OnTimebase},
+}};
+
+COutputConfigDlg::COutputConfigDlg(const QPoint& position, IPanelFrame* pParent,
+                                   COutputConfigController* pController)
+    : CPanelDialog(position, pParent, pController), m_pFrame(std::make_unique<CPanelFrame>(0)),
+      m_pTimebase(std::make_unique<CToggleButton>(IDS_TIMEBASE_OFF, IDS_TIMEBASE_ON))
+{
+    Create(*res::FindDialogTemplate(res::IDD_OUTPUT_CONFIG));
+}
+
+COutputConfigDlg::~COutputConfigDlg() = default;
+
+void COutputConfigDlg::OnInitDialog()
+{
+    m_controls.Bind<COutputConfigDlg>(this, s_messageMap);
+    m_controls.Subclass(IDC_FRAME, m_pFrame.get());
+    m_controls.Subclass(IDC_TIMEBASE, m_pTimebase.get());
+    ResizeFrame();
+    m_pController->Refresh(this);
+    PlaceAtPosition();
+}
+
+void COutputConfigDlg::ReadInstrument()
+{
+    CInstrumentSession& session = PanelHost().Session();
+    m_controls.SetCheck(IDC_TRIGGER_LINE, session.QueryOutput(kTriggerLine) == "1");
+    m_pTimebase->SetState(session.QueryOutput(kTimebase) == "0" ? 0 : 1);
+}
+
+// The check box has changed its check already; the new check is sent.
+void COutputConfigDlg::OnTriggerLine()
+{
+    PanelHost().Session().SetOutput(kTriggerLine, StateText(kOffOn, m_controls.IsChecked(IDC_TRIGGER_LINE)));
+}
+
+// The toggle has flipped already; its new state is sent.
+void COutputConfigDlg::OnTimebase()
+{
+    PanelHost().Session().SetOutput(kTimebase, StateText(kOffOn, m_pTimebase->GetState()));
+}

@@ -1,0 +1,110 @@
+#pragma once
+// The Measure panel shown in the panel test host against the simulated counter, and the ways the Measure
+// tests act on it as an operator and as the frame would: clicks, the function choice, timer ticks, another
+// panel shown in between, and the driver's call log to see what was sent.
+
+#include "PanelTestHost.h"
+
+#include "TarvexAbi.h"
+#include "TarvexSim.h"
+
+#include "controls/ReadingDisplay.h"
+#include "framework/MessageService.h"
+#include "framework/ModalScript.h"
+#include "panels/MeasurePanel.h"
+
+#include <QComboBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// Stands for any panel other than Measure: it shows nothing, so only the Measure dialog's absence counts.
+class CBlankController : public CPanelController
+{
+public:
+    int CreatePanel(const QPoint&, IPanelFrame*) override { return 1; }
+    void Refresh(CDialog*) override {}
+};
+
+class CMeasurePanelTest : public ::testing::Test
+{
+protected:
+    using D = CMeasureDlg;
+
+    void SetUp() override
+    {
+        tarvexsim_reset();
+        tarvexsim_use_manual_clock(1);
+    }
+    void TearDown() override
+    {
+        m_pHost.reset();
+        framework::ClearModalScripts();
+    }
+
+    void CreateHost(bool bLive = true)
+    {
+        m_pHost = std::make_unique<CPanelTestHost>(bLive);
+        m_pHost->SetController(PANEL_MEASURE, std::make_unique<CMeasureController>(m_pHost.get()));
+        m_pHost->SetController(PANEL_MISC, std::make_unique<CBlankController>());
+        m_pHost->m_window.show();
+    }
+    void ShowMeasure() { m_pHost->ShowPanel(PANEL_MEASURE); }
+    void ShowOtherPanel() { m_pHost->ShowPanel(PANEL_MISC); }
+    void Start(bool bLive = true)
+    {
+        CreateHost(bLive);
+        ShowMeasure();
+    }
+
+    CMeasureController& Controller() { return *static_cast<CMeasureController*>(m_pHost->GetController(0)); }
+    CMeasureChannel& Channel() { return *Controller().m_pChannel; }
+    CMeasureDlg& Dialog() { return *static_cast<CMeasureDlg*>(Controller().GetPanel()); }
+    framework::CDialogControls& Controls() { return Dialog().Controls(); }
+    std::string ReadingText() { return Dialog().ReadingDisplay().GetText(); }
+    std::string UnitText() { return Dialog().UnitDisplay().GetText(); }
+    void Tick() { Controller().OnTimerTick(); }
+    void Click(int nId) { QTest::mouseClick(Controls().Item(nId), Qt::LeftButton); }
+    void ChooseFunction(int nIndex) // as the operator picks it
+    {
+        auto* pCombo = Controls().ItemAs<QComboBox>(D::IDC_FUNCTION);
+        pCombo->setCurrentIndex(nIndex);
+        emit pCombo->activated(nIndex);
+    }
+
+    // How many of the controls a running cycle locks are enabled (all ten, or none).
+    int EnabledLockable()
+    {
+        int nEnabled = 0;
+        for (int nId : {1071, 1116, 1117, 1118, 1119, 1021, 1061, 1062, 1063, 1019})
+            nEnabled += Controls().IsEnabled(nId) ? 1 : 0;
+        return nEnabled;
+    }
+
+    // The driver's call log since the last tarvexsim_clear_calls.
+    static std::vector<std::string> Calls()
+    {
+        std::vector<std::string> calls;
+        for (int i = 0; i < tarvexsim_call_count(); ++i)
+            calls.emplace_back(tarvexsim_call(i));
+        return calls;
+    }
+    static int CountCalls(const std::string& prefix)
+    {
+        const auto calls = Calls();
+        return static_cast<int>(
+            std::ranges::count_if(calls, [&](const auto& call) { return call.starts_with(prefix); }));
+    }
+    static int FirstCall(const std::string& prefix) // -1 when not called
+    {
+        const auto calls = Calls();
+        const auto it =
+            std::ranges::find_if(calls, [&](const auto& call) { return call.starts_with(prefix); });
+        return it == calls.end() ? -1 : static_cast<int>(it - calls.begin());
+    }
+
+    framework::CScopedRecordingMessages m_messages;
+    std::unique_ptr<CPanelTestHost> m_pHost;
+};

@@ -1,0 +1,286 @@
+// The Measure panel's readings: the Initiate cycle polled on the frame's timer, totalize, Read, the hidden
+// Fetch and Auto Update Mode, with their failure paths.
+
+#include "MeasurePanelFixture.h"
+
+namespace
+{
+using C = CMeasureChannel;
+
+bool IsBlank(const std::string& text)
+{
+    return text.find_first_not_of(' ') == std::string::npos;
+}
+
+// The instrument reports an arming source other than IMM, so a cycle waits while the operation is pending
+// (the gate time, on the simulator's manual clock).
+void ReportExternalArming()
+{
+    tarvexsim_set_reply("tarvex_arm", 7, "EXT");
+}
+} // namespace
+
+TEST_F(CMeasurePanelTest, AClickOrDoubleClickOnTheReadingOrUnitsStartsOneCycleAndLocks)
+{
+    Start();
+    ReportExternalArming();
+    for (const auto& [nId, bDouble] : {std::pair{1015, false}, {1015, true}, {1016, false}, {1016, true}})
+    {
+        SCOPED_TRACE(nId + bDouble);
+        Controller().ResetCycles();
+        Controller().Refresh(&Dialog());
+        tarvexsim_clear_calls();
+        bDouble ? QTest::mouseDClick(Controls().Item(nId), Qt::LeftButton) : Click(nId);
+        EXPECT_EQ(Channel().GetCycle(), C::CYCLE_WAITING);
+        EXPECT_EQ(Calls().size(), 2u);
+        EXPECT_EQ(FirstCall("tarvex_abort 1 "), 0);
+        EXPECT_EQ(FirstCall("tarvex_initiate 1 1 "), 1);
+        EXPECT_EQ(ReadingText(), " ");
+        EXPECT_EQ(EnabledLockable(), 0);
+        for (int nFree : {D::IDC_READ, D::IDC_START_IMM, D::IDC_STOP_IMM})
+            EXPECT_TRUE(Controls().IsEnabled(nFree)) << nFree;
+    }
+}
+
+TEST_F(CMeasurePanelTest, WithBothArmingSourcesImmediateTheReadingShowsOnTheFirstTick)
+{
+    Start();
+    Click(D::IDC_READING); // the gate time has not passed: the operation is still pending
+    tarvexsim_clear_calls();
+    Tick();
+    EXPECT_EQ(CountCalls("tarvex_fetch 1 "), 2) << "fetched at once, and again as the cycle ends";
+    EXPECT_FALSE(IsBlank(ReadingText()));
+    EXPECT_EQ(ReadingText(), Controller().m_strReading);
+    EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
+    EXPECT_EQ(EnabledLockable(), 10);
+    tarvexsim_clear_calls();
+    Tick();
+    EXPECT_EQ(Calls(), std::vector<std::string>{}) << "an idle panel polls nothing";
+}
+
+TEST_F(CMeasurePanelTest, ACycleWaitsWhileTheOperationIsPendingAndAClickMeanwhileChangesNothing)
+{
+    Start();
+    ReportExternalArming();
+    Click(D::IDC_READING);
+    Tick();
+    tarvexsim_clear_calls();
+    Click(D::IDC_READING);
+    Click(D::IDC_UNITS);
+    EXPECT_EQ(Calls(), std::vector<std::string>{});
+    EXPECT_EQ(ReadingText(), " ");
+    EXPECT_EQ(Channel().GetCycle(), C::CYCLE_WAITING);
+
+    tarvexsim_advance_ms(2000);
+    Tick();
+    EXPECT_EQ(CountCalls("tarvex_fetch 1 "), 1);
+    EXPECT_FALSE(IsBlank(ReadingText()));
+    EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
+    EXPECT_EQ(EnabledLockable(), 10);
+}
+
+TEST_F(CMeasurePanelTest, TotalizeShowsItsFirstTotalThenTheNewestOnlyOnAClickUntilRead)
+{
+    Start();
+    ChooseFunction(10);
+    Click(D::IDC_READING);
+    EXPECT_EQ(Channel().GetCycle(), C::CYCLE_TOTALIZE_STARTED);
+    tarvexsim_advance_ms(500);
+    Tick();
+    const std::string first = ReadingText();
+    EXPECT_FALSE(IsBlank(first));
+    EXPECT_EQ(UnitText(), "Events");
+    EXPECT_EQ(Channel().GetCycle(), C::CYCLE_TOTALIZING);
+    EXPECT_EQ(EnabledLockable(), 0);
+
+    tarvexsim_advance_ms(1000);
+    Tick();
+    EXPECT_EQ(ReadingText(), first);
+    EXPECT_NE(Controller().m_strReading, first) << "the newest total is kept";
+    Click(D::IDC_UNITS);
+    EXPECT_EQ(ReadingText(), Controller().m_strReading);
+
+    Click(D::IDC_READ);
+    EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
+    tarvexsim_clear_calls();
+    Tick();
+    EXPECT_EQ(Calls(), std::vector<std::string>{});
+}
+
+TEST_F(CMeasurePanelTest, ReadEndsAWaitingCycleLeavingTheControlsLockedAndIsKeptAcrossAPanelSwitch)
+{
+    Start();
+    ReportExternalArming();
+    ChooseFunction(1);
+    Click(D::IDC_READING);
+    Click(D::IDC_READ);
+    const std::string reading = ReadingText();
+    EXPECT_FALSE(IsBlank(reading));
+    EXPECT_EQ(Controller().m_strReading, " ") << "a Read is kept only when the panel goes";
+    EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
+    EXPECT_EQ(EnabledLockable(), 0);
+    ShowOtherPanel();
+    EXPECT_EQ(Controller().m_strReading, reading);
+    EXPECT_EQ(Controller().m_strUnitText, "Sec");
+    ShowMeasure();
+    EXPECT_EQ(ReadingText(), reading);
+    EXPECT_EQ(UnitText(), "Sec");
+    EXPECT_EQ(EnabledLockable(), 10);
+}
+
+TEST_F(CMeasurePanelTest, ACycleEndingWhileAnotherPanelIsShownShowsItsReadingWhenMeasureReturns)
+{
+    Start();
+    Click(D::IDC_READING);
+    ShowOtherPanel();
+    tarvexsim_clear_calls();
+    Tick();
+    EXPECT_EQ(CountCalls("tarvex_fetch 1 "), 1)
+        << "without a panel the immediate fetch does not end the cycle";
+    EXPECT_EQ(Channel().GetCycle(), C::CYCLE_WAITING);
+    tarvexsim_advance_ms(2000);
+    Tick();
+    EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
+    EXPECT_FALSE(IsBlank(Controller().m_strReading));
+    ShowMeasure();
+    EXPECT_EQ(ReadingText(), Controller().m_strReading);
+    EXPECT_EQ(EnabledLockable(), 10);
+}
+
+TEST_F(CMeasurePanelTest, WithoutAnInstrumentACycleEndsAtTheFirstTickWithTheNonLiveReading)
+{
+    Start(false);
+    Click(D::IDC_READING);
+    EXPECT_EQ(Channel().GetCycle(), C::CYCLE_WAITING);
+    Tick();
+    EXPECT_EQ(ReadingText(), "0.0");
+    EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
+    Controller().ClearReading();
+    Click(D::IDC_READ);
+    EXPECT_EQ(ReadingText(), "0.0");
+    EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{});
+}
+
+TEST_F(CMeasurePanelTest, AutoUpdateFetchesOnEveryTickAlsoWhileAnotherPanelIsShown)
+{
+    Start();
+    m_pHost->OnAutoUpdateMode();
+    Channel().SetCycle(C::CYCLE_WAITING); // a running cycle is not polled in this mode
+    for (bool bShown : {true, false})
+    {
+        if (!bShown)
+            ShowOtherPanel();
+        tarvexsim_advance_ms(300);
+        tarvexsim_clear_calls();
+        Tick();
+        EXPECT_EQ(Calls().size(), 2u) << bShown;
+        EXPECT_EQ(FirstCall("tarvex_initiate 1 1 "), 0) << bShown;
+        EXPECT_EQ(FirstCall("tarvex_fetch 1 "), 1) << bShown;
+    }
+    ShowMeasure();
+    EXPECT_EQ(Controller().m_bAutoUpdate, 1) << "only the first refresh switches it off";
+    EXPECT_FALSE(IsBlank(ReadingText()));
+    EXPECT_EQ(ReadingText(), Controller().m_strReading);
+}
+
+TEST_F(CMeasurePanelTest, AutoUpdateAgainstATimingOutInstrumentReportsOnceAndStops)
+{
+    Start();
+    m_pHost->OnAutoUpdateMode();
+    Channel().SetCycle(C::CYCLE_WAITING);
+    tarvexsim_set_fault("tarvex_fetch", VI_ERROR_TMO, -1, nullptr);
+    for (int i = 0; i < 3; ++i)
+        Tick();
+    EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
+    EXPECT_EQ(m_pHost->m_nAutoUpdateCommands, 2);
+    EXPECT_EQ(Controller().m_bAutoUpdate, 0);
+    EXPECT_EQ(CountCalls("tarvex_fetch"), 1);
+    EXPECT_GE(FirstCall("tarvex_initiate 1 2 \"OFF\""), 0);
+    EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
+    EXPECT_EQ(EnabledLockable(), 10) << "the panel was refreshed";
+}
+
+TEST_F(CMeasurePanelTest, AFailedInitiateOrPollIsReportedOnceEvenWhenTheRecoveryFailsToo)
+{
+    const struct
+    {
+        bool bPoll;
+        const char* pszFault;
+        const char* pszRecoveryFault;
+    } cases[] = {{false, "tarvex_abort", nullptr},
+                 {false, "tarvex_initiate", nullptr},
+                 {true, "tarvex_operQ", nullptr},
+                 {true, "tarvex_arm", "tarvex_abort"},
+                 {true, "tarvex_fetch", "tarvex_ieeecom"}};
+    Start();
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszFault);
+        m_messages.Clear();
+        if (c.bPoll)
+            Click(D::IDC_READING);
+        for (const char* pszEntryPoint : {c.pszFault, c.pszRecoveryFault})
+        {
+            if (pszEntryPoint != nullptr)
+                tarvexsim_set_fault(pszEntryPoint, VI_ERROR_TMO, 1, nullptr);
+        }
+        c.bPoll ? Tick() : Click(D::IDC_READING);
+        EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
+        EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
+        EXPECT_EQ(EnabledLockable(), 10);
+        tarvexsim_clear_faults();
+    }
+}
+
+TEST_F(CMeasurePanelTest, ReadAndTheHiddenFetchClearAndAbortOnFailure)
+{
+    Start();
+    ReportExternalArming();
+    Controls().Show(D::IDC_FETCH, true);
+    Controls().Enable(D::IDC_FETCH, true);
+    for (const auto& [nButton, pszEntryPoint] :
+         {std::pair{D::IDC_READ, "tarvex_read"}, {D::IDC_FETCH, "tarvex_fetch"}})
+    {
+        SCOPED_TRACE(pszEntryPoint);
+        m_messages.Clear();
+        Click(D::IDC_READING);
+        tarvexsim_set_fault(pszEntryPoint, VI_ERROR_TMO, 1, nullptr);
+        tarvexsim_clear_calls();
+        Click(nButton);
+        EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
+        EXPECT_GT(FirstCall("tarvex_ieeecom \"*CLS\""), FirstCall("tarvex_abort 1 "));
+        EXPECT_EQ(Channel().GetCycle(), nButton == D::IDC_READ ? C::CYCLE_WAITING : C::CYCLE_IDLE);
+        EXPECT_EQ(EnabledLockable(), nButton == D::IDC_READ ? 0 : 10);
+    }
+    Click(D::IDC_READING);
+    tarvexsim_advance_ms(2000);
+    Click(D::IDC_FETCH);
+    EXPECT_FALSE(IsBlank(ReadingText()));
+    EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
+    EXPECT_EQ(EnabledLockable(), 10);
+}
+
+TEST_F(CMeasurePanelTest, ATickWhileADriverCallIsInProgressIsSkipped)
+{
+    Start();
+    m_pHost->OnAutoUpdateMode();
+    struct SInside
+    {
+        CMeasureController* pController;
+        int nCallsBefore = -1, nCallsAfter = -1;
+    } inside{&Controller()};
+    tarvexsim_set_hook(
+        "tarvex_abort",
+        [](void* pContext)
+        {
+            auto& tick = *static_cast<SInside*>(pContext);
+            tick.nCallsBefore = tarvexsim_call_count();
+            tick.pController->OnTimerTick();
+            tick.nCallsAfter = tarvexsim_call_count();
+        },
+        &inside);
+    Click(D::IDC_READING);
+    EXPECT_GE(inside.nCallsBefore, 0) << "the hook ran";
+    EXPECT_EQ(inside.nCallsAfter, inside.nCallsBefore);
+    EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{});
+}

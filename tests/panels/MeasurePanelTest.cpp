@@ -1,0 +1,303 @@
+// The Measure panel's channel and function choice, parameter entries, configuration and header.
+
+#include "MeasurePanelFixture.h"
+
+#include "controls/RoundIndicator.h"
+#include "dialogs/ValueEntryDlg.h"
+#include "res/Bitmaps.h"
+#include "res/ResourceIds.h"
+
+#include <array>
+
+namespace
+{
+const std::vector<std::string> kLabels{"FREQ",     "Period",    "FREQ Ratio", "PWidth", "NWidth",
+                                       "AC RMS",   "DCV",       "MIN V",      "MAX V",  "Time INT",
+                                       "Totalize", "Rise Time", "Fall Time"};
+
+std::string ConfigureCall(int nChannel, int nFunction, const std::array<std::string, 4>& params)
+{
+    std::string call = "tarvex_configure " + std::to_string(nChannel) + " " + std::to_string(nFunction);
+    for (const std::string& param : params)
+        call += " \"" + param + "\"";
+    return call + " ->";
+}
+
+void ClickIn(CModalDialog& dialog, int nId)
+{
+    QTest::mouseClick(dialog.Controls().Item(nId), Qt::LeftButton);
+}
+} // namespace
+
+TEST_F(CMeasurePanelTest, EachChannelListsItsFunctionsAndAChangeSendsBeforeReadingBack)
+{
+    Start();
+    for (const auto& [nRadio, nChannel, nFunctions] : {std::tuple{1062, 2, 9}, {1063, 3, 3}, {1061, 1, 13}})
+    {
+        tarvexsim_clear_calls();
+        Click(nRadio);
+        EXPECT_EQ(Controls().GetCount(D::IDC_FUNCTION), nFunctions);
+        for (int i = 0; i < Controls().GetCount(D::IDC_FUNCTION); ++i)
+            EXPECT_EQ(Controls().GetLBText(D::IDC_FUNCTION, i), kLabels[i]);
+        EXPECT_EQ(Controller().GetChannelNumber(), nChannel);
+        EXPECT_TRUE(Controls().IsChecked(nRadio));
+        const int nSent = FirstCall(ConfigureCall(nChannel, 3, {"AUTO", "DEF", "DEF", "DEF"}));
+        EXPECT_GE(nSent, 0);
+        EXPECT_GT(FirstCall("tarvex_sense " + std::to_string(nChannel) + " 21 "), nSent);
+    }
+}
+
+TEST_F(CMeasurePanelTest, EachFunctionSendsItsConfigurationAndShowsItsUnitsAndParameterButtons)
+{
+    const struct
+    {
+        int nConfigure;
+        const char* pszExpected; // the expected-value text a channel starts with
+        const char* pszUnits;
+        bool bValues;
+        const char* pszLower; // caption of the shown reference button, null: hidden
+        bool bUpper;
+    } cases[] = {
+        {3, "AUTO", "Hz", true, nullptr, false},         {9, "AUTO", "Sec", true, nullptr, false},
+        {4, "DEF", "   ", true, nullptr, false},         {10, "AUTO", "Sec", true, "Reference...", false},
+        {8, "AUTO", "Sec", true, "Reference...", false}, {0, "AUTO", "V", false, nullptr, false},
+        {1, "AUTO", "V", false, nullptr, false},         {7, "AUTO", "V", false, nullptr, false},
+        {6, "AUTO", "V", false, nullptr, false},         {12, "AUTO", "Sec", true, nullptr, false},
+        {13, "AUTO", "Events", false, nullptr, false},   {11, "AUTO", "Sec", true, "Lower Ref...", true},
+        {5, "AUTO", "Sec", true, "Lower Ref...", true}};
+    Start();
+    for (int f = 0; f < 13; ++f)
+    {
+        const auto& c = cases[f];
+        SCOPED_TRACE(kLabels[f]);
+        tarvexsim_clear_calls();
+        ChooseFunction(f);
+        EXPECT_GE(FirstCall(ConfigureCall(1, c.nConfigure, {c.pszExpected, "DEF", "DEF", "DEF"})), 0);
+        EXPECT_EQ(ReadingText(), std::string(27, ' '));
+        EXPECT_EQ(UnitText(), c.pszUnits);
+        EXPECT_EQ(Controls().IsShown(D::IDC_EXPECTED), c.bValues);
+        EXPECT_EQ(Controls().IsShown(D::IDC_RESOLUTION), c.bValues);
+        EXPECT_EQ(Controls().IsShown(D::IDC_LOWER_REF), c.pszLower != nullptr);
+        if (c.pszLower != nullptr)
+        {
+            EXPECT_EQ(Controls().Text(D::IDC_LOWER_REF), c.pszLower);
+        }
+        EXPECT_EQ(Controls().IsShown(D::IDC_UPPER_REF), c.bUpper);
+        Controller().Refresh(&Dialog()); // the instrument's quoted answer names the same function
+        EXPECT_EQ(Controls().GetCurSel(D::IDC_FUNCTION), f);
+    }
+    ChooseFunction(3);
+    ChooseFunction(0);
+    EXPECT_EQ(Controls().Text(D::IDC_LOWER_REF), "Reference...") << "a hidden button keeps its caption";
+}
+
+TEST_F(CMeasurePanelTest, TheFirstRefreshRestoresThePowerOnSetupAndSwitchesAutoUpdateOff)
+{
+    CreateHost();
+    m_pHost->m_session.Configure(9, 1, "AUTO", "DEF", "DEF", "DEF"); // the instrument measures Period
+    Controller().m_pChannel = Controller().m_apChannels[1].get();
+    Controller().m_apChannels[0]->m_aParams[0] = {"1e6", "1e-3", "DEF", "DEF"};
+    m_pHost->OnAutoUpdateMode();
+    tarvexsim_clear_calls();
+    ShowMeasure();
+    EXPECT_TRUE(Controls().IsChecked(D::IDC_CHANNEL_1));
+    EXPECT_EQ(Controls().GetCurSel(D::IDC_FUNCTION), 0);
+    EXPECT_EQ(CountCalls("tarvex_configure"), 1);
+    EXPECT_GE(FirstCall(ConfigureCall(1, 3, {"AUTO", "DEF", "DEF", "DEF"})), 0);
+    EXPECT_EQ(Controller().m_bAutoUpdate, 0);
+    EXPECT_EQ(m_pHost->m_nAutoUpdateCommands, 2);
+
+    ShowMeasure();
+    EXPECT_EQ(CountCalls("tarvex_configure"), 1) << "only the first refresh restores the setup";
+}
+
+TEST_F(CMeasurePanelTest, ContinuousInitiationLocksTheSettingsButNotReadOrArming)
+{
+    CreateHost();
+    m_pHost->m_session.InitiateContinuous(1, true);
+    ShowMeasure();
+    EXPECT_EQ(Channel().m_bContinuous, 1);
+    EXPECT_EQ(EnabledLockable(), 0);
+    for (int nId : {D::IDC_READ, D::IDC_START_IMM, D::IDC_STOP_IMM, D::IDC_READING, D::IDC_UNITS})
+        EXPECT_TRUE(Controls().IsEnabled(nId)) << nId;
+    m_pHost->m_session.InitiateContinuous(1, false);
+    Controller().Refresh(&Dialog());
+    EXPECT_EQ(EnabledLockable(), 10);
+}
+
+TEST_F(CMeasurePanelTest, ValueEntriesOfferTheFunctionsRangeOnTheChannelAndCancelKeepsTheText)
+{
+    const struct
+    {
+        int nRadio, nFunction, nButton;
+        const char* pszTitle;
+        double dMin, dMax;
+        bool bAuto;
+    } cases[] = {{1063, 0, D::IDC_EXPECTED, "Expected Value:FREQ", 9e7, 2.5e9, true},
+                 {1063, 0, D::IDC_RESOLUTION, "Resolution:FREQ", 1e-9, 1e5, false},
+                 {1062, 0, D::IDC_EXPECTED, "Expected Value:FREQ", 0.001, 1e8, true},
+                 {1063, 1, D::IDC_EXPECTED, "Expected Value:Period", 4e-10, 1.11111111e-8, true},
+                 {1063, 2, D::IDC_RESOLUTION, "Resolution:FREQ Ratio", 1e-10, 4000, false},
+                 {1062, 4, D::IDC_EXPECTED, "Expected Value:NWidth", 5e-9, 0.01, true},
+                 {1061, 11, D::IDC_RESOLUTION, "Resolution:Rise Time", 1e-10, 0.001, false}};
+    Start();
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszTitle + std::to_string(c.nRadio));
+        Click(c.nRadio);
+        ChooseFunction(c.nFunction);
+        const auto params = Channel().m_aParams[c.nFunction];
+        std::string title, prompt;
+        bool bAutoAccepted = false;
+        framework::QueueModalScript(
+            [&](CModalDialog& entry)
+            {
+                title = entry.windowTitle().toStdString();
+                prompt = entry.Controls().Text(1046);
+                entry.Controls().SetText(1023, "AUTO");
+                bAutoAccepted = entry.Controls().IsEnabled(IDOK);
+                ClickIn(entry, IDCANCEL);
+            });
+        Click(c.nButton);
+        CValueEntryLimits limits;
+        limits.m_dMin = c.dMin;
+        limits.m_dMax = c.dMax;
+        EXPECT_EQ(title, c.pszTitle);
+        EXPECT_EQ(prompt, CValueEntryDlg::FormatPrompt(limits));
+        EXPECT_EQ(bAutoAccepted, c.bAuto);
+        EXPECT_EQ(Channel().m_aParams[c.nFunction], params);
+    }
+}
+
+TEST_F(CMeasurePanelTest, AnEntryIsStoredOnOkButSentOnlyBySendConfig)
+{
+    const struct
+    {
+        int nFunction, nButton;
+        const char* pszCaption;
+        const char* pszTitle;
+        const char* pszTyped;
+        int nParam, nConfigure;
+    } cases[] = {{0, D::IDC_EXPECTED, "Expected value...", "Expected Value:FREQ", "1.5e6", 0, 3},
+                 {1, D::IDC_RESOLUTION, "Resolution...", "Resolution:Period", "MIN", 1, 9},
+                 {11, D::IDC_LOWER_REF, "Lower Ref...", "Lower Reference:Rise Time", "20", 2, 11},
+                 {12, D::IDC_UPPER_REF, "Upper Ref...", "Upper Reference:Fall Time", "1.5V", 3, 5},
+                 {3, D::IDC_LOWER_REF, "Reference...", "Reference:PWidth", "50", 2, 10}};
+    Start();
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszTitle);
+        ChooseFunction(c.nFunction);
+        EXPECT_EQ(Controls().Text(c.nButton), c.pszCaption);
+        auto params = Channel().m_aParams[c.nFunction];
+        std::string title;
+        framework::QueueModalScript(
+            [&](CModalDialog& entry)
+            {
+                title = entry.windowTitle().toStdString();
+                entry.Controls().SetText(c.nParam < 2 ? 1023 : 1155, c.pszTyped);
+                ClickIn(entry, IDOK);
+            });
+        tarvexsim_clear_calls();
+        Click(c.nButton);
+        EXPECT_EQ(title, c.pszTitle);
+        params[c.nParam] = c.pszTyped;
+        EXPECT_EQ(Channel().m_aParams[c.nFunction], params);
+        EXPECT_EQ(Calls(), std::vector<std::string>{});
+        Click(D::IDC_SEND_CONFIG);
+        EXPECT_EQ(FirstCall(ConfigureCall(1, c.nConfigure, params)), 0);
+    }
+    framework::QueueModalScript(
+        [](CModalDialog& entry)
+        {
+            entry.Controls().SetText(1155, "30");
+            ClickIn(entry, IDCANCEL);
+        });
+    Click(D::IDC_LOWER_REF);
+    EXPECT_EQ(Channel().m_aParams[3][2], "50") << "Cancel keeps the reference";
+}
+
+TEST_F(CMeasurePanelTest, AFunctionTheChannelDoesNotOfferSelectsNothingAndSendsNothing)
+{
+    Start();
+    for (const auto& [nRadio, pszAnswer] :
+         {std::pair{1061, "\"XYZ\""}, {1062, "\"FREQ\"x"}, {1063, "\"TOT\""}})
+    {
+        SCOPED_TRACE(pszAnswer);
+        ChooseFunction(1); // Period: the parameter buttons are shown
+        tarvexsim_set_reply("tarvex_sense", 21, pszAnswer);
+        Click(nRadio);
+        EXPECT_EQ(Controls().GetCurSel(D::IDC_FUNCTION), -1);
+        EXPECT_EQ(UnitText(), "   ");
+        EXPECT_TRUE(Controls().IsShown(D::IDC_EXPECTED)) << "the buttons are left as they were";
+        tarvexsim_clear_calls();
+        Click(D::IDC_SEND_CONFIG);
+        framework::QueueModalScript([](CModalDialog& entry) { ClickIn(entry, IDOK); });
+        Click(D::IDC_EXPECTED);
+        EXPECT_TRUE(framework::HasQueuedModalScript()) << "no entry is opened";
+        framework::ClearModalScripts();
+        EXPECT_EQ(Calls(), std::vector<std::string>{});
+    }
+}
+
+TEST_F(CMeasurePanelTest, TheHeaderShowsTheSlotAndTheLampColourAndIsPaintedAtItsMarkers)
+{
+    for (const auto& [bLive, nSlot, pszSlot] :
+         {std::tuple{true, 5, "5"}, {true, 0, "0"}, {true, -1, "U"}, {false, 3, "U"}})
+    {
+        SCOPED_TRACE(pszSlot);
+        m_pHost.reset();
+        CreateHost(bLive);
+        m_pHost->m_nSlot = nSlot;
+        ShowMeasure();
+        EXPECT_EQ(Dialog().SlotDisplay().GetText(), pszSlot);
+        const auto* pLamp = Controls().ItemAs<CRoundIndicator>(D::IDC_INDICATOR);
+        EXPECT_EQ(pLamp->LampColour(), bLive ? RGB(0, 255, 0) : RGB(128, 128, 128));
+        EXPECT_EQ(pLamp->SurroundColour(), RGB(64, 128, 128));
+    }
+    const QImage image = Dialog().grab().toImage();
+    const CRect rcHeader = Controls().ItemRect(D::IDC_HEADER);
+    EXPECT_EQ(image.pixelColor(rcHeader.right - 6, rcHeader.top + rcHeader.Height() / 2),
+              QColor(64, 128, 128));
+    for (const auto& [nBitmap, nMarker] : {std::pair{res::IDB_LOGO, 1027}, {res::IDB_EMBLEM, 1029}})
+    {
+        const QImage bitmap = res::LoadBitmap(nBitmap).toImage();
+        const CRect rcMarker = Controls().ItemRect(nMarker);
+        int nDifferent = 0;
+        for (int y = 0; y < bitmap.height(); ++y)
+        {
+            for (int x = 0; x < bitmap.width(); ++x)
+            {
+                const QColor colour = bitmap.pixelColor(x, y);
+                nDifferent +=
+                    colour.alpha() == 255 && image.pixelColor(rcMarker.left + x, rcMarker.top + y) != colour;
+            }
+        }
+        EXPECT_EQ(nDifferent, 0) << nBitmap;
+    }
+}
+
+TEST_F(CMeasurePanelTest, FailuresOfArmingAndRefreshAreReportedAndClearTheInstrument)
+{
+    Start();
+    for (const auto& [nButton, pszCall] :
+         {std::pair{D::IDC_START_IMM, "tarvex_arm 1 "}, {D::IDC_STOP_IMM, "tarvex_arm 8 "}})
+    {
+        tarvexsim_clear_calls();
+        Click(nButton);
+        EXPECT_EQ(FirstCall(pszCall), 0);
+        tarvexsim_set_fault("tarvex_arm", VI_ERROR_TMO, 1, nullptr);
+        Click(nButton);
+        EXPECT_EQ(CountCalls("tarvex_dcl"), 2) << "one by the report, one by the panel";
+    }
+    EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>(2, "TIME OUT!"));
+
+    tarvexsim_set_fault("tarvex_initiate", VI_ERROR_TMO, 1, nullptr); // the continuous-initiation query
+    tarvexsim_clear_calls();
+    Controller().Refresh(&Dialog());
+    EXPECT_EQ(m_messages.BoxTexts().size(), 3u);
+    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_GT(FirstCall("tarvex_ieeecom \"*CLS\""), FirstCall("tarvex_dcl"));
+    Controller().Refresh(&Dialog());
+    EXPECT_EQ(Controller().m_bRefreshFailed, 0);
+}
