@@ -1,0 +1,287 @@
+#include "app/Pframe.h"
+
+#include "app/AboutDlg.h"
+#include "app/PanelApp.h"
+#include "dialogs/SelectInstrumentDlg.h"
+#include "framework/HandlerDispatch.h"
+#include "framework/HelpViewer.h"
+#include "framework/MessageService.h"
+#include "framework/WaitCursor.h"
+#include "instrument/ReportInstrumentError.h"
+#include "panels/ArmPanel.h"
+#include "panels/EventTrigPanel.h"
+#include "panels/InputConfigPanel.h"
+#include "panels/MeasurePanel.h"
+#include "panels/MiscPanel.h"
+#include "panels/OutputConfigPanel.h"
+#include "res/MainMenu.h"
+#include "res/StringTable.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+
+namespace
+{
+constexpr int ID_SYSTEM_RESET = 2000;
+constexpr int ID_SYSTEM_SELF_TEST = 2001;
+constexpr int ID_HELP_CONTENTS = 2008;
+constexpr int ID_HELP_ABOUT = 2009;
+constexpr int ID_SYSTEM_AUTO_UPDATE = 2010;
+constexpr int ID_SYSTEM_EXIT = 2011;
+constexpr int ID_SYSTEM_SYNC = 2012;
+
+constexpr int IDS_SYNC_FAILED = 94;
+
+// The Panels menu command and the frame title of each controller, by controller index.
+struct SPanelEntry
+{
+    int nCommand;
+    const char* pszTitle;
+};
+
+constexpr std::array<SPanelEntry, PANEL_COUNT> kPanels{{
+    {2002, "Tarvex: Measure"},
+    {2003, "Tarvex: Event Trig"},
+    {2004, "Tarvex: Input Config"},
+    {2005, "Tarvex: Arm"},
+    {2006, "Tarvex: Misc"},
+    {2007, "Tarvex: Output Config"},
+}};
+} // namespace
+
+const SMessageEntry<CPframe> CPframe::s_messageMap[] = {
+    {WM_COMMAND_MENU, ID_SYSTEM_RESET, &CPframe::OnReset},
+    {WM_COMMAND_MENU, ID_SYSTEM_SELF_TEST, &CPframe::OnSelfTest},
+    {WM_COMMAND_MENU, kPanels[PANEL_MEASURE].nCommand, &CPframe::OnPanel<PANEL_MEASURE>},
+    {WM_COMMAND_MENU, kPanels[PANEL_EVENT_TRIG].nCommand, &CPframe::OnPanel<PANEL_EVENT_TRIG>},
+    {WM_COMMAND_MENU, kPanels[PANEL_INPUT_CONFIG].nCommand, &CPframe::OnPanel<PANEL_INPUT_CONFIG>},
+    {WM_COMMAND_MENU, kPanels[PANEL_ARM].nCommand, &CPframe::OnPanel<PANEL_ARM>},
+    {WM_COMMAND_MENU, kPanels[PANEL_MISC].nCommand, &CPframe::OnPanel<PANEL_MISC>},
+    {WM_COMMAND_MENU, kPanels[PANEL_OUTPUT_CONFIG].nCommand, &CPframe::OnPanel<PANEL_OUTPUT_CONFIG>},
+    {WM_COMMAND_MENU, ID_HELP_CONTENTS, &CPframe::OnHelpContents},
+    {WM_COMMAND_MENU, ID_HELP_ABOUT, &CPframe::OnAbout},
+    {WM_COMMAND_MENU, ID_SYSTEM_AUTO_UPDATE, &CPframe::OnAutoUpdateMode},
+    {WM_COMMAND_MENU, ID_SYSTEM_EXIT, &CPframe::OnExit},
+    {WM_COMMAND_MENU, ID_SYSTEM_SYNC, &CPframe::OnSync},
+};
+
+CPframe::CPframe(CPanelApp& app) : m_app(app), m_pClient(new QWidget(this)), m_timers(this)
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(kPanels[PANEL_MEASURE].pszTitle);
+    setCentralWidget(m_pClient);
+    m_menu.Build(menuBar(), res::MainMenu());
+    m_menu.Bind<CPframe>(this, s_messageMap);
+
+    const QRect rcDesktop = QGuiApplication::primaryScreen()->geometry();
+    move((rcDesktop.width() - kInitialWidth) / 2, (rcDesktop.height() - kInitialHeight) / 2);
+    setFixedSize(kInitialWidth, kInitialHeight);
+}
+
+CPframe::~CPframe()
+{
+    if (m_pActive != nullptr)
+        m_pActive->DestroyPanel();
+    // The destroyed panel goes with the client area now, so that it never outlives its controller.
+    delete takeCentralWidget();
+}
+
+void CPframe::InitFrame()
+{
+    const framework::CWaitCursor waitCursor;
+    OpenSession();
+    CreateControllers();
+    m_app.m_pFrame = this;
+    m_timers.SetTimer(kUpdateTimer, kUpdatePeriod);
+    m_pActive = m_apControllers[PANEL_MEASURE].get();
+    m_menu.CheckMenuItem(kPanels[PANEL_MEASURE].nCommand, true);
+    m_pActive->CreatePanel(QPoint(0, 0), this);
+}
+
+void CPframe::OpenSession()
+{
+    CInstrumentSession& session = m_app.m_session;
+    std::vector<std::string> resources;
+    int32_t nCount = 0;
+    if (!session.AutoInit(1, resources, nCount) || (nCount > 1 && !OpenChosenInstrument(resources)))
+    {
+        m_crLive = kNonLiveColour;
+        session.SetLive(false);
+    }
+
+    try
+    {
+        session.SetTimeout(kDriverTimeout);
+    }
+    catch (const CUserException&)
+    {
+        // The counter stays usable with the driver's own time-out; the operator is told and start-up goes on.
+        ReportInstrumentError(session, *this, session.GetLastStatus());
+    }
+
+    if (m_app.m_bInstrumentLive == 0)
+        m_app.m_bInstrumentLive = m_crLive == kLiveColour ? 1 : 0;
+    if (m_app.m_bInstrumentLive != 0)
+        m_nSlot = session.GetSlot();
+}
+
+bool CPframe::OpenChosenInstrument(const std::vector<std::string>& resources)
+{
+    CSelectInstrumentDlg dlg(resources, this);
+    // The operator chooses with the ordinary cursor, not the start-up's wait cursor.
+    QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int nResult = dlg.DoModal();
+    QGuiApplication::restoreOverrideCursor();
+    return nResult != IDCANCEL && m_app.m_session.Init(dlg.m_strSelected);
+}
+
+void CPframe::CreateControllers()
+{
+    m_apControllers[PANEL_MEASURE] = std::make_unique<CMeasureController>(this);
+    m_apControllers[PANEL_EVENT_TRIG] = std::make_unique<CEventTrigController>();
+    m_apControllers[PANEL_INPUT_CONFIG] = std::make_unique<CInputConfigController>();
+    m_apControllers[PANEL_ARM] = std::make_unique<CArmController>();
+    m_apControllers[PANEL_MISC] = std::make_unique<CMiscController>();
+    m_apControllers[PANEL_OUTPUT_CONFIG] = std::make_unique<COutputConfigController>();
+}
+
+CPanelController* CPframe::GetController(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < PANEL_COUNT ? m_apControllers[nIndex].get() : nullptr;
+}
+
+CMeasureController& CPframe::MeasureController() const
+{
+    return static_cast<CMeasureController&>(*m_apControllers[PANEL_MEASURE]);
+}
+
+int CPframe::UpdateTimerInterval() const
+{
+    return m_timers.Interval(kUpdateTimer);
+}
+
+void CPframe::FitToPanel(const QWidget& panel)
+{
+    const QRect rcPanel = panel.geometry();
+    m_pClient->setFixedSize(rcPanel.x() + rcPanel.width(), rcPanel.y() + rcPanel.height());
+    // From the first panel on, the window's fixed size follows the client area (and the menu bar above
+    // it); resizing keeps the top-left corner where it is.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->activate();
+}
+
+void CPframe::StopUpdateTimer()
+{
+    m_timers.KillTimer(kUpdateTimer);
+}
+
+void CPframe::StartUpdateTimer(int nMilliseconds)
+{
+    m_timers.SetTimer(kUpdateTimer, nMilliseconds);
+}
+
+void CPframe::timerEvent(QTimerEvent* pEvent)
+{
+    // A message box shown by a tick's work runs a message loop in which further ticks can arrive.
+    if (m_bInTimer != 0)
+        return;
+    m_bInTimer = 1;
+    framework::DispatchHandler(
+        [this]
+        {
+            m_apControllers[PANEL_MEASURE]->OnTimerTick();
+            m_apControllers[PANEL_ARM]->OnTimerTick();
+        });
+    QMainWindow::timerEvent(pEvent);
+    m_bInTimer = 0;
+}
+
+void CPframe::SwitchPanel(int nIndex)
+{
+    for (const SPanelEntry& entry : kPanels)
+        m_menu.CheckMenuItem(entry.nCommand, false);
+    m_menu.CheckMenuItem(kPanels[nIndex].nCommand, true);
+    m_pActive->DestroyPanel();
+    m_pActive = m_apControllers[nIndex].get();
+    m_pActive->CreatePanel(QPoint(0, 0), this);
+    setWindowTitle(kPanels[nIndex].pszTitle);
+}
+
+void CPframe::OnReset()
+{
+    if (!m_app.CheckLive())
+        return;
+    m_app.m_session.Reset();
+    m_app.m_session.DeviceClear();
+    MeasureController().ResetCycles();
+    MeasureController().RequestFirstRefresh();
+    SwitchPanel(PANEL_MEASURE);
+}
+
+void CPframe::OnSelfTest()
+{
+    if (!m_app.CheckLive())
+        return;
+    std::string message;
+    if (!m_app.m_session.SelfTest(message))
+        message = "Self Test could not be run.";
+    else if (message.empty())
+        message = "Self Test Passed.";
+    framework::AppMessageBox(message);
+}
+
+void CPframe::OnSync()
+{
+    if (!m_app.CheckLive())
+        return;
+    m_pActive->Refresh(m_pActive->GetPanel());
+    if (m_pActive->m_bRefreshFailed != 0)
+        framework::AppMessageBox(res::LoadString(IDS_SYNC_FAILED));
+}
+
+void CPframe::OnAutoUpdateMode()
+{
+    m_bAutoUpdate = m_bAutoUpdate == 1 ? 0 : 1;
+    MeasureController().SetAutoUpdate(m_bAutoUpdate);
+    m_menu.CheckMenuItem(ID_SYSTEM_AUTO_UPDATE, m_bAutoUpdate == 1);
+}
+
+void CPframe::OnExit()
+{
+    EndProgram();
+}
+
+void CPframe::closeEvent(QCloseEvent* pEvent)
+{
+    if (m_bCloseDisabled != 0)
+    {
+        pEvent->ignore();
+        return;
+    }
+    EndProgram();
+    pEvent->accept();
+}
+
+void CPframe::EndProgram()
+{
+    m_app.m_session.UnloadDriver();
+    m_timers.KillTimer(kUpdateTimer);
+    hide();
+    // The program ends with its frame, even while another top-level window such as the help is open.
+    QCoreApplication::quit();
+}
+
+void CPframe::OnHelpContents()
+{
+    framework::ShowHelpContents(this, "tarvex.hlp");
+}
+
+void CPframe::OnAbout()
+{
+    CAboutDlg dlg(this);
+    dlg.DoModal();
+}

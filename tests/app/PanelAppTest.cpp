@@ -1,0 +1,257 @@
+// Start-up of the program: opening the instrument (or not), the live decision, the slot, the frame's
+// shape, and what a non-live program refuses.
+
+#include "AppTestFixture.h"
+
+#include "TarvexAbi.h"
+#include "TarvexSim.h"
+#include "framework/Dialog.h"
+#include "framework/ModalDialog.h"
+#include "framework/ModalScript.h"
+#include "panels/PanelController.h"
+#include "support/TestSupport.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <optional>
+#include <ostream>
+
+namespace
+{
+constexpr COLORREF kGreen = 0x00FF00;
+constexpr COLORREF kGrey = 0x808080;
+constexpr int kSlot = 7;
+
+enum class EChoice
+{
+    None,   // no dialog is expected: a queued script must stay unused
+    Cancel, // Cancel in Select Instrument
+    Ok,     // OK in Select Instrument, with the entry it shows first
+};
+
+struct SStartupCase
+{
+    const char* pszName;
+    std::vector<const char*> resources;
+    EChoice choice;
+    const char* pszFailingEntryPoint; // made to fail once, or null
+    bool bLive;
+    // The driver calls of the start-up itself, in order; a live panel reads the instrument after them.
+    std::vector<std::string> calls;
+    const char* pszOpened; // the resource passed to tarvex_init, or null when it must not be called
+};
+
+const SStartupCase kStartupCases[] = {
+    {"OneFoundIsOpenedBySearch",
+     {"VXI0::24::INSTR"},
+     EChoice::None,
+     nullptr,
+     true,
+     {"tarvex_auto_init", "tarvex_errorQueryDetect", "tarvex_timeOut", "tarvex_getSlot"},
+     nullptr},
+    {"TwoFoundAndCancelMakesNoFurtherCall",
+     {"GPIB0::1::INSTR", "GPIB0::2::INSTR"},
+     EChoice::Cancel,
+     nullptr,
+     false,
+     {"tarvex_auto_init"},
+     nullptr},
+    {"SingleVxiAmongTwoIsOpenedWithoutAsking",
+     {"GPIB0::7::INSTR", "vxi0::9::instr"},
+     EChoice::None,
+     nullptr,
+     true,
+     {"tarvex_auto_init", "tarvex_init", "tarvex_errorQueryDetect", "tarvex_timeOut", "tarvex_getSlot"},
+     "vxi0::9::instr"},
+    {"TwoFoundAndOkOpensTheFirstInSortedOrder",
+     {"GPIB0::2::INSTR", "GPIB0::1::INSTR"},
+     EChoice::Ok,
+     nullptr,
+     true,
+     {"tarvex_auto_init", "tarvex_init", "tarvex_errorQueryDetect", "tarvex_timeOut", "tarvex_getSlot"},
+     "GPIB0::1::INSTR"},
+    {"ChosenInstrumentThatFailsToOpenIsNonLive",
+     {"GPIB0::2::INSTR", "GPIB0::1::INSTR"},
+     EChoice::Ok,
+     "tarvex_init",
+     false,
+     {"tarvex_auto_init", "tarvex_init"},
+     "GPIB0::1::INSTR"},
+    {"FailedSearchIsNonLive",
+     {"VXI0::24::INSTR"},
+     EChoice::None,
+     "tarvex_auto_init",
+     false,
+     {"tarvex_auto_init"},
+     nullptr},
+};
+
+void PrintTo(const SStartupCase& c, std::ostream* pStream)
+{
+    *pStream << c.pszName;
+}
+
+class CStartupTest : public CAppTest, public ::testing::WithParamInterface<SStartupCase>
+{
+};
+
+void QueueChoice(EChoice choice)
+{
+    const int nButton = choice == EChoice::Cancel ? IDCANCEL : IDOK;
+    framework::QueueModalScript([nButton](CModalDialog& dlg)
+                                { testsupport::Click(dlg.Controls().Item(nButton)); });
+}
+} // namespace
+
+TEST_P(CStartupTest, OpensTheInstrumentOrGoesNonLive)
+{
+    const SStartupCase& c = GetParam();
+    tarvexsim_set_resources(c.resources.data(), static_cast<int>(c.resources.size()));
+    tarvexsim_set_slot(kSlot);
+    if (c.pszFailingEntryPoint != nullptr)
+        tarvexsim_set_fault(c.pszFailingEntryPoint, static_cast<int32_t>(0xBFFF0011), 1, nullptr);
+    QueueChoice(c.choice);
+
+    CPframe& frame = Start();
+
+    EXPECT_EQ(framework::HasQueuedModalScript(), c.choice == EChoice::None)
+        << "Select Instrument shown or not";
+    EXPECT_EQ(m_pApp->IsLive(), c.bLive);
+    EXPECT_EQ(m_pApp->m_session.IsLive(), c.bLive);
+    EXPECT_EQ(m_pApp->GetIndicatorColour(), c.bLive ? kGreen : kGrey);
+    EXPECT_EQ(m_pApp->GetInstrumentSlot(), c.bLive ? kSlot : -2);
+
+    std::vector<std::string> names = CalledEntryPoints();
+    if (c.bLive)
+        names.resize(std::min(names.size(), c.calls.size()));
+    EXPECT_EQ(names, c.calls);
+    EXPECT_EQ(WasCalled("tarvex_init "), c.pszOpened != nullptr);
+    if (c.pszOpened != nullptr)
+    {
+        EXPECT_TRUE(WasCalled(std::string("tarvex_init \"") + c.pszOpened + "\" 0 0"));
+    }
+    EXPECT_EQ(WasCalled("tarvex_timeOut 12000 "), c.bLive) << "no driver call at all when not live";
+
+    // Whatever the session did, the frame shows the Measure panel and runs its timer.
+    EXPECT_EQ(m_pApp->GetActiveController(), m_pApp->GetController(PANEL_MEASURE));
+    ASSERT_NE(m_pApp->GetActiveController()->GetPanel(), nullptr);
+    EXPECT_TRUE(m_pApp->GetActiveController()->GetPanel()->isVisible());
+    EXPECT_EQ(frame.windowTitle().toStdString(), "Tarvex: Measure");
+    EXPECT_TRUE(frame.Menu().IsChecked(2002));
+    EXPECT_EQ(frame.UpdateTimerInterval(), 300);
+    EXPECT_TRUE(m_messages.BoxTexts().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Search, CStartupTest, ::testing::ValuesIn(kStartupCases),
+                         [](const auto& info) { return std::string(info.param.pszName); });
+
+TEST_F(CAppTest, SearchFindingNothingStaysLiveWithoutAsking)
+{
+    SetResources({});
+    framework::QueueModalScript([](CModalDialog& dlg) { dlg.EndDialog(IDCANCEL); });
+
+    Start();
+
+    EXPECT_TRUE(framework::HasQueuedModalScript());
+    EXPECT_TRUE(m_pApp->IsLive());
+    EXPECT_EQ(m_pApp->GetIndicatorColour(), kGreen);
+    EXPECT_FALSE(WasCalled("tarvex_init "));
+    EXPECT_TRUE(WasCalled("tarvex_timeOut 12000 "));
+}
+
+TEST_F(CAppTest, MissingDriverLibraryStartsNonLiveAndRefusesResetSelfTestAndSync)
+{
+    QTemporaryDir emptyFolder;
+    ASSERT_TRUE(emptyFolder.isValid());
+
+    CPframe& frame = Start(emptyFolder.path().toStdString());
+
+    EXPECT_FALSE(m_pApp->IsLive());
+    EXPECT_EQ(m_pApp->GetIndicatorColour(), kGrey);
+    EXPECT_EQ(m_pApp->GetInstrumentSlot(), -2);
+    EXPECT_EQ(tarvexsim_call_count(), 0);
+    EXPECT_EQ(frame.windowTitle().toStdString(), "Tarvex: Measure");
+    EXPECT_TRUE(m_messages.BoxTexts().empty());
+    CDialog* pPanel = m_pApp->GetController(PANEL_MEASURE)->GetPanel();
+    ASSERT_NE(pPanel, nullptr);
+
+    for (const int nCommand : {2000, 2001, 2012})
+    {
+        SCOPED_TRACE(nCommand);
+        m_messages.Clear();
+
+        Choose(nCommand);
+
+        ASSERT_EQ(m_messages.Messages().size(), 1u);
+        EXPECT_EQ(m_messages.Messages()[0].caption, "Error");
+        EXPECT_EQ(m_messages.Messages()[0].text, "Non-Live Mode: Function disabled");
+        EXPECT_EQ(m_pApp->GetActiveController()->GetPanel(), pPanel) << "nothing else happens";
+        EXPECT_FALSE(pPanel->IsWindowDestroyed());
+    }
+}
+
+TEST_F(CAppTest, FailedTimeoutIsReportedAndStartUpGoesOn)
+{
+    tarvexsim_set_fault("tarvex_timeOut", VI_ERROR_TMO, 1, nullptr);
+
+    CPframe& frame = Start();
+
+    EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
+    EXPECT_TRUE(m_pApp->IsLive());
+    EXPECT_EQ(m_pApp->GetIndicatorColour(), kGreen);
+    EXPECT_TRUE(WasCalled("tarvex_getSlot"));
+    EXPECT_NE(m_pApp->GetController(PANEL_MEASURE)->GetPanel(), nullptr);
+    EXPECT_EQ(frame.UpdateTimerInterval(), 300);
+}
+
+TEST_F(CAppTest, CloseIsRefusedWhileStartUpRunsAndAcceptedAfter)
+{
+    SetResources({"GPIB0::1::INSTR", "GPIB0::2::INSTR"});
+    std::optional<bool> closedDuringStartUp;
+    QSize sizeDuringStartUp;
+    QPoint posDuringStartUp;
+    framework::QueueModalScript(
+        [&](CModalDialog& dlg)
+        {
+            closedDuringStartUp = m_pApp->MainWindow()->close();
+            sizeDuringStartUp = m_pApp->MainWindow()->size();
+            posDuringStartUp = m_pApp->MainWindow()->pos();
+            testsupport::Click(dlg.Controls().Item(IDOK));
+        });
+
+    CPframe& frame = Start();
+
+    ASSERT_TRUE(closedDuringStartUp.has_value());
+    EXPECT_FALSE(*closedDuringStartUp);
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_TRUE(m_pApp->m_session.IsDriverLoaded());
+    // Before a panel is shown the frame has its first size, centred on the screen (integer division).
+    const QRect rcScreen = QGuiApplication::primaryScreen()->geometry();
+    const QPoint ptCentred((rcScreen.width() - 320) / 2, (rcScreen.height() - 450) / 2);
+    EXPECT_EQ(sizeDuringStartUp, QSize(320, 450));
+    EXPECT_EQ(posDuringStartUp, ptCentred);
+    EXPECT_EQ(frame.pos(), ptCentred) << "fitting the frame to the panel keeps its top-left corner";
+
+    EXPECT_TRUE(frame.close());
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_FALSE(m_pApp->m_session.IsDriverLoaded());
+    EXPECT_FALSE(m_pApp->m_session.IsLive());
+    EXPECT_EQ(frame.UpdateTimerInterval(), 0);
+}
+
+TEST_F(CAppTest, FrameIsAFixedSizeWindowWithoutMaximiseButton)
+{
+    CPframe& frame = Start();
+
+    EXPECT_STREQ(frame.metaObject()->className(), "CPframe");
+    EXPECT_EQ(frame.minimumSize(), frame.maximumSize());
+    EXPECT_EQ(frame.size(), frame.minimumSize());
+    const Qt::WindowFlags flags = frame.windowFlags();
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
+    EXPECT_EQ(frame.parentWidget(), nullptr);
+}

@@ -1,0 +1,302 @@
+// The frame's commands and timer against the live simulated counter: panel switching, Reset, Self Test,
+// Sync, Auto Update Mode, Exit, and ticks reaching the Measure controller.
+
+#include "AppTestFixture.h"
+
+#include "TarvexAbi.h"
+#include "TarvexSim.h"
+#include "framework/Dialog.h"
+#include "panels/MeasurePanel.h"
+#include "support/TestSupport.h"
+
+#include <QPointer>
+
+#include <ostream>
+
+namespace
+{
+const std::string kSyncFailed = "Sync failed.  Recommend using RESET (or possibly Sending a new config)";
+
+struct SPanelCase
+{
+    int nIndex;
+    int nCommand;
+    const char* pszTitle;
+    const char* pszReadEntryPoint; // an entry point the panel reads the instrument through
+};
+
+const SPanelCase kPanelCases[] = {
+    {PANEL_MEASURE, 2002, "Tarvex: Measure", "tarvex_sense"},
+    {PANEL_EVENT_TRIG, 2003, "Tarvex: Event Trig", "tarvex_sense"},
+    {PANEL_INPUT_CONFIG, 2004, "Tarvex: Input Config", "tarvex_input"},
+    {PANEL_ARM, 2005, "Tarvex: Arm", "tarvex_arm"},
+    {PANEL_MISC, 2006, "Tarvex: Misc", "tarvex_sense"},
+    {PANEL_OUTPUT_CONFIG, 2007, "Tarvex: Output Config", "tarvex_output"},
+};
+
+void PrintTo(const SPanelCase& c, std::ostream* pStream)
+{
+    *pStream << c.pszTitle;
+}
+
+std::string CaseName(const ::testing::TestParamInfo<SPanelCase>& info)
+{
+    std::string name = info.param.pszTitle + std::string("Tarvex: ").size();
+    std::erase(name, ' ');
+    return name;
+}
+
+class CPanelSwitchTest : public CAppTest, public ::testing::WithParamInterface<SPanelCase>
+{
+protected:
+    void SetUp() override
+    {
+        CAppTest::SetUp();
+        Start();
+    }
+
+    CMeasureController& Measure() const
+    {
+        return static_cast<CMeasureController&>(*m_pApp->GetController(PANEL_MEASURE));
+    }
+};
+
+// Another panel than the one of the case, to switch from.
+int OtherPanel(int nIndex)
+{
+    return nIndex == PANEL_MISC ? PANEL_MEASURE : PANEL_MISC;
+}
+} // namespace
+
+TEST_P(CPanelSwitchTest, ShowsThePanelAndFitsTheFrameToIt)
+{
+    const SPanelCase& c = GetParam();
+    CPframe& frame = Frame();
+    Choose(kPanelCases[OtherPanel(c.nIndex)].nCommand);
+    const QPoint ptFrame = frame.pos();
+    CDialog* pPrevious = m_pApp->GetActiveController()->GetPanel();
+
+    Choose(c.nCommand);
+
+    EXPECT_EQ(frame.windowTitle().toStdString(), c.pszTitle);
+    for (const SPanelCase& other : kPanelCases)
+        EXPECT_EQ(frame.Menu().IsChecked(other.nCommand), other.nIndex == c.nIndex) << other.nCommand;
+    EXPECT_EQ(m_pApp->GetActiveController(), m_pApp->GetController(c.nIndex));
+    EXPECT_TRUE(pPrevious->IsWindowDestroyed());
+    EXPECT_EQ(m_pApp->GetController(OtherPanel(c.nIndex))->GetPanel(), nullptr);
+
+    CDialog* pPanel = m_pApp->GetActiveController()->GetPanel();
+    ASSERT_NE(pPanel, nullptr);
+    EXPECT_EQ(pPanel->parentWidget(), frame.ClientArea());
+    EXPECT_EQ(pPanel->pos(), QPoint(0, 1));
+    // The client area ends where the panel ended when it fitted the frame: some panels do that before they
+    // move one pixel down to their place, the others after.
+    const QSize szClient = frame.ClientArea()->size();
+    EXPECT_EQ(szClient.width(), pPanel->width());
+    EXPECT_GE(szClient.height(), pPanel->height());
+    EXPECT_LE(szClient.height(), pPanel->height() + 1);
+    EXPECT_EQ(frame.ClientArea()->mapTo(&frame, QPoint(szClient.width(), szClient.height())),
+              QPoint(frame.width(), frame.height()));
+    EXPECT_EQ(frame.pos(), ptFrame);
+}
+
+TEST_P(CPanelSwitchTest, ChoosingTheShownPanelRebuildsItAndReadsTheInstrumentAgain)
+{
+    const SPanelCase& c = GetParam();
+    Choose(c.nCommand);
+    QPointer<CDialog> pOld = m_pApp->GetActiveController()->GetPanel();
+    tarvexsim_clear_calls();
+
+    Choose(c.nCommand);
+
+    ASSERT_FALSE(pOld.isNull());
+    EXPECT_TRUE(pOld->IsWindowDestroyed());
+    CDialog* pNew = m_pApp->GetActiveController()->GetPanel();
+    ASSERT_NE(pNew, nullptr);
+    EXPECT_NE(pNew, pOld.data());
+    EXPECT_TRUE(pNew->isVisible());
+    EXPECT_EQ(Frame().windowTitle().toStdString(), c.pszTitle);
+    EXPECT_TRUE(WasCalled(c.pszReadEntryPoint));
+    testsupport::ProcessEvents();
+    EXPECT_TRUE(pOld.isNull()) << "the destroyed panel deletes itself";
+}
+
+TEST_P(CPanelSwitchTest, SyncShowsTheFailureMessageOnlyAfterAFailedRefresh)
+{
+    const SPanelCase& c = GetParam();
+    Choose(c.nCommand);
+    m_messages.Clear();
+    tarvexsim_clear_calls();
+
+    Choose(2012);
+
+    EXPECT_TRUE(m_messages.Messages().empty());
+    EXPECT_TRUE(WasCalled(c.pszReadEntryPoint)) << "Sync reads the instrument";
+    EXPECT_EQ(m_pApp->GetActiveController()->m_bRefreshFailed, 0);
+
+    tarvexsim_set_fault(c.pszReadEntryPoint, VI_ERROR_TMO, 1, nullptr);
+    Choose(2012);
+
+    EXPECT_EQ(m_pApp->GetActiveController()->m_bRefreshFailed, 1);
+    ASSERT_GE(m_messages.Messages().size(), 2u);
+    EXPECT_EQ(m_messages.Messages().front().text, "TIME OUT!");
+    EXPECT_EQ(m_messages.Messages().back().text, kSyncFailed);
+    EXPECT_EQ(m_messages.Messages().back().caption, framework::kApplicationTitle);
+}
+
+TEST_P(CPanelSwitchTest, TicksReachTheMeasureControllerWhicheverPanelIsShown)
+{
+    const SPanelCase& c = GetParam();
+    Choose(c.nCommand);
+    Choose(2010);
+    Measure().m_strReading = " ";
+    tarvexsim_clear_calls();
+
+    Tick();
+
+    EXPECT_EQ(CalledEntryPoints(), (std::vector<std::string>{"tarvex_initiate", "tarvex_fetch"}));
+    EXPECT_NE(Measure().m_strReading, " ");
+    EXPECT_EQ(Measure().GetPanel() != nullptr, c.nIndex == PANEL_MEASURE);
+    EXPECT_TRUE(m_messages.Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Panels, CPanelSwitchTest, ::testing::ValuesIn(kPanelCases), CaseName);
+
+TEST_F(CAppTest, FittingTheFrameMakesItsLowerRightCornerMeetThePanels)
+{
+    CPframe& frame = Start();
+    const QPoint ptFrame = frame.pos();
+    QWidget panel(frame.ClientArea());
+
+    for (const QRect& rcPanel : {QRect(0, 1, 240, 300), QRect(0, 1, 400, 520), QRect(5, 7, 100, 80)})
+    {
+        SCOPED_TRACE(rcPanel.width());
+        panel.setGeometry(rcPanel);
+
+        frame.FitToPanel(panel);
+
+        EXPECT_EQ(frame.ClientArea()->size(),
+                  QSize(rcPanel.x() + rcPanel.width(), rcPanel.y() + rcPanel.height()));
+        EXPECT_EQ(panel.mapTo(&frame, QPoint(rcPanel.width(), rcPanel.height())),
+                  QPoint(frame.width(), frame.height()));
+        EXPECT_EQ(frame.pos(), ptFrame);
+        EXPECT_EQ(frame.minimumSize(), frame.size());
+        EXPECT_EQ(frame.maximumSize(), frame.size());
+    }
+}
+
+TEST_F(CAppTest, AutoUpdateModeFlipsTheMenuCheckAndTheMeasureController)
+{
+    CPframe& frame = Start();
+    auto& measure = static_cast<CMeasureController&>(*m_pApp->GetController(PANEL_MEASURE));
+    ASSERT_FALSE(frame.Menu().IsChecked(2010));
+
+    for (const int bExpected : {1, 0, 1})
+    {
+        Choose(2010);
+        EXPECT_EQ(frame.Menu().IsChecked(2010), bExpected == 1);
+        EXPECT_EQ(measure.m_bAutoUpdate, bExpected);
+    }
+}
+
+TEST_F(CAppTest, TickDoesNotNestWhileItsReportShowsAMessageBox)
+{
+    CPframe& frame = Start();
+    Choose(2010);
+    tarvexsim_set_fault("tarvex_fetch", VI_ERROR_TMO, 1, nullptr);
+    int nCallsBeforeNestedTick = -1;
+    int nCallsAfterNestedTick = -1;
+    int nIntervalDuringBox = -1;
+    m_messages.onBox = [&](const framework::SRecordedMessage&)
+    {
+        if (nCallsBeforeNestedTick >= 0)
+            return;
+        nIntervalDuringBox = frame.UpdateTimerInterval();
+        nCallsBeforeNestedTick = tarvexsim_call_count();
+        Tick();
+        nCallsAfterNestedTick = tarvexsim_call_count();
+    };
+
+    Tick();
+
+    EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
+    EXPECT_EQ(nIntervalDuringBox, 0) << "the report stops the timer while its box is up";
+    EXPECT_EQ(nCallsAfterNestedTick, nCallsBeforeNestedTick) << "a tick inside a tick does nothing";
+    EXPECT_EQ(frame.UpdateTimerInterval(), 300);
+    EXPECT_FALSE(frame.Menu().IsChecked(2010)) << "a failing auto-update tick switches the mode off";
+
+    // The in-tick flag is cleared again: the next tick does its work.
+    m_messages.onBox = nullptr;
+    Choose(2010);
+    tarvexsim_clear_calls();
+    Tick();
+    EXPECT_TRUE(WasCalled("tarvex_fetch"));
+}
+
+TEST_F(CAppTest, ResetRebuildsTheMeasurePanelFromThePowerOnSetup)
+{
+    CPframe& frame = Start();
+    Choose(2010);
+    Choose(2006);
+    tarvexsim_clear_calls();
+
+    Choose(2000);
+
+    const std::vector<std::string> names = CalledEntryPoints();
+    ASSERT_GE(names.size(), 2u);
+    EXPECT_EQ(names[0], "tarvex_reset");
+    EXPECT_EQ(names[1], "tarvex_dcl");
+    EXPECT_TRUE(WasCalled("tarvex_configure")) << "the power-on configuration is sent";
+    EXPECT_EQ(frame.windowTitle().toStdString(), "Tarvex: Measure");
+    EXPECT_TRUE(frame.Menu().IsChecked(2002));
+    EXPECT_FALSE(frame.Menu().IsChecked(2006));
+    EXPECT_EQ(m_pApp->GetActiveController(), m_pApp->GetController(PANEL_MEASURE));
+    EXPECT_NE(m_pApp->GetActiveController()->GetPanel(), nullptr);
+    EXPECT_FALSE(frame.Menu().IsChecked(2010)) << "the first refresh after Reset turns Auto Update Mode off";
+    EXPECT_TRUE(m_messages.Messages().empty());
+}
+
+TEST_F(CAppTest, SelfTestShowsItsOutcomeInTheApplicationBox)
+{
+    struct SCase
+    {
+        const char* pszName;
+        const char* pszReply;       // the driver's self-test answer, or null for a pass
+        const char* pszFailingCall; // the self-test call itself fails
+        std::string expected;
+    };
+    const SCase cases[] = {
+        {"passes", nullptr, nullptr, "Self Test Passed."},
+        {"fails with a message", "Self test failed: input 2", nullptr, "Self test failed: input 2"},
+        {"cannot run", nullptr, "tarvex_self_test", "Self Test could not be run."},
+    };
+    Start();
+
+    for (const SCase& c : cases)
+    {
+        SCOPED_TRACE(c.pszName);
+        tarvexsim_set_reply("tarvex_self_test", 0, c.pszReply);
+        if (c.pszFailingCall != nullptr)
+            tarvexsim_set_fault(c.pszFailingCall, VI_ERROR_TMO, 1, nullptr);
+        m_messages.Clear();
+
+        Choose(2001);
+
+        ASSERT_EQ(m_messages.Messages().size(), 1u);
+        EXPECT_EQ(m_messages.Messages()[0].text, c.expected);
+        EXPECT_EQ(m_messages.Messages()[0].caption, framework::kApplicationTitle);
+    }
+}
+
+TEST_F(CAppTest, ExitUnloadsTheDriverAndEndsTheFrame)
+{
+    CPframe& frame = Start();
+    ASSERT_TRUE(m_pApp->m_session.IsDriverLoaded());
+
+    Choose(2011);
+
+    EXPECT_FALSE(m_pApp->m_session.IsDriverLoaded());
+    EXPECT_FALSE(m_pApp->m_session.IsLive()) << "no call goes through the unloaded driver";
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_EQ(frame.UpdateTimerInterval(), 0);
+}
