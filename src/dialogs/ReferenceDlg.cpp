@@ -1,6 +1,6 @@
 #include "ReferenceDlg.h"
 
-#include "EntryText.h"
+#include "framework/LeadingNumber.h"
 
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
@@ -30,7 +30,7 @@ bool CReferenceDlg::IsAcceptable(const std::string& text)
 {
     if (!text.empty() && (text.back() == 'V' || text.back() == 'v'))
     {
-        const double dVolts = dialogs::LeadingNumber(text);
+        const double dVolts = framework::LeadingDouble(text);
         return -kMaxVolts <= dVolts && dVolts <= kMaxVolts;
     }
     return std::find(kPercentages.begin(), kPercentages.end(), text) != kPercentages.end();

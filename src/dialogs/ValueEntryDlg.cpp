@@ -1,6 +1,7 @@
 #include "ValueEntryDlg.h"
 
 #include "EntryText.h"
+#include "framework/LeadingNumber.h"
 
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
@@ -48,7 +49,7 @@ bool CValueEntryDlg::IsAcceptable(const std::string& text, const CValueEntryLimi
 {
     if (limits.m_bRange)
     {
-        const double dValue = dialogs::LeadingNumber(text);
+        const double dValue = framework::LeadingDouble(text);
         if (limits.m_dMin <= dValue && dValue <= limits.m_dMax)
         {
             return true;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPalette>
 #include <QPixmap>
 
@@ -209,11 +210,18 @@ void CDC::Arc(const CRect& rc, QPoint ptStart, QPoint ptEnd)
     {
         dSpan += 360.0; // counter-clockwise; equal angles give the whole ellipse
     }
+    // The outline of the very ellipse Ellipse draws, clipped to the sector between the two angles: Qt's own
+    // arc puts its pixels elsewhere than its ellipse, which would leave the ellipse's outline showing.
+    const QRectF rcEllipse = InscribedRect(rc);
+    const QRectF rcSector = rcEllipse.adjusted(-4, -4, 4, 4);
+    QPainterPath sector(rcSector.center());
+    sector.arcTo(rcSector, dStart, dSpan);
+    sector.closeSubpath();
     m_painter.save();
+    m_painter.setClipPath(sector, Qt::IntersectClip);
     m_painter.setPen(QPen(ToQColor(m_pPen->Colour()), PixelWidth(m_pPen)));
     m_painter.setBrush(Qt::NoBrush);
-    m_painter.drawArc(InscribedRect(rc), static_cast<int>(std::lround(dStart * 16)),
-                      static_cast<int>(std::lround(dSpan * 16)));
+    m_painter.drawEllipse(rcEllipse);
     m_painter.restore();
 }
 

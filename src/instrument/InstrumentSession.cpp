@@ -3,7 +3,7 @@
 #include "framework/UserException.h"
 #include "instrument/DriverBuffer.h"
 #include "instrument/DriverEntryPoints.h"
-#include "instrument/LeadingNumber.h"
+#include "framework/LeadingNumber.h"
 
 #include <algorithm>
 #include <cstring>
@@ -121,7 +121,7 @@ bool StartsLikeNumber(const std::string& text)
 // The counter answers its auto-trigger query with "1" or "0"; "ON" is taken as well.
 bool IsAutoTriggerOn(const std::string& answer)
 {
-    return answer == "ON" || LeadingInteger(answer) == 1;
+    return answer == "ON" || framework::LeadingInteger(answer) == 1;
 }
 
 // Sets a busy flag for the length of a driver call and clears it however the call ends.
@@ -537,7 +537,7 @@ void CInstrumentSession::SetSense(int nChannel, int nSelector, const std::string
                    if (StartsLikeNumber(text))
                    {
                        return Invoke(m_pEntryPoints->m_pfnSense, m_vi, Short(nChannel),
-                                     Short(pSelector->nSetItem), LeadingDouble(text),
+                                     Short(pSelector->nSetItem), framework::LeadingDouble(text),
                                      static_cast<ViChar*>(nullptr));
                    }
                    CDriverBuffer sent(text);

@@ -79,7 +79,7 @@ bool IsMeasurementRunning()
 
 EArmLevel ArmLevelOfReply(const std::string& reply)
 {
-    const double dLevel = LeadingDouble(reply);
+    const double dLevel = framework::LeadingDouble(reply);
     if (dLevel == kMaxLevel)
         return ARM_LEVEL_MAX;
     if (dLevel == kDefLevel)

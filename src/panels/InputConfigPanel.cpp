@@ -30,7 +30,7 @@ constexpr int IDS_CHANNEL_1 = 28, IDS_CHANNEL_2 = 29;
 // What the instrument's replies show: state 0 is the first caption of each toggle.
 int AttenuationState(const std::string& reply)
 {
-    return LeadingInteger(reply) == 1 ? 0 : 1; // x1, else x10
+    return framework::LeadingInteger(reply) == 1 ? 0 : 1; // x1, else x10
 }
 
 int CouplingState(const std::string& reply)
@@ -40,7 +40,7 @@ int CouplingState(const std::string& reply)
 
 int ImpedanceState(const std::string& reply)
 {
-    return LeadingDouble(reply) == 50.0 ? 0 : 1; // 50 ohm, else 1 M ohm
+    return framework::LeadingDouble(reply) == 50.0 ? 0 : 1; // 50 ohm, else 1 M ohm
 }
 
 int RoutingState(const std::string& reply)

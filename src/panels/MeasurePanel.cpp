@@ -10,7 +10,7 @@
 #include "dialogs/ValueEntryDlg.h"
 #include "framework/DeviceContext.h"
 #include "instrument/InstrumentSession.h"
-#include "instrument/LeadingNumber.h"
+#include "framework/LeadingNumber.h"
 #include "res/Bitmaps.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
@@ -290,7 +290,7 @@ void CMeasureController::ReadInstrument(CMeasureDlg& dialog, int nChannel)
 
     controls.CheckRadioButton(CMeasureDlg::IDC_CHANNEL_1, CMeasureDlg::IDC_CHANNEL_3, m_pChannel->m_nCtrlId);
 
-    m_pChannel->m_bContinuous = LeadingInteger(session.QueryContinuous(nChannel)) != 0 ? 1 : 0;
+    m_pChannel->m_bContinuous = framework::LeadingInteger(session.QueryContinuous(nChannel)) != 0 ? 1 : 0;
     // Continuous initiation locks the same controls as a running cycle.
     if (m_pChannel->m_bContinuous == 1 || m_pChannel->m_nCycle != CMeasureChannel::CYCLE_IDLE)
         dialog.LockControls();

@@ -38,8 +38,7 @@ bool IsTriggerLevelAcceptable(const std::string& text)
         return false;
     if (text.size() == 1 && !IsDigit(cFirst))
         return false;
-    // A level read as not-a-number ("+nan") fails both comparisons and is refused.
-    const double dLevel = LeadingDouble(text);
+    const double dLevel = framework::LeadingDouble(text);
     return dLevel >= -dLimit && dLevel <= dLimit;
 }
 
@@ -51,7 +50,7 @@ bool IsRelativeLevelAcceptable(const std::string& text)
         return true;
     if (IsLetter(text[0]))
         return false;
-    const int nLevel = LeadingInteger(text);
+    const int nLevel = framework::LeadingInteger(text);
     return nLevel >= 10 && nLevel <= 90;
 }
 

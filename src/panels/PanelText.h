@@ -1,9 +1,9 @@
 #pragma once
 // Text rules of the setting panels: which level texts the operator may send, and which text a two-state
-// control sends. The leading integer and leading number of a text are those of the instrument layer
-// (instrument/LeadingNumber.h), so a panel checks the same number the session would send.
+// control sends. The leading integer and leading number of a text are read as the session reads them
+// (framework/LeadingNumber.h), so a panel checks the same number the session would send.
 
-#include "instrument/LeadingNumber.h"
+#include "framework/LeadingNumber.h"
 
 #include <array>
 #include <string>

@@ -1,4 +1,4 @@
-// Reading the leading number of a text, and writing a range number with a three-digit exponent.
+// Writing a range number with a three-digit exponent.
 
 #include "dialogs/EntryText.h"
 
@@ -10,37 +10,6 @@
 
 namespace
 {
-TEST(EntryText, LeadingNumberReadsTheLongestDecimalPrefix)
-{
-    const struct
-    {
-        double dExpected;
-        std::vector<const char*> texts;
-    } groups[] = {
-        {0, {"", "abc", "V", "-.", "+", "- 5", "0x10", "inf", "nan", "1e-400", "1e-99999999999999999999"}},
-        {5, {"5", " \t\n5", "5.", "5xyz", "+5e", "5e+", "0.5e1"}},
-        {-2500, {"-2.5e3x", "-2500.V"}},
-        {1.5, {"1.5 V", "1.5V ", ".15e1"}},
-        {-10.2375, {"-10.2375v"}},
-        {1, {"1,5", "1E", "1e-"}},
-        {2e8, {"2E+008", "2e8"}},
-        {HUGE_VAL, {"1e400", "0.001e500"}},
-        {-HUGE_VAL, {"-1e400"}},
-    };
-    for (const auto& group : groups)
-    {
-        for (const char* pszText : group.texts)
-        {
-            EXPECT_DOUBLE_EQ(dialogs::LeadingNumber(pszText), group.dExpected) << '"' << pszText << '"';
-        }
-    }
-    // Beyond a double's range only as written: the exponent brings the value back.
-    const std::string hugeDigits = "1" + std::string(400, '0');
-    EXPECT_DOUBLE_EQ(dialogs::LeadingNumber(hugeDigits), HUGE_VAL);
-    EXPECT_DOUBLE_EQ(dialogs::LeadingNumber(hugeDigits + "e-390"), 1e10);
-    EXPECT_DOUBLE_EQ(dialogs::LeadingNumber("0." + std::string(400, '0') + "1"), 0);
-}
-
 TEST(EntryText, FormatGeneralWritesAThreeDigitSignedExponent)
 {
     const struct
