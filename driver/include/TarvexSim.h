@@ -12,7 +12,8 @@
 #endif
 
 #ifdef __cplusplus
-extern "C" {
+extern "C"
+{
 #endif
 
 /* Statuses of the simulated driver besides those of the ABI header (VISA and instrument-driver codes). */
@@ -21,56 +22,58 @@ extern "C" {
 #define TARVEXSIM_ERROR_NULL_POINTER ((int32_t)0xBFFF0071) /* a needed text, buffer or output is null */
 #define TARVEXSIM_ERROR_PARAMETER2 ((int32_t)0xBFFC0002)   /* second argument out of range */
 
-/* Back to the power-on state: settings, error queue, faults, replies, hook and call log cleared, the
- * resources and slot taken again from the environment (or the defaults), the wall clock in use. */
-TARVEXSIM_EXPORT void tarvexsim_reset(void);
+    /* Back to the power-on state: settings, error queue, faults, replies, hook and call log cleared, the
+     * resources and slot taken again from the environment (or the defaults), the wall clock in use. */
+    TARVEXSIM_EXPORT void tarvexsim_reset(void);
 
-/* The clock: by default the wall clock; in manual mode time moves only by tarvexsim_advance_ms. */
-TARVEXSIM_EXPORT void tarvexsim_use_manual_clock(int on);
-TARVEXSIM_EXPORT void tarvexsim_advance_ms(int64_t milliseconds);
+    /* The clock: by default the wall clock; in manual mode time moves only by tarvexsim_advance_ms. */
+    TARVEXSIM_EXPORT void tarvexsim_use_manual_clock(int on);
+    TARVEXSIM_EXPORT void tarvexsim_advance_ms(int64_t milliseconds);
 
-/* What tarvex_auto_init finds (count texts; 0 finds nothing) and the slot of the opened instrument. */
-TARVEXSIM_EXPORT void tarvexsim_set_resources(const char* const* resources, int count);
-TARVEXSIM_EXPORT void tarvexsim_set_slot(int slot);
+    /* What tarvex_auto_init finds (count texts; 0 finds nothing) and the slot of the opened instrument. */
+    TARVEXSIM_EXPORT void tarvexsim_set_resources(const char* const* resources, int count);
+    TARVEXSIM_EXPORT void tarvexsim_set_slot(int slot);
 
-/* The entry point (e.g. "tarvex_fetch") returns status instead of doing its work on its next count calls
- * (count -1: until cleared). A status of TARVEX_INSTR_ERROR_DETECTED also queues errorText (when not null)
- * as the instrument error -200,"<errorText>". */
-TARVEXSIM_EXPORT void tarvexsim_set_fault(const char* entryPoint, int32_t status, int count, const char* errorText);
-TARVEXSIM_EXPORT void tarvexsim_clear_faults(void);
+    /* The entry point (e.g. "tarvex_fetch") returns status instead of doing its work on its next count calls
+     * (count -1: until cleared). A status of TARVEX_INSTR_ERROR_DETECTED also queues errorText (when not
+     * null) as the instrument error -200,"<errorText>". */
+    TARVEXSIM_EXPORT void tarvexsim_set_fault(const char* entryPoint, int32_t status, int count,
+                                              const char* errorText);
+    TARVEXSIM_EXPORT void tarvexsim_clear_faults(void);
 
-/* Puts an entry into the instrument's error queue, as "<code>,\"<message>\"". */
-TARVEXSIM_EXPORT void tarvexsim_push_error(int32_t code, const char* message);
+    /* Puts an entry into the instrument's error queue, as "<code>,\"<message>\"". */
+    TARVEXSIM_EXPORT void tarvexsim_push_error(int32_t code, const char* message);
 
-/* Until cleared, a query of the entry point with this item code (for tarvex_fetch, tarvex_read and mode 3 of
- * tarvex_initiate: any item, pass 0) answers text instead of the simulated state. A null text clears it. */
-TARVEXSIM_EXPORT void tarvexsim_set_reply(const char* entryPoint, int item, const char* text);
+    /* Until cleared, a query of the entry point with this item code (for tarvex_fetch, tarvex_read and mode 3
+     * of tarvex_initiate: any item, pass 0) answers text instead of the simulated state. A null text clears
+     * it. */
+    TARVEXSIM_EXPORT void tarvexsim_set_reply(const char* entryPoint, int item, const char* text);
 
-/* Fault mode for answers: every answer fills the whole 256-character buffer with non-NUL characters and no
- * terminating NUL (on), or answers normally (off). */
-TARVEXSIM_EXPORT void tarvexsim_set_unterminated_answers(int on);
+    /* Fault mode for answers: every answer fills the whole 256-character buffer with non-NUL characters and
+     * no terminating NUL (on), or answers normally (off). */
+    TARVEXSIM_EXPORT void tarvexsim_set_unterminated_answers(int on);
 
-/* The call log: one line per call of an entry point, in order:
- *   <entry point> <arguments> -> <status>
- * arguments separated by one blank, the session handle left out; integers in decimal, numbers with "%g",
- * input texts in double quotes, null pointers as NULL, answer buffers and other out-arguments as "out".
- * Examples: tarvex_sense 1 4 1.5 NULL -> 0    tarvex_sense 1 5 0 out -> 0    tarvex_arm 4 "BUS" NULL -> 0
- * With TARVEXSIM_TRACE naming a file, the same lines are appended to it. */
-TARVEXSIM_EXPORT int tarvexsim_call_count(void);
-TARVEXSIM_EXPORT const char* tarvexsim_call(int index); /* null when out of range */
-TARVEXSIM_EXPORT void tarvexsim_clear_calls(void);
+    /* The call log: one line per call of an entry point, in order:
+     *   <entry point> <arguments> -> <status>
+     * arguments separated by one blank, the session handle left out; integers in decimal, numbers with "%g",
+     * input texts in double quotes, null pointers as NULL, answer buffers and other out-arguments as "out".
+     * Examples: tarvex_sense 1 4 1.5 NULL -> 0    tarvex_sense 1 5 0 out -> 0    tarvex_arm 4 "BUS" NULL -> 0
+     * With TARVEXSIM_TRACE naming a file, the same lines are appended to it. */
+    TARVEXSIM_EXPORT int tarvexsim_call_count(void);
+    TARVEXSIM_EXPORT const char* tarvexsim_call(int index); /* null when out of range */
+    TARVEXSIM_EXPORT void tarvexsim_clear_calls(void);
 
-/* Runs fn(context) once, from inside the next call of the entry point (before it does its work), so a test
- * can call back into the program while a driver call is in progress. */
-typedef void (*tarvexsim_hook_fn)(void* context);
-TARVEXSIM_EXPORT void tarvexsim_set_hook(const char* entryPoint, tarvexsim_hook_fn fn, void* context);
+    /* Runs fn(context) once, from inside the next call of the entry point (before it does its work), so a
+     * test can call back into the program while a driver call is in progress. */
+    typedef void (*tarvexsim_hook_fn)(void* context);
+    TARVEXSIM_EXPORT void tarvexsim_set_hook(const char* entryPoint, tarvexsim_hook_fn fn, void* context);
 
-/* The simulated external arming signal (source EXT): an edge arms when on. */
-TARVEXSIM_EXPORT void tarvexsim_set_external_arm(int on);
+    /* The simulated external arming signal (source EXT): an edge arms when on. */
+    TARVEXSIM_EXPORT void tarvexsim_set_external_arm(int on);
 
-/* Reads back one stored setting as the instrument would answer its query, for tests that check what was
- * set without going through the program: e.g. ("tarvex_sense", 1, 11) gives channel 1's slope. */
-TARVEXSIM_EXPORT const char* tarvexsim_query(const char* entryPoint, int channel, int item);
+    /* Reads back one stored setting as the instrument would answer its query, for tests that check what was
+     * set without going through the program: e.g. ("tarvex_sense", 1, 11) gives channel 1's slope. */
+    TARVEXSIM_EXPORT const char* tarvexsim_query(const char* entryPoint, int channel, int item);
 
 #ifdef __cplusplus
 }
@@ -83,34 +86,35 @@ TARVEXSIM_EXPORT const char* tarvexsim_query(const char* entryPoint, int channel
 
 #include <type_traits>
 
-extern "C" {
-TARVEX_EXPORT std::remove_pointer_t<tarvex_abort_fn> tarvex_abort;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_arm_fn> tarvex_arm;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_fetch_fn> tarvex_fetch;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_initiate_fn> tarvex_initiate;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_input_fn> tarvex_input;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_measure_fn> tarvex_measure;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_shortMeas_fn> tarvex_shortMeas;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_output_fn> tarvex_output;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_read_fn> tarvex_read;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_shortConf_fn> tarvex_shortConf;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_configure_fn> tarvex_configure;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_sense_fn> tarvex_sense;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_confQuery_fn> tarvex_confQuery;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_operQ_fn> tarvex_operQ;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_ieeecom_fn> tarvex_ieeecom;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_getSlot_fn> tarvex_getSlot;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_auto_init_fn> tarvex_auto_init;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_getLA_fn> tarvex_getLA;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_reset_fn> tarvex_reset;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_self_test_fn> tarvex_self_test;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_init_fn> tarvex_init;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_close_fn> tarvex_close;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_ftoa_fn> tarvex_ftoa;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_timeOut_fn> tarvex_timeOut;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_errorQueryDetect_fn> tarvex_errorQueryDetect;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_error_query_fn> tarvex_error_query;
-TARVEX_EXPORT std::remove_pointer_t<tarvex_dcl_fn> tarvex_dcl;
+extern "C"
+{
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_abort_fn> tarvex_abort;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_arm_fn> tarvex_arm;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_fetch_fn> tarvex_fetch;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_initiate_fn> tarvex_initiate;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_input_fn> tarvex_input;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_measure_fn> tarvex_measure;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_shortMeas_fn> tarvex_shortMeas;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_output_fn> tarvex_output;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_read_fn> tarvex_read;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_shortConf_fn> tarvex_shortConf;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_configure_fn> tarvex_configure;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_sense_fn> tarvex_sense;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_confQuery_fn> tarvex_confQuery;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_operQ_fn> tarvex_operQ;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_ieeecom_fn> tarvex_ieeecom;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_getSlot_fn> tarvex_getSlot;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_auto_init_fn> tarvex_auto_init;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_getLA_fn> tarvex_getLA;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_reset_fn> tarvex_reset;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_self_test_fn> tarvex_self_test;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_init_fn> tarvex_init;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_close_fn> tarvex_close;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_ftoa_fn> tarvex_ftoa;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_timeOut_fn> tarvex_timeOut;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_errorQueryDetect_fn> tarvex_errorQueryDetect;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_error_query_fn> tarvex_error_query;
+    TARVEX_EXPORT std::remove_pointer_t<tarvex_dcl_fn> tarvex_dcl;
 }
 #endif
 

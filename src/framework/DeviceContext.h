@@ -7,9 +7,9 @@
 #include "Rect.h"
 #include "WinTypes.h"
 
+#include <QBrush>
 #include <QColor>
 #include <QPen>
-#include <QBrush>
 #include <QPoint>
 
 #include <string>
@@ -96,14 +96,14 @@ public:
     void LineTo(int x, int y); // draws with the current pen; the end point itself is not drawn
     QPoint GetCurrentPosition() const { return m_ptCurrent; }
 
-    void Rectangle(const CRect& rc);         // outline with the current pen, inside with the current brush
+    void Rectangle(const CRect& rc); // outline with the current pen, inside with the current brush
     void FillRect(const CRect& rc, CBrush* pBrush); // fills without any outline
-    void Ellipse(const CRect& rc);           // inscribed ellipse, outline with pen, inside with brush
+    void Ellipse(const CRect& rc);                  // inscribed ellipse, outline with pen, inside with brush
     void Arc(const CRect& rc, QPoint ptStart, QPoint ptEnd); // counter-clockwise from start to end
 
     QSize GetTextExtent(const std::string& text) const;
     void ExtTextOut(int x, int y, unsigned nOptions, const CRect* pRect, const std::string& text);
-    void TextOut(int x, int y, const std::string& text); // honours the background mode
+    void TextOut(int x, int y, const std::string& text);                    // honours the background mode
     void GrayString(CBrush* pBrush, const std::string& text, int x, int y); // grayed (disabled) text
 
     void BitBlt(int x, int y, const QPixmap& bitmap); // copies the pixels unchanged at natural size

@@ -7,18 +7,18 @@
 
 enum class EControlKind
 {
-    Static,          // left-aligned text
-    StaticRight,     // right-aligned text
-    FrameStatic,     // black-frame static (a custom panel frame usually takes it over)
-    GroupBox,        // captioned frame round a group of controls
+    Static,      // left-aligned text
+    StaticRight, // right-aligned text
+    FrameStatic, // black-frame static (a custom panel frame usually takes it over)
+    GroupBox,    // captioned frame round a group of controls
     PushButton,
     DefPushButton,   // the default button of a modal dialog
     OwnerDrawButton, // a custom control takes it over
     AutoRadioButton,
     AutoCheckBox,
-    Edit,            // single line, auto-scrolling, bordered
-    DropDownCombo,   // editable combo box
-    DropDownList,    // combo box whose text is one of its items
+    Edit,          // single line, auto-scrolling, bordered
+    DropDownCombo, // editable combo box
+    DropDownList,  // combo box whose text is one of its items
 };
 
 // Style bits of a template control.
@@ -29,17 +29,17 @@ enum EControlStyle : unsigned
     CS_HIDDEN = 1u << 1,   // created invisible
     CS_DISABLED = 1u << 2, // created disabled
     CS_TABSTOP = 1u << 3,
-    CS_VSCROLL = 1u << 4,  // combo box list with a vertical scroll bar
-    CS_SORTED = 1u << 5,   // combo box keeps its items sorted
+    CS_VSCROLL = 1u << 4, // combo box list with a vertical scroll bar
+    CS_SORTED = 1u << 5,  // combo box keeps its items sorted
 };
 
 struct SControlTemplate
 {
-    int nId;                              // IDC_STATIC (-1) when the control has none
+    int nId; // IDC_STATIC (-1) when the control has none
     EControlKind kind;
-    const char* pszCaption;               // never null; "" for none
-    int x, y, cx, cy;                     // dialog units
-    unsigned nStyle;                      // EControlStyle bits
+    const char* pszCaption;                // never null; "" for none
+    int x, y, cx, cy;                      // dialog units
+    unsigned nStyle;                       // EControlStyle bits
     std::vector<const char*> initialItems; // combo boxes: items loaded at creation, in this order
 };
 

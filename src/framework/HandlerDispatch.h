@@ -12,8 +12,7 @@ namespace framework
 {
 void LogEscapedException(const char* what);
 
-template <class F>
-void DispatchHandler(F&& handler) noexcept
+template <class F> void DispatchHandler(F&& handler) noexcept
 {
     try
     {

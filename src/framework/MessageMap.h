@@ -3,8 +3,7 @@
 
 #include "WinTypes.h"
 
-template <class T>
-struct SMessageEntry
+template <class T> struct SMessageEntry
 {
     ENotification nCode;
     int nId;

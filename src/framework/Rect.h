@@ -13,12 +13,21 @@ struct CRect
 
     constexpr CRect() = default;
     constexpr CRect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
-    static CRect FromQRect(const QRect& rc) { return {rc.left(), rc.top(), rc.left() + rc.width(), rc.top() + rc.height()}; }
+    static CRect FromQRect(const QRect& rc)
+    {
+        return {rc.left(), rc.top(), rc.left() + rc.width(), rc.top() + rc.height()};
+    }
     QRect ToQRect() const { return {left, top, Width(), Height()}; }
 
     constexpr int Width() const { return right - left; }
     constexpr int Height() const { return bottom - top; }
-    constexpr void DeflateRect(int n) { left += n; top += n; right -= n; bottom -= n; }
+    constexpr void DeflateRect(int n)
+    {
+        left += n;
+        top += n;
+        right -= n;
+        bottom -= n;
+    }
     constexpr void InflateRect(int n) { DeflateRect(-n); }
     constexpr bool PtInRect(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
     constexpr bool operator==(const CRect&) const = default;

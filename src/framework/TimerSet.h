@@ -17,7 +17,7 @@ public:
     void SetTimer(int nId, int nMilliseconds);
     void KillTimer(int nId);
     bool IsRunning(int nId) const;
-    int Interval(int nId) const; // 0 when not running
+    int Interval(int nId) const;               // 0 when not running
     int IdOf(const QTimerEvent* pEvent) const; // 0 for a timer that is not ours
 
 private:

@@ -1,9 +1,9 @@
 #include "instrument/InstrumentSession.h"
 
+#include "framework/LeadingNumber.h"
 #include "framework/UserException.h"
 #include "instrument/DriverBuffer.h"
 #include "instrument/DriverEntryPoints.h"
-#include "framework/LeadingNumber.h"
 
 #include <algorithm>
 #include <cstring>

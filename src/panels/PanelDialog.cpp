@@ -4,8 +4,8 @@
 #include "PanelHost.h"
 
 CPanelDialog::CPanelDialog(const QPoint& position, IPanelFrame* pParent, CPanelController* pController)
-    : CDialog(pParent->ClientArea()), m_ptPosition(position.x(), position.y() + 1), m_pController(pController),
-      m_pFrame(pParent)
+    : CDialog(pParent->ClientArea()), m_ptPosition(position.x(), position.y() + 1),
+      m_pController(pController), m_pFrame(pParent)
 {
 }
 

@@ -5,6 +5,6 @@
 
 namespace res
 {
-const char* FindString(int nId);   // null for a number the table does not have
-std::string LoadString(int nId);   // empty for a number the table does not have
+const char* FindString(int nId); // null for a number the table does not have
+std::string LoadString(int nId); // empty for a number the table does not have
 } // namespace res

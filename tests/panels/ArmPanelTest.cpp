@@ -108,12 +108,15 @@ TEST(ArmLevelRule, OnlyTheExactMinDefAndMaxLevelsNameALevel)
         const char* pszReply;
         EArmLevel level;
     } cases[] = {
-        {"1.6", ARM_LEVEL_MAX},        {"+1.60", ARM_LEVEL_MAX},   {"1.6E+0", ARM_LEVEL_MAX},
-        {" 1.6V", ARM_LEVEL_MAX},      {".16e1", ARM_LEVEL_MAX},   {"0", ARM_LEVEL_DEF},
-        {"0.0", ARM_LEVEL_DEF},        {"", ARM_LEVEL_DEF},        {"-0", ARM_LEVEL_DEF},
-        {"DEF", ARM_LEVEL_DEF},        {"- 1.3", ARM_LEVEL_DEF},   {"-1.3", ARM_LEVEL_MIN},
-        {"-13e-1", ARM_LEVEL_MIN},     {"1.5", ARM_LEVEL_NONE},    {"-1.30001", ARM_LEVEL_NONE},
-        {"1.6000001", ARM_LEVEL_NONE}, {"0.0001", ARM_LEVEL_NONE}, {"nan", ARM_LEVEL_DEF}, // no number reads as 0
+        {"1.6", ARM_LEVEL_MAX},       {"+1.60", ARM_LEVEL_MAX},
+        {"1.6E+0", ARM_LEVEL_MAX},    {" 1.6V", ARM_LEVEL_MAX},
+        {".16e1", ARM_LEVEL_MAX},     {"0", ARM_LEVEL_DEF},
+        {"0.0", ARM_LEVEL_DEF},       {"", ARM_LEVEL_DEF},
+        {"-0", ARM_LEVEL_DEF},        {"DEF", ARM_LEVEL_DEF},
+        {"- 1.3", ARM_LEVEL_DEF},     {"-1.3", ARM_LEVEL_MIN},
+        {"-13e-1", ARM_LEVEL_MIN},    {"1.5", ARM_LEVEL_NONE},
+        {"-1.30001", ARM_LEVEL_NONE}, {"1.6000001", ARM_LEVEL_NONE},
+        {"0.0001", ARM_LEVEL_NONE},   {"nan", ARM_LEVEL_DEF}, // no number reads as 0
     };
     for (const auto& c : cases)
         EXPECT_EQ(ArmLevelOfReply(c.pszReply), c.level) << '"' << c.pszReply << '"';
