@@ -181,6 +181,45 @@ TEST(DeviceContext, DrawsShapesWithGdiPixelRules)
     }
 }
 
+// An arc over an ellipse of the same rectangle covers the ellipse's outline on its side: the lamp's ring is
+// dark all along its lower right, with no pixel of the light outline left showing there.
+TEST(DeviceContext, ArcCoversTheOutlineOfItsEllipse)
+{
+    CPen light(PS_SOLID, 1, RGB(255, 255, 255));
+    CPen dark(PS_SOLID, 1, RGB(128, 128, 128));
+    CBrush face(RGB(192, 192, 192));
+    for (const int nSide : {13, 16, 21, 30})
+    {
+        SCOPED_TRACE(nSide);
+        const CRect rc(0, 0, nSide, nSide);
+        const int r = nSide / 2;
+        const QImage image = Paint(nSide + 2, nSide + 2,
+                                   [&](CDC& dc)
+                                   {
+                                       dc.SelectObject(&light);
+                                       dc.SelectObject(&face);
+                                       dc.Ellipse(rc);
+                                       dc.SelectObject(&dark);
+                                       dc.Arc(rc, QPoint(r - r * 7 / 10, r + r * 7 / 10),
+                                              QPoint(r + r * 7 / 10, r - r * 7 / 10));
+                                   });
+        int nDark = 0;
+        for (int y = 0; y < nSide; ++y)
+        {
+            for (int x = 0; x < nSide; ++x)
+            {
+                // Well inside the lower-right half, away from the arc's two ends.
+                if (x + y < nSide + 2)
+                    continue;
+                EXPECT_NE(PixelAt(image, x, y), QColor(255, 255, 255))
+                    << "light outline at " << x << ", " << y;
+                nDark += PixelAt(image, x, y) == QColor(128, 128, 128) ? 1 : 0;
+            }
+        }
+        EXPECT_GT(nDark, nSide / 2);
+    }
+}
+
 TEST(DeviceContext, OpaqueClippedTextFillsTheRectangleAndStaysInside)
 {
     const CRect rc(2, 2, 14, 12);
