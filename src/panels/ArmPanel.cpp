@@ -13,17 +13,7 @@
 
 namespace
 {
-constexpr int IDC_START_SOURCE = 1019;
-constexpr int IDC_STOP_SOURCE = 1142;
-constexpr int IDC_START_SLOPE = 1072;
-constexpr int IDC_STOP_SLOPE = 1071;
-constexpr int IDC_START_MIN = 1132;
-constexpr int IDC_START_MAX = 1133;
-constexpr int IDC_START_DEF = 1134;
-constexpr int IDC_STOP_MIN = 1138;
-constexpr int IDC_STOP_MAX = 1139;
-constexpr int IDC_STOP_DEF = 1140;
-constexpr int IDC_FRAME = 1077;
+using enum CArmDlg::EControlId;
 
 // String ids of the slope toggles' captions, "Slope +" and "Slope -".
 constexpr int IDS_SLOPE_POS = 86;

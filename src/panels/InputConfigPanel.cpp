@@ -13,12 +13,7 @@
 
 namespace
 {
-constexpr int IDC_CHANNEL = 1030;
-constexpr int IDC_ATTENUATION = 1031;
-constexpr int IDC_COUPLING = 1032;
-constexpr int IDC_IMPEDANCE = 1033;
-constexpr int IDC_ROUTING = 1034;
-constexpr int IDC_FRAME = 1036;
+using enum CInputConfigDlg::EControlId;
 
 // Captions of the toggles in the string table, state 0 then state 1.
 constexpr int IDS_X1 = 20, IDS_X10 = 21;

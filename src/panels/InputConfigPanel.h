@@ -29,6 +29,17 @@ public:
 class CInputConfigDlg : public CPanelDialog
 {
 public:
+    // The ids of the template's controls.
+    enum EControlId : int
+    {
+        IDC_CHANNEL = 1030,
+        IDC_ATTENUATION = 1031,
+        IDC_COUPLING = 1032,
+        IDC_IMPEDANCE = 1033,
+        IDC_ROUTING = 1034,
+        IDC_FRAME = 1036,
+    };
+
     CInputConfigDlg(const QPoint& position, IPanelFrame* pParent, CInputConfigController* pController);
     ~CInputConfigDlg() override;
 

@@ -12,9 +12,7 @@
 
 namespace
 {
-constexpr int IDC_TIMEBASE = 1071;
-constexpr int IDC_FRAME = 1090;
-constexpr int IDC_TRIGGER_LINE = 1158;
+using enum COutputConfigDlg::EControlId;
 
 // Captions of the timebase toggle in the string table.
 constexpr int IDS_TIMEBASE_OFF = 89;

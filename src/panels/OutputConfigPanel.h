@@ -24,6 +24,14 @@ public:
 class COutputConfigDlg : public CPanelDialog
 {
 public:
+    // The ids of the template's controls.
+    enum EControlId : int
+    {
+        IDC_TIMEBASE = 1071,
+        IDC_FRAME = 1090,
+        IDC_TRIGGER_LINE = 1158,
+    };
+
     COutputConfigDlg(const QPoint& position, IPanelFrame* pParent, COutputConfigController* pController);
     ~COutputConfigDlg() override;
 

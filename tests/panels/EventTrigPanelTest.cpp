@@ -10,19 +10,7 @@
 
 namespace
 {
-constexpr int IDC_CHANNEL = 1037;
-constexpr int IDC_QUERY = 1041;
-constexpr int IDC_SLOPE = 1044;
-constexpr int IDC_REL_LEVEL = 1058;
-constexpr int IDC_SEND_REL = 1071;
-constexpr int IDC_ONCE = 1072;
-constexpr int IDC_AUTO_OFF = 1121;
-constexpr int IDC_AUTO_ON = 1122;
-constexpr int IDC_HYST_MIN = 1125;
-constexpr int IDC_HYST_MAX = 1126;
-constexpr int IDC_HYST_DEF = 1127;
-constexpr int IDC_TRIG_LEVEL = 1128;
-constexpr int IDC_SEND_LEV = 1144;
+using enum CEventTrigDlg::EControlId;
 
 // Query items of tarvex_sense.
 constexpr int ITEM_LEVEL_Q = 5;

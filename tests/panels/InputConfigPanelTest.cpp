@@ -9,11 +9,7 @@
 
 namespace
 {
-constexpr int IDC_CHANNEL = 1030;
-constexpr int IDC_ATTENUATION = 1031;
-constexpr int IDC_COUPLING = 1032;
-constexpr int IDC_IMPEDANCE = 1033;
-constexpr int IDC_ROUTING = 1034;
+using enum CInputConfigDlg::EControlId;
 
 // Query items of tarvex_input.
 constexpr int ITEM_ATTENUATION_Q = 2;

@@ -15,14 +15,7 @@
 
 namespace
 {
-constexpr int IDC_MEAS_ABORT = 1081;
-constexpr int IDC_MEAS_TIMEOUT = 1082;
-constexpr int IDC_TRIGGER = 1083;
-constexpr int IDC_APERTURE = 1084;
-constexpr int IDC_FREQ_RANGE = 1087;
-constexpr int IDC_ROSC_INT = 1146;
-constexpr int IDC_ROSC_EXT = 1147;
-constexpr int IDC_ROSC_CLK10 = 1148;
+using enum CMiscDlg::EControlId;
 
 // Controls of the value entry dialog.
 constexpr int IDC_ENTRY_EDIT = 1023;

@@ -10,8 +10,7 @@
 
 namespace
 {
-constexpr int IDC_TIMEBASE = 1071;
-constexpr int IDC_TRIGGER_LINE = 1158;
+using enum COutputConfigDlg::EControlId;
 
 // Query items of tarvex_output.
 constexpr int ITEM_TRIGGER_LINE_Q = 2;
