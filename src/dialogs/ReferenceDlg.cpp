@@ -11,7 +11,7 @@
 
 namespace
 {
-constexpr int IDC_REFERENCE = 1155;
+using enum CReferenceDlg::EControlId;
 constexpr double kMaxVolts = 10.2375;
 constexpr std::array<std::string_view, 9> kPercentages{"10", "20", "30", "40", "50", "60", "70", "80", "90"};
 } // namespace

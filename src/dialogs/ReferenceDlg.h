@@ -10,6 +10,12 @@
 class CReferenceDlg : public CModalDialog
 {
 public:
+    // The id of the template's edit.
+    enum EControlId : int
+    {
+        IDC_REFERENCE = 1155,
+    };
+
     CReferenceDlg(QWidget* pParent, const std::string& strTitle);
 
     static bool IsAcceptable(const std::string& text);

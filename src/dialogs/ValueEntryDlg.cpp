@@ -10,9 +10,7 @@
 
 namespace
 {
-constexpr int IDC_PROMPT = 1046;
-constexpr int IDC_VALUE = 1023;
-constexpr int IDC_HIDDEN_COMBO = 1153;
+using enum CValueEntryDlg::EControlId;
 
 // The keywords in the order they are tested, with their bits and radio buttons.
 struct SDiscrete
@@ -22,10 +20,10 @@ struct SDiscrete
     const char* pszKeyword;
 };
 constexpr std::array<SDiscrete, 4> kDiscretes{{
-    {CValueEntryLimits::DISCRETE_MIN, 1149, "MIN"},
-    {CValueEntryLimits::DISCRETE_MAX, 1150, "MAX"},
-    {CValueEntryLimits::DISCRETE_DEF, 1151, "DEF"},
-    {CValueEntryLimits::DISCRETE_AUTO, 1152, "AUTO"},
+    {CValueEntryLimits::DISCRETE_MIN, IDC_MIN, "MIN"},
+    {CValueEntryLimits::DISCRETE_MAX, IDC_MAX, "MAX"},
+    {CValueEntryLimits::DISCRETE_DEF, IDC_DEF, "DEF"},
+    {CValueEntryLimits::DISCRETE_AUTO, IDC_AUTO, "AUTO"},
 }};
 } // namespace
 

@@ -12,6 +12,18 @@
 class CValueEntryDlg : public CModalDialog
 {
 public:
+    // The ids of the template's controls.
+    enum EControlId : int
+    {
+        IDC_VALUE = 1023,
+        IDC_PROMPT = 1046,
+        IDC_HIDDEN_COMBO = 1153,
+        IDC_MIN = 1149,
+        IDC_MAX = 1150,
+        IDC_DEF = 1151,
+        IDC_AUTO = 1152,
+    };
+
     CValueEntryDlg(const std::string& strValue, const CValueEntryLimits& limits, const std::string& strTitle,
                    QWidget* pParent);
 

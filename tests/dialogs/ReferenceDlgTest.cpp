@@ -12,7 +12,7 @@
 
 namespace
 {
-constexpr int IDC_REFERENCE = 1155;
+using enum CReferenceDlg::EControlId;
 
 TEST(ReferenceDlg, AcceptanceTest)
 {

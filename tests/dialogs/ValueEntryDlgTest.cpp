@@ -16,8 +16,8 @@
 
 namespace
 {
-constexpr int IDC_PROMPT = 1046, IDC_VALUE = 1023, IDC_COMBO = 1153;
-constexpr int kRadios[] = {1149, 1150, 1151, 1152}; // MIN, MAX, DEF, AUTO
+using enum CValueEntryDlg::EControlId;
+constexpr int kRadios[] = {IDC_MIN, IDC_MAX, IDC_DEF, IDC_AUTO};
 
 CValueEntryLimits Limits(double dMin, double dMax, const char* pszUnits, int bRange, std::uint8_t nDiscretes)
 {
@@ -72,7 +72,7 @@ std::string FirstLook(CModalDialog& dlg)
     const framework::CDialogControls& controls = dlg.Controls();
     std::string look = dlg.windowTitle().toStdString() + "|" + controls.Text(IDC_VALUE) + "|";
     look += controls.IsShown(IDC_PROMPT) ? controls.Text(IDC_PROMPT) : "(no prompt)";
-    look += controls.IsShown(IDC_COMBO) ? "|combo" : "";
+    look += controls.IsShown(IDC_HIDDEN_COMBO) ? "|combo" : "";
     look += controls.IsEnabled(IDOK) ? "|OK|" : "|no OK|";
     for (int nRadio : kRadios)
         look += controls.IsChecked(nRadio) ? 'x' : controls.IsEnabled(nRadio) ? '1' : '0';
@@ -120,7 +120,7 @@ TEST(ValueEntryDlg, OkFollowsEveryChangeAndReturnsTheTextAsTyped)
         {kAperture, "100", 0, nullptr},           {kAperture, "min", 0, nullptr},
         {kTimeout, "500000", 0, "500000"},        {kTimeout, "500001", 0, nullptr},
         {kFreqRange, "junk", 1149, "MIN"},        {kFreqRange, "", 1150, "MAX"},
-        {kFreqRange, "7", 1151, "DEF"},           {kFreqRange, "", 1152, "AUTO"},
+        {kFreqRange, "7", IDC_DEF, "DEF"},        {kFreqRange, "", IDC_AUTO, "AUTO"},
     };
     for (const auto& c : cases)
     {

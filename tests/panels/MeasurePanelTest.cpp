@@ -3,6 +3,7 @@
 #include "MeasurePanelFixture.h"
 
 #include "controls/RoundIndicator.h"
+#include "dialogs/ReferenceDlg.h"
 #include "dialogs/ValueEntryDlg.h"
 #include "res/Bitmaps.h"
 #include "res/ResourceIds.h"
@@ -154,7 +155,7 @@ TEST_F(CMeasurePanelTest, ValueEntriesOfferTheFunctionsRangeOnTheChannelAndCance
             {
                 title = entry.windowTitle().toStdString();
                 prompt = entry.Controls().Text(1046);
-                entry.Controls().SetText(1023, "AUTO");
+                entry.Controls().SetText(CValueEntryDlg::IDC_VALUE, "AUTO");
                 bAutoAccepted = entry.Controls().IsEnabled(IDOK);
                 ClickIn(entry, IDCANCEL);
             });
@@ -195,7 +196,9 @@ TEST_F(CMeasurePanelTest, AnEntryIsStoredOnOkButSentOnlyBySendConfig)
             [&](CModalDialog& entry)
             {
                 title = entry.windowTitle().toStdString();
-                entry.Controls().SetText(c.nParam < 2 ? 1023 : 1155, c.pszTyped);
+                entry.Controls().SetText(c.nParam < 2 ? int{CValueEntryDlg::IDC_VALUE}
+                                                      : int{CReferenceDlg::IDC_REFERENCE},
+                                         c.pszTyped);
                 ClickIn(entry, IDOK);
             });
         tarvexsim_clear_calls();
@@ -210,7 +213,7 @@ TEST_F(CMeasurePanelTest, AnEntryIsStoredOnOkButSentOnlyBySendConfig)
     framework::QueueModalScript(
         [](CModalDialog& entry)
         {
-            entry.Controls().SetText(1155, "30");
+            entry.Controls().SetText(CReferenceDlg::IDC_REFERENCE, "30");
             ClickIn(entry, IDCANCEL);
         });
     Click(D::IDC_LOWER_REF);

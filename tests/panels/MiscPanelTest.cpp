@@ -3,6 +3,7 @@
 
 #include "SettingPanelFixture.h"
 
+#include "dialogs/ValueEntryDlg.h"
 #include "framework/ModalDialog.h"
 #include "framework/ModalScript.h"
 #include "panels/MiscPanel.h"
@@ -18,10 +19,10 @@ namespace
 using enum CMiscDlg::EControlId;
 
 // Controls of the value entry dialog.
-constexpr int IDC_ENTRY_EDIT = 1023;
-constexpr int IDC_ENTRY_PROMPT = 1046;
-constexpr int IDC_ENTRY_MIN = 1149;
-constexpr int IDC_ENTRY_AUTO = 1152;
+constexpr int IDC_ENTRY_EDIT = CValueEntryDlg::IDC_VALUE;
+constexpr int IDC_ENTRY_PROMPT = CValueEntryDlg::IDC_PROMPT;
+constexpr int IDC_ENTRY_MIN = CValueEntryDlg::IDC_MIN;
+constexpr int IDC_ENTRY_AUTO = CValueEntryDlg::IDC_AUTO;
 
 // Query items of tarvex_sense.
 constexpr int ITEM_APERTURE_Q = 15;
