@@ -39,6 +39,8 @@ bool CReferenceDlg::IsAcceptable(const std::string& text)
 void CReferenceDlg::OnInitDialog()
 {
     setWindowTitle(QString::fromLatin1(m_strTitle));
+    // The edit starts empty, which is no reference: OK waits for an acceptable text.
+    OnEditChange();
 }
 
 void CReferenceDlg::OnEditChange()

@@ -45,7 +45,8 @@ CValueEntryDlg::CValueEntryDlg(const std::string& strValue, const CValueEntryLim
 
 bool CValueEntryDlg::IsAcceptable(const std::string& text, const CValueEntryLimits& limits)
 {
-    if (limits.m_bRange)
+    // A text without a number is no value, even where 0 lies in the range.
+    if (limits.m_bRange && framework::HasLeadingNumber(text))
     {
         const double dValue = framework::LeadingDouble(text);
         if (limits.m_dMin <= dValue && dValue <= limits.m_dMax)
@@ -85,9 +86,10 @@ void CValueEntryDlg::OnInitDialog()
     {
         m_controls.Enable(discrete.nRadioId, (m_limits.m_nDiscretes & discrete.nBit) != 0);
     }
-    // Putting the text in runs the acceptance test, unless the text is what the edit already holds.
     m_controls.SetText(IDC_VALUE, m_strValue);
     m_controls.SetText(IDC_PROMPT, m_strPrompt);
+    // OK follows the text from the start, also when putting it in changed nothing (an empty text).
+    OnEditChange();
 }
 
 void CValueEntryDlg::OnEditChange()

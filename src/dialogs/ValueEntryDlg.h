@@ -27,8 +27,8 @@ public:
     CValueEntryDlg(const std::string& strValue, const CValueEntryLimits& limits, const std::string& strTitle,
                    QWidget* pParent);
 
-    // Whether the text passes: its leading number lies in the inclusive range (when numbers are accepted),
-    // or it is exactly one of the keywords whose bit is set.
+    // Whether the text passes: it has a leading number and that lies in the inclusive range (when numbers
+    // are accepted), or it is exactly one of the keywords whose bit is set.
     static bool IsAcceptable(const std::string& text, const CValueEntryLimits& limits);
     // "Range: <min> to <max> <units>", the numbers as %G with a three-digit exponent.
     static std::string FormatPrompt(const CValueEntryLimits& limits);

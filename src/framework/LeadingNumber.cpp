@@ -23,9 +23,14 @@ bool IsDigit(char c)
 
 // Exponents beyond this are out of any double's reach; saturating keeps the arithmetic from overflowing.
 constexpr long kExponentLimit = 100000;
-} // namespace
 
-double LeadingDouble(std::string_view text)
+struct SLeadingDouble
+{
+    double dValue;
+    bool bNumber; // at least one digit was read
+};
+
+SLeadingDouble ScanLeadingDouble(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && IsSpace(text[i]))
@@ -71,7 +76,7 @@ double LeadingDouble(std::string_view text)
     }
     if (nDigits == 0)
     {
-        return 0.0;
+        return {0.0, false};
     }
 
     // The exponent counts only when at least one digit follows the E and its sign.
@@ -104,7 +109,18 @@ double LeadingDouble(std::string_view text)
     {
         dValue = nLead + nExponent > 0 ? HUGE_VAL : 0.0;
     }
-    return bNegative ? -dValue : dValue;
+    return {bNegative ? -dValue : dValue, true};
+}
+} // namespace
+
+double LeadingDouble(std::string_view text)
+{
+    return ScanLeadingDouble(text).dValue;
+}
+
+bool HasLeadingNumber(std::string_view text)
+{
+    return ScanLeadingDouble(text).bNumber;
 }
 
 int LeadingInteger(std::string_view text)

@@ -12,6 +12,7 @@
 #include "res/ResourceIds.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace
 {
@@ -168,11 +169,11 @@ void CMiscDlg::OnFreqRange()
         Session().SetSense(kInstrumentChannel, SENSE_FREQ_RANGE, *value);
 }
 
-// Whole milliseconds: the text's leading integer, 0 when it has none.
+// The number the entry accepted (0 to 500000), cut to whole milliseconds: "1e3" is 1000 ms, "250.7" 250 ms.
 void CMiscDlg::OnMeasTimeout()
 {
     if (const auto value = AskValue(kBlankValue, Limits(0.0, 500000.0, " Milli Seconds", 0), "TIMEOUT RANGE"))
-        Session().SetTimeout(framework::LeadingInteger(*value));
+        Session().SetTimeout(static_cast<int32_t>(framework::LeadingDouble(*value)));
 }
 
 std::optional<std::string> CMiscDlg::AskValue(const std::string& initial, const CValueEntryLimits& limits,

@@ -36,7 +36,8 @@ bool IsTriggerLevelAcceptable(const std::string& text)
     const char cFirst = text[0];
     if (IsLetter(cFirst) || !(IsDigit(cFirst) || IsSign(cFirst)))
         return false;
-    if (text.size() == 1 && !IsDigit(cFirst))
+    // A sign must lead a number: "-abc" or a lone sign would send a level of 0.
+    if (!framework::HasLeadingNumber(text))
         return false;
     const double dLevel = framework::LeadingDouble(text);
     return dLevel >= -dLimit && dLevel <= dLimit;

@@ -11,8 +11,8 @@
 // Exactly "MIN", "MAX" or "DEF" (upper case, nothing else).
 bool IsLevelKeyword(const std::string& text);
 
-// A trigger level the operator may send: a level keyword, or a text starting with a digit or a sign
-// (a lone sign excepted) whose leading number lies in -10.2375 .. +10.2375. Trailing characters pass.
+// A trigger level the operator may send: a level keyword, or a number starting with a digit or a sign
+// (a sign followed by a number) whose value lies in -10.2375 .. +10.2375. Trailing characters pass.
 bool IsTriggerLevelAcceptable(const std::string& text);
 
 // A relative trigger level the operator may send: a level keyword, or a text not starting with a letter

@@ -24,7 +24,7 @@ TEST(ReferenceDlg, AcceptanceTest)
         EXPECT_FALSE(CReferenceDlg::IsAcceptable(pszText)) << '"' << pszText << '"';
 }
 
-TEST(ReferenceDlg, ComesUpEmptyWithTheCallersTitleAndOkEnabled)
+TEST(ReferenceDlg, ComesUpEmptyWithTheCallersTitleAndOkDisabled)
 {
     CReferenceDlg dlg(nullptr, "Lower Reference:");
     std::string look;
@@ -33,10 +33,10 @@ TEST(ReferenceDlg, ComesUpEmptyWithTheCallersTitleAndOkEnabled)
         {
             look = d.windowTitle().toStdString() + "|" + d.Controls().Text(IDC_REFERENCE) + "|" +
                    (d.Controls().IsEnabled(IDOK) ? "OK" : "no OK");
-            testsupport::Click(d.Controls().Item(IDOK));
+            QTest::keyClick(&d, Qt::Key_Return);
         });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(look, "Lower Reference:||OK");
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "Enter does not take the empty text";
+    EXPECT_EQ(look, "Lower Reference:||no OK");
     EXPECT_EQ(dlg.m_strValue, "");
 }
 

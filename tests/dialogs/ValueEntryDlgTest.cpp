@@ -53,7 +53,9 @@ TEST(ValueEntryDlg, AcceptanceTest)
          {"0.001", "99.999", "5xyz", "1e1 seconds", "MIN", "MAX", "DEF"},
          {"0.000999", "99.9991", "abc", "", "0x10", "AUTO", "min", " MAX", "MAX ", "Def"}},
         {kFreqRange, {"2E+008", "1e-3", "AUTO"}, {"200000000.1", "auto"}},
-        {kTimeout, {"0", "500000", "abc", "", "infinity", "MIN"}, {"500001", "-1", "1e400"}},
+        {kTimeout,
+         {"0", "500000", " 7", "-0", ".5", "5."},
+         {"500001", "-1", "1e400", "abc", "", " ", "-", ".", "+.", "infinity", "MIN", "e5"}},
         {kKeywords, {"MIN", "DEF"}, {"MAX", "AUTO", "1.5", "MINIMUM"}},
     };
     for (const auto& c : cases)
@@ -87,8 +89,9 @@ TEST(ValueEntryDlg, ComesUpWithThePromptTheAllowedKeywordsAndNoneChecked)
         const char* pszInitial;
         const char* pszLook;
     } cases[] = {
-        // An empty text is what the edit holds already: no change notification, OK stays enabled.
-        {kAperture, "", "Title||Range: 0.001 to 99.999 |OK|1110"},
+        // OK follows the text from the start, also an empty one, which causes no change notification.
+        {kAperture, "", "Title||Range: 0.001 to 99.999 |no OK|1110"},
+        {kTimeout, " ", "Title| |Range: 0 to 500000  Milli Seconds|no OK|0000"},
         {kAperture, "AUTO", "Title|AUTO|Range: 0.001 to 99.999 |no OK|1110"},
         {kFreqRange, "MAX", "Title|MAX|Range: 0.001 to 2E+008 |OK|1111"},
         {kTimeout, "1000", "Title|1000|Range: 0 to 500000  Milli Seconds|OK|0000"},

@@ -67,5 +67,11 @@ TEST(LeadingNumber, DoubleReadsTheLongestDecimalPrefix)
     EXPECT_DOUBLE_EQ(framework::LeadingDouble(hugeDigits), HUGE_VAL);
     EXPECT_DOUBLE_EQ(framework::LeadingDouble(hugeDigits + "e-390"), 1e10);
     EXPECT_DOUBLE_EQ(framework::LeadingDouble("0." + std::string(400, '0') + "1"), 0);
+
+    // A number needs a digit; without one the 0 read stands for no number at all.
+    for (const char* pszText : {"", "   ", ".", "e5", "abc", "-.", "+", "- 5", "+-5", "inf", "+.e1"})
+        EXPECT_FALSE(framework::HasLeadingNumber(pszText)) << '"' << pszText << '"';
+    for (const char* pszText : {"0", "-.5", "5.", "1e-400", " +0x10", "1e400"})
+        EXPECT_TRUE(framework::HasLeadingNumber(pszText)) << '"' << pszText << '"';
 }
 } // namespace

@@ -237,15 +237,19 @@ TEST_F(MiscPanelTest, FreqRangeSendsAutoAsTheAutomaticRangeAndAnythingElseAsARan
     }
 }
 
-TEST_F(MiscPanelTest, MeasTimeoutSetsTheLeadingIntegerOfTheTextInMilliseconds)
+TEST_F(MiscPanelTest, MeasTimeoutSetsTheNumberOfTheTextInWholeMilliseconds)
 {
     const struct
     {
         const char* pszTyped;
-        int nMilliseconds;
-    } cases[] = {
-        {"250.7", 250}, {"abc", 0}, {"MIN", 0}, {"  42ms", 42}, {"+7", 7}, {"500000", 500000}, {"1e3", 1},
-    };
+        int nMilliseconds; // -1: OK stays disabled and nothing is set
+    } cases[] =
+        {
+            {"250.7", 250},   {"  42ms", 42},    {"+7", 7},  {"500000", 500000},
+            {"1e3", 1000},    {"2.5e5", 250000}, {"0.9", 0}, {".5e1", 5},
+            {"abc", -1},      {"MIN", -1},       {" ", -1}, // " ": left as it opened
+            {"500000.5", -1},
+        };
     Show();
     for (const auto& c : cases)
     {
@@ -255,8 +259,10 @@ TEST_F(MiscPanelTest, MeasTimeoutSetsTheLeadingIntegerOfTheTextInMilliseconds)
         EXPECT_EQ(seen.title, "TIMEOUT RANGE");
         EXPECT_EQ(seen.prompt, "Range: 0 to 500000  Milli Seconds");
         EXPECT_EQ(seen.abDiscretes, (std::array<bool, 4>{}));
-        EXPECT_EQ(Calls(),
-                  std::vector<std::string>{"tarvex_timeOut " + std::to_string(c.nMilliseconds) + " -> 0"});
+        EXPECT_EQ(Calls(), c.nMilliseconds < 0
+                               ? std::vector<std::string>{}
+                               : std::vector<std::string>{"tarvex_timeOut " +
+                                                          std::to_string(c.nMilliseconds) + " -> 0"});
     }
 }
 

@@ -20,8 +20,9 @@ TEST(PanelText, TriggerLevelWithinTenPointTwoThreeSevenFiveOrAKeyword)
         {"10.2376", false}, {"-11", false},    {"-10.2376", false}, {".5", false},   {"-", false},
         {"+", false},       {" 5", false},     {"min", false},      {"AUTO", false}, {"", false},
         {"MIN ", false},    {"Max", false},    {"#5", false},       {"1e2", false},  {"1e999", false},
-        {"+nan", true},     {"-inf", true},    {"5", true},         {"+-5", true}, // a sign and no digits
-                                                                                   // reads as 0
+        {"5", true},        {"-.5", true},     {"+.5V", true},      {"-abc", false}, {"+x", false},
+        {"+-5", false},     {"-.", false},     {"+.x", false},      {"- 5", false},  {"+nan", false},
+        {"-inf", false}, // a sign must lead a number
     };
     for (const SLevelCase& c : cases)
         EXPECT_EQ(IsTriggerLevelAcceptable(c.pszText), c.bAcceptable) << '"' << c.pszText << '"';
