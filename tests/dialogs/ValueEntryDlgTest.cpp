@@ -149,6 +149,38 @@ TEST(ValueEntryDlg, OkFollowsEveryChangeAndReturnsTheTextAsTyped)
     }
 }
 
+TEST(ValueEntryDlg, TypingReplacesTheTextOnOpeningAndAfterTab)
+{
+    const struct
+    {
+        const char* pszKeys; // T the Tab key, B Shift+Tab, anything else typed
+        const char* pszReturned;
+    } cases[] = {{"50", "50"}, {"TB7", "7"}};
+    for (const auto& c : cases)
+    {
+        CValueEntryDlg dlg("100", kFreqRange, "Value", nullptr);
+        std::string focus;
+        framework::QueueModalScript(
+            [&](CModalDialog& d)
+            {
+                if (!QTest::qWaitForWindowActive(&d))
+                    return;
+                focus = d.focusWidget() == d.Controls().Item(IDC_VALUE) ? "edit" : "elsewhere";
+                for (const char* pc = c.pszKeys; *pc; ++pc)
+                {
+                    if (*pc == 'T' || *pc == 'B')
+                        QTest::keyClick(d.focusWidget(), *pc == 'T' ? Qt::Key_Tab : Qt::Key_Backtab);
+                    else
+                        QTest::keyClick(d.focusWidget(), *pc);
+                }
+                testsupport::Click(d.Controls().Item(IDOK));
+            });
+        EXPECT_EQ(dlg.DoModal(), IDOK) << c.pszKeys;
+        EXPECT_EQ(focus, "edit") << "the focus starts in the edit";
+        EXPECT_EQ(dlg.m_strValue, c.pszReturned) << c.pszKeys;
+    }
+}
+
 TEST(ValueEntryDlg, CancelEscapeAndClosingReturnCancelAndCopyNothing)
 {
     const std::function<void(CModalDialog&)> ways[] = {

@@ -180,7 +180,7 @@ TEST(ModalDialog, ShowingTheSameDialogAgainKeepsOneSetOfControls)
         EXPECT_EQ(dlg.DoModal(), IDOK);
     }
     EXPECT_EQ(dlg.m_nOk, 2); // one OnOK per click: the OK binding was made once
-    EXPECT_EQ(dlg.m_strValue, "12");
+    EXPECT_EQ(dlg.m_strValue, "2") << "the edit keeps its text, selected when the dialog opens again";
     EXPECT_EQ(dlg.findChildren<QLineEdit*>().size(), 1);
 }
 
