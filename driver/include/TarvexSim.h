@@ -18,7 +18,7 @@ extern "C"
 
 /* Statuses of the simulated driver besides those of the ABI header (VISA and instrument-driver codes). */
 #define TARVEXSIM_ERROR_INV_SESSION ((int32_t)0xBFFF000E)  /* unknown or closed session handle */
-#define TARVEXSIM_ERROR_RSRC_NFOUND ((int32_t)0xBFFF0011)  /* tarvex_init: no such resource */
+#define TARVEXSIM_ERROR_RSRC_NFOUND ((int32_t)0xBFFF0011)  /* no such resource, or a search finds none */
 #define TARVEXSIM_ERROR_NULL_POINTER ((int32_t)0xBFFF0071) /* a needed text, buffer or output is null */
 #define TARVEXSIM_ERROR_PARAMETER2 ((int32_t)0xBFFC0002)   /* second argument out of range */
 
@@ -30,7 +30,8 @@ extern "C"
     TARVEXSIM_EXPORT void tarvexsim_use_manual_clock(int on);
     TARVEXSIM_EXPORT void tarvexsim_advance_ms(int64_t milliseconds);
 
-    /* What tarvex_auto_init finds (count texts; 0 finds nothing) and the slot of the opened instrument. */
+    /* What tarvex_auto_init finds (count texts; 0 finds nothing, and the search fails with
+     * TARVEXSIM_ERROR_RSRC_NFOUND) and the slot of the opened instrument. */
     TARVEXSIM_EXPORT void tarvexsim_set_resources(const char* const* resources, int count);
     TARVEXSIM_EXPORT void tarvexsim_set_slot(int slot);
 

@@ -136,9 +136,10 @@ extern "C"
                               CSessionTable& sessions = Sim().Sessions();
                               *resources = sessions.PublishFound();
                               *count = static_cast<ViInt32>(sessions.Resources().size());
-                              // Only a search that finds exactly one instrument opens it.
+                              // Only a search that finds exactly one instrument opens it; like a VISA
+                              // search, one that finds none fails with "resource not found".
                               *vi = *count == 1 ? sessions.Open(sessions.Resources().front()).value_or(0) : 0;
-                              return VI_SUCCESS;
+                              return *count == 0 ? TARVEXSIM_ERROR_RSRC_NFOUND : VI_SUCCESS;
                           });
     }
 

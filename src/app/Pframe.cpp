@@ -107,7 +107,9 @@ void CPframe::OpenSession()
     CInstrumentSession& session = m_app.m_session;
     std::vector<std::string> resources;
     int32_t nCount = 0;
-    if (!session.AutoInit(1, resources, nCount) || (nCount > 1 && !OpenChosenInstrument(resources)))
+    // A search that succeeds without finding anything has opened nothing either.
+    if (!session.AutoInit(1, resources, nCount) || nCount == 0 ||
+        (nCount > 1 && !OpenChosenInstrument(resources)))
     {
         m_crLive = kNonLiveColour;
         session.SetLive(false);

@@ -5,9 +5,12 @@
 
 #include "TarvexAbi.h"
 #include "TarvexSim.h"
+#include "controls/ReadingDisplay.h"
 #include "framework/Dialog.h"
 #include "framework/ModalDialog.h"
 #include "framework/ModalScript.h"
+#include "panels/MeasurePanel.h"
+#include "panels/MiscPanel.h"
 #include "panels/PanelController.h"
 #include "support/TestSupport.h"
 
@@ -16,6 +19,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <clocale>
 #include <optional>
 #include <ostream>
 
@@ -148,18 +152,33 @@ TEST_P(CStartupTest, OpensTheInstrumentOrGoesNonLive)
 INSTANTIATE_TEST_SUITE_P(Search, CStartupTest, ::testing::ValuesIn(kStartupCases),
                          [](const auto& info) { return std::string(info.param.pszName); });
 
-TEST_F(CAppTest, SearchFindingNothingStaysLiveWithoutAsking)
+TEST_F(CAppTest, SearchFindingNothingStartsNonLiveWithoutAsking)
 {
-    SetResources({});
-    framework::QueueModalScript([](CModalDialog& dlg) { dlg.EndDialog(IDCANCEL); });
+    // The simulator answers an empty search "resource not found"; another driver may succeed with none.
+    for (const bool bSucceeds : {false, true})
+    {
+        SCOPED_TRACE(bSucceeds ? "success with a count of 0" : "resource not found");
+        m_pApp.reset();
+        tarvexsim_reset();
+        m_messages.Clear();
+        SetResources({});
+        if (bSucceeds)
+            tarvexsim_set_fault("tarvex_auto_init", VI_SUCCESS, 1, nullptr);
+        framework::QueueModalScript([](CModalDialog& dlg) { dlg.EndDialog(IDCANCEL); });
 
-    Start();
+        Start();
 
-    EXPECT_TRUE(framework::HasQueuedModalScript());
-    EXPECT_TRUE(m_pApp->IsLive());
-    EXPECT_EQ(m_pApp->GetIndicatorColour(), kGreen);
-    EXPECT_FALSE(WasCalled("tarvex_init "));
-    EXPECT_TRUE(WasCalled("tarvex_timeOut 12000 "));
+        EXPECT_TRUE(framework::HasQueuedModalScript()) << "no Select Instrument";
+        framework::ClearModalScripts();
+        EXPECT_FALSE(m_pApp->IsLive());
+        EXPECT_EQ(m_pApp->GetIndicatorColour(), kGrey);
+        const auto* pMeasure = dynamic_cast<CMeasureDlg*>(m_pApp->GetController(PANEL_MEASURE)->GetPanel());
+        ASSERT_NE(pMeasure, nullptr);
+        EXPECT_EQ(pMeasure->SlotDisplay().GetText(), "U");
+        EXPECT_EQ(CalledEntryPoints(), std::vector<std::string>{"tarvex_auto_init"});
+        Choose(2000);
+        EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"Non-Live Mode: Function disabled"});
+    }
 }
 
 TEST_F(CAppTest, MissingDriverLibraryStartsNonLiveAndRefusesResetSelfTestAndSync)

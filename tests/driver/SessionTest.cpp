@@ -11,6 +11,7 @@ namespace
 {
 struct SSearch
 {
+    ViStatus status;
     ViInt32 nCount;
     ViSession vi;
     std::vector<std::string> found;
@@ -19,8 +20,8 @@ struct SSearch
 SSearch Search()
 {
     ViChar** ppList = nullptr;
-    SSearch search{-1, 12345, {}};
-    EXPECT_EQ(tarvex_auto_init(1, &ppList, &search.nCount, &search.vi, 0), VI_SUCCESS);
+    SSearch search{-1, -1, 12345, {}};
+    search.status = tarvex_auto_init(1, &ppList, &search.nCount, &search.vi, 0);
     for (ViInt32 n = 0; ppList && n < search.nCount; ++n)
         search.found.emplace_back(ppList[n]);
     return search;
@@ -53,6 +54,8 @@ TEST_F(CDriverTest, SearchOpensOnlyAnInstrumentItFindsAlone)
         SCOPED_TRACE(std::to_string(c.resources.size()) + " resources");
         tarvexsim_set_resources(c.resources.data(), static_cast<int>(c.resources.size()));
         const SSearch search = Search();
+        // Like a VISA search, finding nothing is "resource not found".
+        EXPECT_EQ(search.status, c.resources.empty() ? TARVEXSIM_ERROR_RSRC_NFOUND : VI_SUCCESS);
         EXPECT_EQ(search.nCount, static_cast<ViInt32>(c.resources.size()));
         EXPECT_EQ(search.found, std::vector<std::string>(c.resources.begin(), c.resources.end()));
         if (c.bOpens)
