@@ -251,10 +251,13 @@ void CMeasureController::Refresh(CDialog* pPanel)
 }
 
 // After start-up and System Reset: channel 1 measuring frequency with automatic expected value and
-// default resolution, Auto Update Mode off, and that configuration sent.
+// default resolution, Auto Update Mode off, and that configuration sent. A reading taken before belongs
+// to another setup, so it goes.
 void CMeasureController::RestorePowerOnSetup(CMeasureDlg& dialog)
 {
     m_bFirstRefresh = 0;
+    ClearReading();
+    dialog.ShowReading(m_strReading); // the dialog is still being built: it is not the panel yet
     m_pChannel = m_apChannels[0].get();
     m_pChannel->m_nFunction = 0;
     m_pChannel->m_aParams[0][PARAM_EXPECTED] = "AUTO";
@@ -385,7 +388,7 @@ void CMeasureController::FetchCycleReading(int nChannel, bool bAdvanceWithoutPan
     {
         m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
         if (pDialog != nullptr)
-            pDialog->UnlockControls();
+            pDialog->UnlockAfterCycle();
     }
 }
 
@@ -505,6 +508,13 @@ void CMeasureDlg::UnlockControls()
     EnableSettingControls(true);
 }
 
+// Continuous initiation keeps its own lock when a cycle ends.
+void CMeasureDlg::UnlockAfterCycle()
+{
+    if (Controller().m_pChannel->m_bContinuous == 0)
+        UnlockControls();
+}
+
 void CMeasureDlg::ShowFunctionControls()
 {
     CMeasureChannel& channel = *Controller().m_pChannel;
@@ -567,10 +577,12 @@ void CMeasureDlg::OnSendConfig()
     SendConfig();
 }
 
+// The reading shown belongs to the channel left, so it goes.
 void CMeasureDlg::SelectChannel(int nIndex)
 {
     CMeasureController& controller = Controller();
     controller.m_pChannel = controller.m_apChannels[nIndex].get();
+    controller.ClearReading();
     SendConfig();
     controller.Refresh(this);
     repaint();
@@ -604,12 +616,15 @@ void CMeasureDlg::EditValue(int nParam)
 }
 
 // Lower (or single) and upper reference levels. The text is stored only for the functions that have that
-// reference, and not sent.
+// reference, and not sent. Ticks go on while the entry is open, and a failing one refreshes the panel,
+// which reads the function back from the instrument: the text is stored for the function it was entered
+// for, and only while the panel still has that function.
 void CMeasureDlg::EditReference(int nParam)
 {
     CMeasureController& controller = Controller();
     CMeasureChannel& channel = *controller.m_pChannel;
-    const SMeasureFunction* pFunction = OfferedFunction(channel.m_nFunction, controller.GetChannelNumber());
+    const int nFunction = channel.m_nFunction;
+    const SMeasureFunction* pFunction = OfferedFunction(nFunction, controller.GetChannelNumber());
     if (pFunction == nullptr)
         return;
     const bool bLower = nParam == PARAM_LOWER_REF;
@@ -619,8 +634,9 @@ void CMeasureDlg::EditReference(int nParam)
     const bool bHasReference =
         pFunction->buttons == BUTTONS_LOWER_UPPER || (bLower && pFunction->buttons == BUTTONS_REFERENCE);
     CReferenceDlg entry(this, res::LoadString(nTitleId) + Label(*pFunction));
-    if (entry.DoModal() != IDCANCEL && bHasReference)
-        channel.m_aParams[channel.m_nFunction][nParam] = entry.m_strValue;
+    if (entry.DoModal() != IDCANCEL && bHasReference && controller.m_pChannel == &channel &&
+        channel.m_nFunction == nFunction)
+        channel.m_aParams[nFunction][nParam] = entry.m_strValue;
 }
 
 // Start IMM and Stop IMM.
@@ -632,7 +648,7 @@ void CMeasureDlg::ArmImmediate(int nSelector)
 }
 
 // Starts an Initiate cycle. While one runs a click starts nothing; when totalizing it shows the newest
-// total the ticks fetched.
+// total the ticks fetched. Continuous initiation locks the Initiate command, and with it these clicks.
 void CMeasureDlg::OnInitiate()
 {
     CMeasureController& controller = Controller();
@@ -643,6 +659,8 @@ void CMeasureDlg::OnInitiate()
             ShowReading(controller.m_strReading);
         return;
     }
+    if (channel.m_bContinuous != 0)
+        return;
     const int nChannel = controller.GetChannelNumber();
     CallReportingFailure(
         [&]
@@ -657,7 +675,8 @@ void CMeasureDlg::OnInitiate()
         });
 }
 
-// One reading at once. It ends a running cycle but leaves the controls as they are until the next refresh.
+// One reading at once, kept like a cycle's. It ends a running cycle but leaves the controls as they are
+// until the next refresh.
 void CMeasureDlg::OnRead()
 {
     CMeasureController& controller = Controller();
@@ -665,7 +684,8 @@ void CMeasureDlg::OnRead()
     const bool bRead = CallReportingFailure(
         [&]
         {
-            ShowReading(Session().Read(nChannel));
+            controller.m_strReading = Session().Read(nChannel);
+            ShowReading(controller.m_strReading);
             ShowUnits();
             controller.m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
         });
@@ -673,7 +693,8 @@ void CMeasureDlg::OnRead()
         ClearDeviceAbortAndStatus(Session(), nChannel);
 }
 
-// The reading of the running measurement; the cycle ends and the controls are unlocked either way.
+// The reading of the running measurement, kept like a cycle's; the cycle ends and the controls are
+// unlocked either way.
 void CMeasureDlg::OnFetch()
 {
     CMeasureController& controller = Controller();
@@ -681,11 +702,12 @@ void CMeasureDlg::OnFetch()
     const bool bFetched = CallReportingFailure(
         [&]
         {
-            ShowReading(Session().Fetch(nChannel));
+            controller.m_strReading = Session().Fetch(nChannel);
+            ShowReading(controller.m_strReading);
             ShowUnits();
         });
     if (!bFetched)
         ClearDeviceAbortAndStatus(Session(), nChannel);
     controller.m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
-    UnlockControls(); // the Initiate command among them
+    UnlockAfterCycle(); // the Initiate command among them
 }

@@ -118,6 +118,7 @@ public:
 
     void LockControls(); // the setting, send, initiate, channel and function controls
     void UnlockControls();
+    void UnlockAfterCycle();     // unlocks unless continuous initiation holds the lock
     void ShowFunctionControls(); // takes the chosen function from the combo box
     void ShowUnits();
     void SendConfig();

@@ -116,7 +116,7 @@ TEST_F(CMeasurePanelTest, ReadEndsAWaitingCycleLeavingTheControlsLockedAndIsKept
     Click(D::IDC_READ);
     const std::string reading = ReadingText();
     EXPECT_FALSE(IsBlank(reading));
-    EXPECT_EQ(Controller().m_strReading, " ") << "a Read is kept only when the panel goes";
+    EXPECT_EQ(Controller().m_strReading, reading);
     EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
     EXPECT_EQ(EnabledLockable(), 0);
     ShowOtherPanel();
@@ -126,6 +126,67 @@ TEST_F(CMeasurePanelTest, ReadEndsAWaitingCycleLeavingTheControlsLockedAndIsKept
     EXPECT_EQ(ReadingText(), reading);
     EXPECT_EQ(UnitText(), "Sec");
     EXPECT_EQ(EnabledLockable(), 10);
+}
+
+TEST_F(CMeasurePanelTest, AReadingIsShownOnlyWithTheChannelAndFunctionItWasTakenWith)
+{
+    Start();
+    Click(D::IDC_READ);
+    ASSERT_FALSE(IsBlank(ReadingText()));
+    Click(D::IDC_CHANNEL_2);
+    EXPECT_TRUE(IsBlank(ReadingText())) << "after a channel change";
+    EXPECT_TRUE(IsBlank(Controller().m_strReading));
+
+    ChooseFunction(3);
+    Click(D::IDC_READ);
+    ASSERT_FALSE(IsBlank(ReadingText()));
+    Controller().ResetCycles(); // System Reset, as the frame does it
+    Controller().RequestFirstRefresh();
+    ShowMeasure();
+    EXPECT_TRUE(IsBlank(ReadingText())) << "after Reset";
+    EXPECT_EQ(UnitText(), "Hz");
+
+    // Read's and Fetch's readings are kept like a cycle's, so a Sync shows them again.
+    Controls().Show(D::IDC_FETCH, true);
+    Controls().Enable(D::IDC_FETCH, true);
+    for (int nButton : {D::IDC_READ, D::IDC_FETCH})
+    {
+        SCOPED_TRACE(nButton);
+        Click(D::IDC_READING);
+        tarvexsim_advance_ms(2000);
+        Click(nButton);
+        const std::string reading = ReadingText();
+        ASSERT_FALSE(IsBlank(reading));
+        Controller().Refresh(&Dialog());
+        EXPECT_EQ(ReadingText(), reading);
+    }
+}
+
+TEST_F(CMeasurePanelTest, WhileTheInstrumentInitiatesContinuouslyNoCycleStartsAndNoneUnlocks)
+{
+    CreateHost();
+    m_pHost->m_session.InitiateContinuous(1, true);
+    ShowMeasure();
+    tarvexsim_clear_calls();
+    for (int nId : {D::IDC_READING, D::IDC_UNITS})
+    {
+        Click(nId);
+        QTest::mouseDClick(Controls().Item(nId), Qt::LeftButton);
+    }
+    EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
+    EXPECT_EQ(Calls(), std::vector<std::string>{});
+
+    // A cycle that was running when continuous initiation came on ends, and the lock stays.
+    Controls().Show(D::IDC_FETCH, true);
+    Controls().Enable(D::IDC_FETCH, true);
+    for (bool bFetch : {false, true})
+    {
+        SCOPED_TRACE(bFetch ? "Fetch" : "tick");
+        Channel().SetCycle(C::CYCLE_WAITING);
+        bFetch ? Click(D::IDC_FETCH) : Tick();
+        EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
+        EXPECT_EQ(EnabledLockable(), 0);
+    }
 }
 
 TEST_F(CMeasurePanelTest, ACycleEndingWhileAnotherPanelIsShownShowsItsReadingWhenMeasureReturns)

@@ -220,6 +220,35 @@ TEST_F(CMeasurePanelTest, AnEntryIsStoredOnOkButSentOnlyBySendConfig)
     EXPECT_EQ(Channel().m_aParams[3][2], "50") << "Cancel keeps the reference";
 }
 
+TEST_F(CMeasurePanelTest, AReferenceIsStoredOnlyWhileItsFunctionIsStillThePanels)
+{
+    Start();
+    Click(D::IDC_CHANNEL_2);
+    // While the entry is open an Auto Update tick fails, and its refresh reads the function the instrument
+    // reports: one channel 2 does not offer, then another one it does.
+    for (const char* pszReported : {"\"TINT\"", "\"NWID\""})
+    {
+        SCOPED_TRACE(pszReported);
+        tarvexsim_set_reply("tarvex_sense", 21, nullptr);
+        ChooseFunction(3); // PWidth: "Reference..."
+        m_pHost->OnAutoUpdateMode();
+        m_messages.Clear();
+        const auto params = Channel().m_aParams;
+        framework::QueueModalScript(
+            [&](CModalDialog& entry)
+            {
+                tarvexsim_set_reply("tarvex_sense", 21, pszReported);
+                tarvexsim_set_fault("tarvex_fetch", VI_ERROR_TMO, 1, nullptr);
+                Tick();
+                QTest::keyClicks(entry.Controls().Item(CReferenceDlg::IDC_REFERENCE), "50");
+                ClickIn(entry, IDOK);
+            });
+        Click(D::IDC_LOWER_REF);
+        EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
+        EXPECT_EQ(Channel().m_aParams, params);
+    }
+}
+
 TEST_F(CMeasurePanelTest, AFunctionTheChannelDoesNotOfferSelectsNothingAndSendsNothing)
 {
     Start();
