@@ -7,6 +7,8 @@
 
 #include <QMouseEvent>
 
+#include <utility>
+
 CToggleButton::CToggleButton(int nCaption0Id, int nCaption1Id)
     : m_strCaption0(res::LoadString(nCaption0Id)), m_strCaption1(res::LoadString(nCaption1Id))
 {
@@ -53,8 +55,29 @@ void CToggleButton::mousePressEvent(QMouseEvent* pEvent)
     {
         // The default processing below repaints the pressed button, which shows the new state.
         StoreState(m_nState == 0 ? 1 : 0);
+        m_bFlippedByPress = true;
     }
     CButton::mousePressEvent(pEvent);
+}
+
+void CToggleButton::mouseReleaseEvent(QMouseEvent* pEvent)
+{
+    CButton::mouseReleaseEvent(pEvent);
+    // Released outside: no click, so nothing was sent, and the caption goes back to what the instrument has.
+    if (pEvent->button() == Qt::LeftButton && std::exchange(m_bFlippedByPress, false))
+    {
+        SetState(m_nState == 0 ? 1 : 0);
+    }
+}
+
+void CToggleButton::nextCheckState()
+{
+    // A mouse click flipped the state when the button went down; the space bar and the accessibility Press
+    // action flip it here.
+    if (!std::exchange(m_bFlippedByPress, false))
+    {
+        SetState(m_nState == 0 ? 1 : 0);
+    }
 }
 
 void CToggleButton::mouseDoubleClickEvent(QMouseEvent* pEvent)
@@ -92,6 +115,11 @@ void CToggleButton::DrawItem(CDC& dc, const CRect& rcItem)
         CBrush brushBlack(RGB(0, 0, 0));
         const QPoint pt = controls::GrayedTextOrigin(rc, extent);
         dc.GrayString(&brushBlack, caption, pt.x(), pt.y());
+    }
+    if (hasFocus())
+    {
+        rc.DeflateRect(1);
+        dc.DrawFocusRect(rc);
     }
 
     dc.SelectObject(pOldPen);

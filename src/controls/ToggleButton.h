@@ -1,7 +1,9 @@
 #pragma once
 // The panels' two-state switch: an owner-drawn push button that keeps a state of 0 or 1, looks raised in
 // state 0 and pressed in in state 1, and shows one caption per state. The state flips when the left
-// button goes down on it (a double click flips it again), so the panel's click handler reads the new state.
+// button goes down on it (a double click flips it again), and on a click from the space bar or the
+// accessibility Press action, so the panel's click handler reads the new state. A press released outside
+// clicks nothing and flips the state back.
 
 #include "AccessibleFace.h"
 
@@ -32,12 +34,15 @@ public:
 protected:
     void DrawItem(CDC& dc, const CRect& rcItem) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    void nextCheckState() override; // every click, before its notification
 
 private:
     void StoreState(int nState);
 
     int m_nState = 0;
+    bool m_bFlippedByPress = false; // the left button went down on it, and no click has followed yet
     std::string m_strCaption0;
     std::string m_strCaption1;
 };

@@ -271,6 +271,29 @@ void CDC::GrayString(CBrush*, const std::string& text, int x, int y)
     SetBkMode(nMode);
 }
 
+void CDC::DrawFocusRect(const CRect& rc)
+{
+    // Every other pixel of the outline inverted, so it shows on any background.
+    m_painter.save();
+    m_painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    const auto invert = [this](int x, int y)
+    {
+        if (((x + y) & 1) == 0)
+            m_painter.fillRect(x, y, 1, 1, Qt::white);
+    };
+    for (int x = rc.left; x < rc.right; ++x)
+    {
+        invert(x, rc.top);
+        invert(x, rc.bottom - 1);
+    }
+    for (int y = rc.top + 1; y < rc.bottom - 1; ++y)
+    {
+        invert(rc.left, y);
+        invert(rc.right - 1, y);
+    }
+    m_painter.restore();
+}
+
 void CDC::BitBlt(int x, int y, const QPixmap& bitmap)
 {
     m_painter.drawPixmap(x, y, bitmap);

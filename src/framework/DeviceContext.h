@@ -2,7 +2,8 @@
 // A device context over QPainter with the GDI operations the owner-drawn controls use, so that their
 // drawing algorithms read as they are written: pens and brushes selected (returning the previous one),
 // move-to/line-to, rectangle, fill, ellipse, arc, text extent, opaque and clipped text, grayed text,
-// bitmap copy, background mode and colours. System colours come from the application palette.
+// focus rectangle, bitmap copy, background mode and colours. System colours come from the application
+// palette.
 
 #include "Rect.h"
 #include "WinTypes.h"
@@ -105,6 +106,7 @@ public:
     void ExtTextOut(int x, int y, unsigned nOptions, const CRect* pRect, const std::string& text);
     void TextOut(int x, int y, const std::string& text);                    // honours the background mode
     void GrayString(CBrush* pBrush, const std::string& text, int x, int y); // grayed (disabled) text
+    void DrawFocusRect(const CRect& rc); // dotted outline, inverting what lies beneath
 
     void BitBlt(int x, int y, const QPixmap& bitmap); // copies the pixels unchanged at natural size
 

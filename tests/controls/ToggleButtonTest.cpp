@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace
 {
 constexpr int IDS_X1 = 20, IDS_X10 = 21, IDS_NONE = 0; // "x1", "x10", not in the string table
@@ -22,6 +24,7 @@ struct SToggleFixture
           doubleClicked(&toggle, &CButton::doubleClicked)
     {
         toggle.resize(size);
+        toggle.setFocusPolicy(Qt::NoFocus); // the window's activation leaves it unfocused
         toggle.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&toggle));
     }
@@ -33,7 +36,7 @@ struct SToggleFixture
 };
 
 // Plays a script of events on the toggle: P press, R release inside, O release outside, D the double-click
-// event of a second press, S the space bar, r a right click.
+// event of a second press, S the space bar, A the accessibility Press action, r a right click.
 void Play(CToggleButton* p, const char* pszScript)
 {
     const QPoint in(50, 20), out(150, 60);
@@ -56,6 +59,12 @@ void Play(CToggleButton* p, const char* pszScript)
         case 'S':
             QTest::keyClick(p, Qt::Key_Space);
             break;
+        case 'A':
+        {
+            QAccessibleInterface* pInterface = QAccessible::queryAccessibleInterface(p);
+            pInterface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            break;
+        }
         case 'r':
             QTest::mouseClick(p, Qt::RightButton, {}, in);
             break;
@@ -63,30 +72,61 @@ void Play(CToggleButton* p, const char* pszScript)
     }
 }
 
-TEST(ToggleButton, MouseAndKeyboardFlipAndNotifyAsAnOwnerDrawnButton)
+TEST(ToggleButton, MouseKeyboardAndAccessibilityFlipBeforeTheyNotify)
 {
     const struct
     {
         const char* pszScript;
         int nState, nClicked, nDoubleClicked;
     } cases[] = {
-        {"PR", 1, 1, 0},   // a click
-        {"P", 1, 0, 0},    // the state flips on the press
-        {"PO", 1, 0, 0},   // released outside: flipped, not notified
-        {"PRDR", 0, 1, 1}, // double click: two flips, two notifications
-        {"PRPR", 0, 2, 0}, // two single clicks
-        {"S", 0, 1, 0},    // space bar: notified, not flipped
-        {"r", 0, 0, 0},
+        {"PR", 1, 1, 0},                   // a click
+        {"P", 1, 0, 0},                    // the state flips on the press
+        {"PO", 0, 0, 0},                   // released outside: not notified, and the caption goes back
+        {"PRDR", 0, 1, 1},                 // double click: two flips, two notifications
+        {"PRPR", 0, 2, 0},                 // two single clicks
+        {"S", 1, 1, 0},                    // space bar: a click
+        {"SS", 0, 2, 0},   {"A", 1, 1, 0}, // the accessibility Press action: a click
+        {"POPR", 1, 1, 0}, {"r", 0, 0, 0},
     };
     for (const auto& c : cases)
     {
         SToggleFixture f;
         f.toggle.setFocus();
+        std::vector<int> notifiedStates; // what a panel reads in its click handler
+        QObject::connect(&f.toggle, &QAbstractButton::clicked,
+                         [&] { notifiedStates.push_back(f.toggle.GetState()); });
         Play(&f.toggle, c.pszScript);
         EXPECT_EQ(f.toggle.GetState(), c.nState) << c.pszScript;
+        EXPECT_EQ(f.toggle.Caption(), c.nState ? "x10" : "x1") << c.pszScript;
         EXPECT_EQ(f.clicked.count(), c.nClicked) << c.pszScript;
         EXPECT_EQ(f.doubleClicked.count(), c.nDoubleClicked) << c.pszScript;
+        if (!notifiedStates.empty())
+        {
+            EXPECT_EQ(notifiedStates.front(), 1)
+                << c.pszScript << ": the first click sends the flipped state";
+        }
     }
+}
+
+TEST(ToggleButton, AFocusedToggleShowsAFocusRectangle)
+{
+    SToggleFixture f;
+    const QRect rcFocus = f.toggle.rect().adjusted(4, 4, -5, -5); // the outline inside the caption's area
+    const auto focusPixels = [&]
+    {
+        const QImage image = pixelprobe::Grab(f.toggle);
+        int nCount = 0;
+        for (int x = rcFocus.left(); x <= rcFocus.right(); ++x)
+            nCount += pixelprobe::At(image, x, rcFocus.top()) != GetSysColor(COLOR_BTNFACE) ? 1 : 0;
+        return nCount;
+    };
+    EXPECT_EQ(focusPixels(), 0);
+    f.toggle.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.toggle));
+    f.toggle.setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(f.toggle.hasFocus());
+    pixelprobe::Save(pixelprobe::Grab(f.toggle), "toggle_focused");
+    EXPECT_NEAR(focusPixels(), rcFocus.width() / 2, 1) << "every other pixel of the outline";
 }
 
 TEST(ToggleButton, SetStateStoresZeroOrOneShowsItAtOnceAndTellsAccessibility)
