@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <climits>
@@ -22,6 +23,27 @@ namespace framework
 {
 namespace
 {
+// A combo box takes the mouse wheel only while it has the keyboard focus, as a Windows combo box does,
+// so scrolling over a panel never changes a setting by accident.
+class CComboBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void wheelEvent(QWheelEvent* pEvent) override
+    {
+        if (hasFocus())
+        {
+            QComboBox::wheelEvent(pEvent);
+        }
+        else
+        {
+            pEvent->ignore(); // on to the panel beneath
+        }
+    }
+};
+
 constexpr const char* kCtrlId = "ctrlId";
 constexpr const char* kWindowText = "windowText"; // a static's caption as set, mnemonic marks included
 constexpr const char* kSorted = "sorted";
@@ -201,7 +223,7 @@ QWidget* CreateControl(const SControlTemplate& control, QWidget* pHost, int nHei
     case EControlKind::DropDownCombo:
     case EControlKind::DropDownList:
     {
-        auto* pCombo = new QComboBox(pHost);
+        auto* pCombo = new CComboBox(pHost);
         pCombo->setEditable(control.kind == EControlKind::DropDownCombo);
         pCombo->setInsertPolicy(QComboBox::NoInsert);
         pCombo->setProperty(kSorted, (control.nStyle & CS_SORTED) != 0);

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QRadioButton>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <array>
 
@@ -141,6 +142,36 @@ TEST_F(ArmPanelTest, BothSourceListsHoldTheSentTableInOrderAndEachChoiceSendsIts
             expected.push_back(ArmSet(arm.nSourceSet, ArmSourceText(i)));
         }
         EXPECT_EQ(Calls(), expected);
+    }
+}
+
+TEST_F(ArmPanelTest, TheWheelChangesASourceOnlyInTheListThatHasTheKeyboardFocus)
+{
+    Show();
+    m_pHost->m_window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_pHost->m_window));
+    const auto scroll = [](QComboBox& combo)
+    {
+        const QPointF centre = QRectF(combo.rect()).center();
+        QWheelEvent wheel(centre, combo.mapToGlobal(centre), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&combo, &wheel);
+    };
+    for (const SArmUnderTest& arm : kArms)
+    {
+        SCOPED_TRACE(arm.pszName);
+        QComboBox& combo = Combo(arm.nSourceId);
+        combo.clearFocus();
+        const int nShown = combo.currentIndex();
+        tarvexsim_clear_calls();
+        scroll(combo);
+        EXPECT_EQ(combo.currentIndex(), nShown);
+        EXPECT_EQ(Calls(), std::vector<std::string>{});
+        combo.setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(combo.hasFocus());
+        scroll(combo);
+        EXPECT_EQ(combo.currentIndex(), nShown + 1);
+        EXPECT_EQ(Calls(), std::vector<std::string>{ArmSet(arm.nSourceSet, ArmSourceText(nShown + 1))});
     }
 }
 
