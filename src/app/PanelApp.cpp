@@ -24,6 +24,7 @@ CPanelApp::~CPanelApp()
 bool CPanelApp::InitInstance()
 {
     framework::SetDialogColours(*qApp);
+    framework::UseCNumberFormat();
     QApplication::setWindowIcon(res::ProgramIcon());
     m_pMainWnd = std::make_unique<CPframe>(*this);
     m_pMainWnd->show();

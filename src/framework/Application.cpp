@@ -5,6 +5,8 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <clocale>
+
 namespace framework
 {
 void SetDialogColours(QApplication& app)
@@ -22,5 +24,10 @@ void SetDialogColours(QApplication& app)
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, dark);
     palette.setColor(QPalette::Disabled, QPalette::Text, dark);
     app.setPalette(palette);
+}
+
+void UseCNumberFormat()
+{
+    std::setlocale(LC_NUMERIC, "C");
 }
 } // namespace framework

@@ -1,9 +1,14 @@
 #pragma once
-// Application-wide look: the dialog colours (light grey background, black text) for every dialog and panel.
+// Application-wide settings: the dialog colours (light grey background, black text) for every dialog and
+// panel, and the numbers' format.
 
 class QApplication;
 
 namespace framework
 {
 void SetDialogColours(QApplication& app);
+
+// Numbers are written and read in the C library's format, with a point, whatever the desktop's locale
+// (which Qt installs for the whole process, the driver's code included). Letters stay the user's.
+void UseCNumberFormat();
 } // namespace framework

@@ -181,6 +181,23 @@ TEST_F(CAppTest, SearchFindingNothingStartsNonLiveWithoutAsking)
     }
 }
 
+TEST_F(CAppTest, NumbersAreWrittenTheCWayWhateverTheDesktopLocale)
+{
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "scripts/install-deps installs the locales";
+    Start();
+    Choose(2006); // Misc
+    std::string prompt;
+    framework::QueueModalScript([&](CModalDialog& dlg) { prompt = dlg.Controls().Text(1046); });
+    const auto controls = m_pApp->GetController(PANEL_MISC)->GetPanel()->findChildren<QWidget*>();
+    const auto it = std::ranges::find_if(
+        controls, [](const QWidget* p) { return p->property("ctrlId").toInt() == CMiscDlg::IDC_FREQ_RANGE; });
+    ASSERT_NE(it, controls.end());
+    testsupport::Click(*it);
+    std::setlocale(LC_ALL, previous.c_str());
+    EXPECT_EQ(prompt, "Range: 0.001 to 2E+008 ");
+}
+
 TEST_F(CAppTest, MissingDriverLibraryStartsNonLiveAndRefusesResetSelfTestAndSync)
 {
     QTemporaryDir emptyFolder;

@@ -1,5 +1,5 @@
 // The main of every test program: Qt on the offscreen platform (unless the caller chose another), the
-// application's dialog colours, then all GoogleTest tests.
+// application's dialog colours and number format, then all GoogleTest tests.
 
 #include "framework/Application.h"
 
@@ -16,5 +16,6 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     framework::SetDialogColours(app);
+    framework::UseCNumberFormat();
     return RUN_ALL_TESTS();
 }
