@@ -72,7 +72,10 @@ int CQtMessageService::MessageBox(QWidget* pOwner, const std::string& text, cons
     QMessageBox box(ToQtIcon(icon), QString::fromLatin1(caption), QString::fromLatin1(text), QMessageBox::Ok,
                     pOwner);
     box.setTextFormat(Qt::PlainText);
+    // The box is answered with the ordinary cursor, also under the wait cursor of the start-up.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();
+    QApplication::restoreOverrideCursor();
     return IDOK;
 }
 

@@ -3,6 +3,7 @@
 
 #include "framework/MessageService.h"
 #include "framework/HelpViewer.h"
+#include "framework/WaitCursor.h"
 
 #include "support/TestSupport.h"
 
@@ -66,13 +67,14 @@ TEST(RecordingMessages, LeavingTheScopeRestoresTheQtService)
     EXPECT_NE(dynamic_cast<framework::CQtMessageService*>(&framework::MessageService()), nullptr);
 }
 
-TEST(QtMessages, ShowsAModalBoxWithCaptionTextIconAndOwner)
+TEST(QtMessages, ShowsAModalBoxWithCaptionTextIconOwnerAndTheArrowCursor)
 {
     QWidget owner;
     owner.show();
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QWidget* pParent = nullptr;
+    Qt::CursorShape cursor = Qt::BlankCursor;
     QTimer::singleShot(0,
                        [&]
                        {
@@ -82,14 +84,18 @@ TEST(QtMessages, ShowsAModalBoxWithCaptionTextIconAndOwner)
                            text = pBox->text();
                            icon = pBox->icon();
                            pParent = pBox->parentWidget();
+                           cursor = QApplication::overrideCursor()->shape();
                            pBox->button(QMessageBox::Ok)->click();
                        });
+    const framework::CWaitCursor startUp; // a box during start-up
     framework::CQtMessageService service;
     EXPECT_EQ(service.MessageBox(&owner, "TIME OUT! <b>", "tarvex", EMessageIcon::Warning), IDOK);
     EXPECT_EQ(title, QStringLiteral("tarvex"));
     EXPECT_EQ(text, QStringLiteral("TIME OUT! <b>"));
     EXPECT_EQ(icon, QMessageBox::Warning);
     EXPECT_EQ(pParent, &owner);
+    EXPECT_EQ(cursor, Qt::ArrowCursor);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor) << "the wait cursor is back";
 }
 
 namespace
