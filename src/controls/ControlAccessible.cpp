@@ -59,6 +59,9 @@ void CControlAccessible::NotifyValueChanged(QObject* pControl, const QString& va
         s_pValueListener(&valueChanged);
     }
     QAccessible::updateAccessibility(&valueChanged);
+    // The value is also the description (see text()), which AT-SPI hears of.
+    QAccessibleEvent descriptionChanged(pControl, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&descriptionChanged);
 }
 
 QAccessible::UpdateHandler CControlAccessible::InstallValueListener(QAccessible::UpdateHandler pListener)
@@ -79,6 +82,11 @@ QString CControlAccessible::text(QAccessible::Text t) const
         return m_face.AccessibleName();
     case QAccessible::Value:
         return m_face.AccessibleValue();
+    case QAccessible::Description:
+        // AT-SPI carries a value only as a number, so a text value (a reading) reaches screen readers on
+        // Linux as the description.
+        return widget()->accessibleDescription().isEmpty() ? m_face.AccessibleValue()
+                                                           : widget()->accessibleDescription();
     default:
         return QAccessibleWidget::text(t);
     }

@@ -59,7 +59,8 @@ QString NameOf(QAccessibleInterface* pControl)
 }
 
 // One control as assistive tools present it: role, name, the value of what is neither an edit nor a combo
-// box (whose values are the instrument's), the description, and the states that matter.
+// box (whose values are the instrument's), the description unless it repeats the value (as a display's
+// does, for AT-SPI), and the states that matter.
 std::string Describe(QAccessibleInterface* pControl)
 {
     std::string text = RoleWord(pControl->role()) + " \"" + NameOf(pControl).toStdString() + "\"";
@@ -68,7 +69,7 @@ std::string Describe(QAccessibleInterface* pControl)
         pControl->role() != QAccessible::ComboBox)
         text += " = \"" + value.toStdString() + "\"";
     const QString description = pControl->text(QAccessible::Description);
-    if (!description.isEmpty())
+    if (!description.isEmpty() && description != value)
         text += " (" + description.toStdString() + ")";
     const QAccessible::State state = pControl->state();
     for (const auto& [bSet, pszState] : {std::pair{bool(state.checkable), " checkable"},

@@ -101,6 +101,7 @@ TEST(ReadingDisplay, SetTextIsOnScreenAtOnceAndAFullRepaintShowsTheSame)
         EXPECT_EQ(pixelprobe::OnScreen(f.display), shown) << pszText;
         EXPECT_EQ(pInterface->text(QAccessible::Name), "Reading");
         EXPECT_EQ(pInterface->text(QAccessible::Value), pszText);
+        EXPECT_EQ(pInterface->text(QAccessible::Description), pszText); // where AT-SPI reads the value
     }
 }
 
