@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 
+#include <utility>
+
 CControlAccessible::CControlAccessible(QWidget* pWidget, const IAccessibleFace& face)
     : QAccessibleWidget(pWidget, face.AccessibleRole()), m_face(face)
 {
@@ -40,6 +42,38 @@ void CControlAccessible::NotifyShownChanged(QObject* pControl)
     QAccessible::updateAccessibility(&stateChanged);
 }
 
+namespace
+{
+QAccessible::UpdateHandler s_pValueListener = nullptr;
+} // namespace
+
+void CControlAccessible::NotifyValueChanged(QObject* pControl, const QString& value)
+{
+    if (!QAccessible::isActive() && !s_pValueListener)
+    {
+        return;
+    }
+    QAccessibleValueChangeEvent valueChanged(pControl, value);
+    if (s_pValueListener)
+    {
+        s_pValueListener(&valueChanged);
+    }
+    QAccessible::updateAccessibility(&valueChanged);
+    // The value is also the description (see text()), which AT-SPI hears of.
+    QAccessibleEvent descriptionChanged(pControl, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&descriptionChanged);
+}
+
+QAccessible::UpdateHandler CControlAccessible::InstallValueListener(QAccessible::UpdateHandler pListener)
+{
+    return std::exchange(s_pValueListener, pListener);
+}
+
+QAccessible::Role CControlAccessible::role() const
+{
+    return m_face.AccessibleRole();
+}
+
 QString CControlAccessible::text(QAccessible::Text t) const
 {
     switch (t)
@@ -48,6 +82,11 @@ QString CControlAccessible::text(QAccessible::Text t) const
         return m_face.AccessibleName();
     case QAccessible::Value:
         return m_face.AccessibleValue();
+    case QAccessible::Description:
+        // AT-SPI carries a value only as a number, so a text value (a reading) reaches screen readers on
+        // Linux as the description.
+        return widget()->accessibleDescription().isEmpty() ? m_face.AccessibleValue()
+                                                           : widget()->accessibleDescription();
     default:
         return QAccessibleWidget::text(t);
     }
@@ -63,7 +102,8 @@ QAccessible::State CControlAccessible::state() const
 QStringList CControlAccessible::actionNames() const
 {
     QStringList names = QAccessibleWidget::actionNames();
-    if (qobject_cast<QAbstractButton*>(widget()) && widget()->isEnabled())
+    // A read-only control (a lamp, a display a click does nothing on) offers nothing to press.
+    if (qobject_cast<QAbstractButton*>(widget()) && widget()->isEnabled() && !state().readOnly)
     {
         names.prepend(pressAction());
     }

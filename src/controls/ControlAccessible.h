@@ -17,7 +17,13 @@ public:
 
     // Tells assistive tools that what the control shows has changed.
     static void NotifyShownChanged(QObject* pControl);
+    // Tells assistive tools that the control's value is now this text.
+    static void NotifyValueChanged(QObject* pControl, const QString& value);
+    // Hands those value events to a listener as well (null for none); returns the previous one. Tests
+    // listen here: Qt passes events on only where the platform has assistive tools, offscreen it has none.
+    static QAccessible::UpdateHandler InstallValueListener(QAccessible::UpdateHandler pListener);
 
+    QAccessible::Role role() const override; // the face's role now, which may change after construction
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
     QStringList actionNames() const override;

@@ -11,8 +11,13 @@ CReadingDisplay::CReadingDisplay(int nBorder, COLORREF crBack, COLORREF crText)
 
 void CReadingDisplay::SetText(const std::string& text)
 {
+    const bool bChanged = text != m_strText;
     m_strText = text;
-    CControlAccessible::NotifyShownChanged(this);
+    // A screen reader follows new readings, Auto Update's too, without asking again and again.
+    if (bChanged)
+    {
+        CControlAccessible::NotifyValueChanged(this, QString::fromLatin1(m_strText));
+    }
     // One drawing serves both: the synchronous repaint runs DrawItem, whose bevel is the same as before.
     repaint();
 }

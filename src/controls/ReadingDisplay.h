@@ -28,9 +28,17 @@ public:
     void SetText(const std::string& text);
     const std::string& GetText() const { return m_strText; }
 
-    QAccessible::Role AccessibleRole() const override { return QAccessible::Button; }
-    QString AccessibleName() const override { return QString::fromLatin1(m_strText); }
-    QString AccessibleValue() const override { return AccessibleName(); }
+    // Assistive tools know the display by the accessible name its panel gives it, with its text as value:
+    // a button, as a click on it does something, or read-only text after ShowAsText.
+    void ShowAsText() { m_bText = true; }
+
+    QAccessible::Role AccessibleRole() const override
+    {
+        return m_bText ? QAccessible::StaticText : QAccessible::Button;
+    }
+    QString AccessibleName() const override { return accessibleName(); }
+    QString AccessibleValue() const override { return QString::fromLatin1(m_strText); }
+    void AddAccessibleState(QAccessible::State& state) const override { state.readOnly = m_bText; }
 
 protected:
     void DrawItem(CDC& dc, const CRect& rcItem) override;
@@ -40,4 +48,5 @@ private:
     std::string m_strText;
     COLORREF m_crBack;
     COLORREF m_crText;
+    bool m_bText = false;
 };

@@ -9,6 +9,19 @@ CRoundIndicator::CRoundIndicator(const COLORREF* pcrLamp, COLORREF crSurround)
     CControlAccessible::Install();
 }
 
+void CRoundIndicator::DescribeAs(const QString& name, bool bOn)
+{
+    m_bOn = bOn;
+    setAccessibleName(name);
+}
+
+void CRoundIndicator::AddAccessibleState(QAccessible::State& state) const
+{
+    state.readOnly = true;
+    state.checkable = true;
+    state.checked = m_bOn;
+}
+
 void CRoundIndicator::DrawItem(CDC& dc, const CRect& rcItem)
 {
     CBrush brushLamp(m_crLamp);

@@ -18,8 +18,13 @@ public:
     COLORREF LampColour() const { return m_crLamp; }
     COLORREF SurroundColour() const { return m_crSurround; }
 
-    QAccessible::Role AccessibleRole() const override { return QAccessible::Indicator; }
-    QString AccessibleName() const override { return QStringLiteral("Live indicator"); }
+    // What the lamp tells, for assistive tools: its name, and whether that is an "on" condition, reported
+    // as the checked state of a read-only check box, which screen readers speak.
+    void DescribeAs(const QString& name, bool bOn);
+
+    QAccessible::Role AccessibleRole() const override { return QAccessible::CheckBox; }
+    QString AccessibleName() const override { return accessibleName(); }
+    void AddAccessibleState(QAccessible::State& state) const override;
 
 protected:
     void DrawItem(CDC& dc, const CRect& rcItem) override;
@@ -27,4 +32,5 @@ protected:
 private:
     COLORREF m_crLamp;
     COLORREF m_crSurround;
+    bool m_bOn = false;
 };

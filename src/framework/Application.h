@@ -1,6 +1,7 @@
 #pragma once
 // Application-wide settings: the dialog colours (light grey background, black text) for every dialog and
-// panel, and the numbers' format.
+// panel, drawn by Fusion with check boxes and radio buttons measured as the dialog templates expect, and the
+// numbers' format.
 
 class QApplication;
 

@@ -81,13 +81,10 @@ CDC::CDC(QPainter& painter)
     : m_painter(painter), m_pPen(StockBlackPen()), m_pBrush(StockWhiteBrush()), m_crBk(RGB(255, 255, 255)),
       m_crText(RGB(0, 0, 0))
 {
-    // GDI draws shapes and text without smoothing: every pixel is either the pen, brush or text colour or
-    // left alone, which keeps the owner-drawn looks crisp and their pixels exact.
+    // GDI draws shapes without smoothing: every pixel is either the pen or brush colour or left alone, which
+    // keeps the owner-drawn looks crisp and their pixels exact. Text is smoothed like the rest of the window.
     m_painter.setRenderHint(QPainter::Antialiasing, false);
-    m_painter.setRenderHint(QPainter::TextAntialiasing, false);
-    QFont font = m_painter.font();
-    font.setStyleStrategy(QFont::NoAntialias);
-    m_painter.setFont(font);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
 CPen* CDC::StockBlackPen()

@@ -3,6 +3,7 @@
 #include "Button.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -139,7 +141,26 @@ void SetButtonCheck(QAbstractButton* pButton, bool bChecked)
     pButton->setChecked(bChecked);
 }
 
-// Inserts at the end, or in case-insensitive order in a sorted combo box, leaving the selection and the
+// The order of a sorted combo box, as the platform's sorts: case ignored, and blanks and punctuation before
+// digits before letters, so that "GPIB0::1::INSTR" comes before "GPIB0::10::INSTR". Negative when a sorts
+// before b, 0 when they are equal ignoring case.
+int CompareItemTexts(const QString& a, const QString& b)
+{
+    const auto rank = [](QChar c) { return c.isLetter() ? 2 : c.isDigit() ? 1 : 0; };
+    const qsizetype nCommon = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < nCommon; ++i)
+    {
+        const QChar ca = a[i].toCaseFolded();
+        const QChar cb = b[i].toCaseFolded();
+        if (ca != cb)
+        {
+            return rank(ca) != rank(cb) ? rank(ca) - rank(cb) : ca.unicode() - cb.unicode();
+        }
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+// Inserts at the end, or in the platform's order in a sorted combo box, leaving the selection and the
 // edit text as they were (Qt would otherwise select the first item put into an empty list).
 int InsertItem(QComboBox* pCombo, const QString& text)
 {
@@ -147,8 +168,7 @@ int InsertItem(QComboBox* pCombo, const QString& text)
     if (pCombo->property(kSorted).toBool())
     {
         nIndex = 0;
-        while (nIndex < pCombo->count() &&
-               QString::compare(pCombo->itemText(nIndex), text, Qt::CaseInsensitive) <= 0)
+        while (nIndex < pCombo->count() && CompareItemTexts(pCombo->itemText(nIndex), text) <= 0)
         {
             ++nIndex;
         }
@@ -165,6 +185,48 @@ int InsertItem(QComboBox* pCombo, const QString& text)
         }
     }
     return nIndex;
+}
+
+// An automatic radio button. The button group of its template group makes it exclusive within that group
+// (and lets the program uncheck it); being auto-exclusive as well makes it a radio button to assistive
+// tools. An arrow key that moves the focus to another radio of the group checks that one and sends its
+// click, as the dialog manager does, also when no radio of the group was checked.
+class CAutoRadioButton : public QRadioButton
+{
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* pEvent) override
+    {
+        QRadioButton::keyPressEvent(pEvent);
+        const int nKey = pEvent->key();
+        if (nKey != Qt::Key_Left && nKey != Qt::Key_Right && nKey != Qt::Key_Up && nKey != Qt::Key_Down)
+        {
+            return;
+        }
+        auto* pTarget = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+        if (pTarget && pTarget != this && group() && pTarget->group() == group() && !pTarget->isChecked())
+        {
+            pTarget->click();
+        }
+    }
+};
+
+// Names an edit or combo box for assistive tools as screen readers name a dialog's fields: a static right
+// before it in the template (past a hint) names it as its buddy, so the name follows the static's text;
+// a group box right before it names it by its caption. The hint describes it.
+void LabelField(QWidget* pField, QWidget* pLabel, const QString& hint)
+{
+    if (auto* pStatic = qobject_cast<QLabel*>(pLabel))
+    {
+        pStatic->setBuddy(pField);
+    }
+    else if (auto* pGroup = qobject_cast<QGroupBox*>(pLabel))
+    {
+        pField->setAccessibleName(ShownCaption(pGroup->title()).trimmed());
+    }
+    pField->setAccessibleDescription(hint);
 }
 
 QWidget* CreateControl(const SControlTemplate& control, QWidget* pHost, int nHeight)
@@ -208,12 +270,8 @@ QWidget* CreateControl(const SControlTemplate& control, QWidget* pHost, int nHei
         pControl = new CButton(pHost);
         break;
     case EControlKind::AutoRadioButton:
-    {
-        auto* pRadio = new QRadioButton(pHost);
-        pRadio->setAutoExclusive(false); // exclusive through the button group of its template group
-        pControl = pRadio;
+        pControl = new CAutoRadioButton(pHost);
         break;
-    }
     case EControlKind::AutoCheckBox:
         pControl = new QCheckBox(pHost);
         break;
@@ -258,6 +316,8 @@ void CDialogControls::Build(QWidget* pHost, const SDialogTemplate& dialogTemplat
     const int nComboHeight = MulDiv(12, m_baseUnits.cy, 8);
     std::vector<QWidget*> underlays;
     QButtonGroup* pRadioGroup = nullptr; // the radio buttons of the current template group
+    QWidget* pLabel = nullptr;           // the static or group box that names a field right after it
+    QString hint;                        // a hint between that label and the field
     for (const SControlTemplate& control : dialogTemplate.controls)
     {
         if (control.nStyle & CS_GROUP)
@@ -287,6 +347,23 @@ void CDialogControls::Build(QWidget* pHost, const SDialogTemplate& dialogTemplat
         {
             pControl->setAttribute(Qt::WA_TransparentForMouseEvents);
             underlays.push_back(pControl);
+        }
+        if ((control.kind == EControlKind::Static || control.kind == EControlKind::StaticRight) &&
+            (control.nStyle & CS_HINT))
+        {
+            hint = qobject_cast<QLabel*>(pControl)->text();
+        }
+        else
+        {
+            if (bCombo || control.kind == EControlKind::Edit)
+            {
+                LabelField(pControl, pLabel, hint);
+            }
+            const bool bLabel = control.kind == EControlKind::Static ||
+                                control.kind == EControlKind::StaticRight ||
+                                control.kind == EControlKind::GroupBox;
+            pLabel = bLabel ? pControl : nullptr;
+            hint.clear();
         }
         if (control.nId != IDC_STATIC && m_items.emplace(control.nId, pControl).second)
         {

@@ -26,6 +26,7 @@ public:
     // Creates every control of the template as a child of pHost, in template order, and gives pHost the
     // template's size in pixels (dialog units converted from the template's font, which pHost also gets).
     // Group boxes and frame statics are stacked under the other controls and let the mouse through.
+    // Each edit and combo box is named for assistive tools by the static or group box right before it.
     void Build(QWidget* pHost, const SDialogTemplate& dialogTemplate);
 
     const SBaseUnits& BaseUnits() const { return m_baseUnits; }
@@ -53,8 +54,8 @@ public:
     void Show(int nId, bool bShow);
     bool IsShown(int nId) const; // the control's own visibility flag, whether or not the host is shown
 
-    // Combo boxes (CB_ messages). A sorted combo box inserts in case-insensitive order. Indices are -1
-    // when there is no selection or no match.
+    // Combo boxes (CB_ messages). A sorted combo box inserts in the platform's order: case ignored, blanks
+    // and punctuation before digits before letters. Indices are -1 when there is no selection or no match.
     void ResetContent(int nId);
     int AddString(int nId, const std::string& text);
     int GetCount(int nId) const;

@@ -31,6 +31,8 @@ enum EControlStyle : unsigned
     CS_TABSTOP = 1u << 3,
     CS_VSCROLL = 1u << 4, // combo box list with a vertical scroll bar
     CS_SORTED = 1u << 5,  // combo box keeps its items sorted
+    CS_HINT = 1u << 6,    // a static that tells what the field after it accepts: it describes that field,
+                          // the static or group box before it names the field
 };
 
 struct SControlTemplate

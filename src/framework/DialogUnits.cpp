@@ -34,7 +34,9 @@ QFont DialogFont(const char* pszFace, int nPointSize)
     QFont font;
     if (face.isEmpty() || face == QLatin1String("MS Sans Serif"))
     {
-        font.setFamily(QStringLiteral("Sans Serif"));
+        // One named font rather than whatever the system calls sans-serif: the templates' captions are
+        // measured to fit in it (its letters are wide for their height, which gives the controls room).
+        font.setFamily(QStringLiteral("DejaVu Sans"));
         font.setStyleHint(QFont::SansSerif);
     }
     else

@@ -17,7 +17,7 @@ struct SBaseUnits
 // a * b / c rounded half away from zero, as Windows' MulDiv; -1 when c is 0.
 int MulDiv(int a, int b, int c);
 
-// The font a template's face and size stand for ("MS Sans Serif" 8 is the system sans-serif at 8 pt).
+// The font a template's face and size stand for ("MS Sans Serif" 8 is DejaVu Sans at 8 pt).
 QFont DialogFont(const char* pszFace, int nPointSize);
 
 SBaseUnits BaseUnitsOf(const QFont& font);

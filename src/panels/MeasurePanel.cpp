@@ -439,11 +439,21 @@ void CMeasureDlg::OnInitDialog()
     m_controls.Subclass(IDC_HEADER, m_pHeaderFrame);
     IPanelHost& host = PanelHost();
     const COLORREF crLamp = host.GetIndicatorColour();
-    m_controls.Subclass(IDC_INDICATOR, new CRoundIndicator(&crLamp, kHeaderColour));
+    auto* pLamp = new CRoundIndicator(&crLamp, kHeaderColour);
+    m_controls.Subclass(IDC_INDICATOR, pLamp);
     m_controls.Subclass(IDC_SLOT, m_pSlot);
 
+    // What a screen reader calls the lamp and the displays; a click on the slot display does nothing.
+    const bool bLive = crLamp == kLiveColour;
+    pLamp->DescribeAs(bLive ? QStringLiteral("Instrument live") : QStringLiteral("Instrument not live"),
+                      bLive);
+    m_pReading->setAccessibleName(QStringLiteral("Reading"));
+    m_pUnits->setAccessibleName(QStringLiteral("Unit"));
+    m_pSlot->setAccessibleName(QStringLiteral("Slot"));
+    m_pSlot->ShowAsText();
+
     const int nSlot = host.GetInstrumentSlot();
-    m_pSlot->SetText(crLamp == kLiveColour && nSlot >= 0 ? std::to_string(nSlot) : "U");
+    m_pSlot->SetText(bLive && nSlot >= 0 ? std::to_string(nSlot) : "U");
 
     // Refresh reports its own failures.
     Controller().Refresh(this);

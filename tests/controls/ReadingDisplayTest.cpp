@@ -3,6 +3,7 @@
 
 #include "PixelProbe.h"
 
+#include "controls/ControlAccessible.h"
 #include "controls/ReadingDisplay.h"
 
 #include <QFontMetrics>
@@ -86,6 +87,7 @@ TEST(ReadingDisplay, TextWiderThanTheDisplayStartsAtTheLeftAndIsClipped)
 TEST(ReadingDisplay, SetTextIsOnScreenAtOnceAndAFullRepaintShowsTheSame)
 {
     SDisplayFixture f(CReadingDisplay::BORDER_SUNKEN);
+    f.display.setAccessibleName(QStringLiteral("Reading"));
     QAccessibleInterface* pInterface = QAccessible::queryAccessibleInterface(&f.display);
     const QImage blank = pixelprobe::OnScreen(f.display);
     ASSERT_FALSE(blank.isNull());
@@ -97,9 +99,38 @@ TEST(ReadingDisplay, SetTextIsOnScreenAtOnceAndAFullRepaintShowsTheSame)
         f.display.update();
         QCoreApplication::processEvents();
         EXPECT_EQ(pixelprobe::OnScreen(f.display), shown) << pszText;
-        EXPECT_EQ(pInterface->text(QAccessible::Name), pszText);
+        EXPECT_EQ(pInterface->text(QAccessible::Name), "Reading");
         EXPECT_EQ(pInterface->text(QAccessible::Value), pszText);
+        EXPECT_EQ(pInterface->text(QAccessible::Description), pszText); // where AT-SPI reads the value
     }
+}
+
+namespace
+{
+std::vector<std::pair<QObject*, QString>> s_valueChanges;
+
+void RecordValueChange(QAccessibleEvent* pEvent)
+{
+    if (pEvent->type() == QAccessible::ValueChanged)
+        s_valueChanges.emplace_back(pEvent->object(),
+                                    static_cast<QAccessibleValueChangeEvent*>(pEvent)->value().toString());
+}
+} // namespace
+
+TEST(ReadingDisplay, EveryNewTextIsAnnouncedAsAValueChange)
+{
+    SDisplayFixture f(CReadingDisplay::BORDER_SUNKEN);
+    s_valueChanges.clear();
+    const QAccessible::UpdateHandler previous = CControlAccessible::InstallValueListener(RecordValueChange);
+    for (const char* pszText : {"+1.00000012E+07", "+1.00000012E+07", " ", "+9.9E+37"})
+        f.display.SetText(pszText);
+    CControlAccessible::InstallValueListener(previous);
+    QObject* pDisplay = &f.display;
+    const std::vector<std::pair<QObject*, QString>> expected{
+        {pDisplay, "+1.00000012E+07"},
+        {pDisplay, " "},
+        {pDisplay, "+9.9E+37"}}; // the same text again is no news
+    EXPECT_EQ(s_valueChanges, expected);
 }
 
 } // namespace

@@ -84,7 +84,7 @@ TEST(RoundIndicator, NothingTheOperatorDoesChangesItsLook)
         const QImage before = pixelprobe::Grab(lamp);
         c.act(&lamp);
         EXPECT_EQ(pixelprobe::Grab(lamp), before) << c.pszName;
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(&lamp)->text(QAccessible::Name), "Live indicator");
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(&lamp)->state().readOnly) << c.pszName;
     }
 }
 } // namespace

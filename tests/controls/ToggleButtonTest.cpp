@@ -140,8 +140,10 @@ TEST(ToggleButton, SetStateStoresZeroOrOneShowsItAtOnceAndTellsAccessibility)
         EXPECT_EQ(pixelprobe::OnScreen(f.toggle), pixelprobe::Grab(f.toggle))
             << "no event processed, " << nSet;
         EXPECT_EQ(pInterface->text(QAccessible::Name), nExpected ? "x10" : "x1");
+        EXPECT_EQ(pInterface->role(), QAccessible::Button); // a toggle button: checkable, pressed in state 1
         EXPECT_TRUE(pInterface->state().checkable);
         EXPECT_EQ(bool(pInterface->state().checked), nExpected == 1);
+        EXPECT_EQ(bool(pInterface->state().pressed), nExpected == 1);
     }
     EXPECT_FALSE(f.toggle.isCheckable()) << "checkable only for accessibility, so a click flips once";
 }

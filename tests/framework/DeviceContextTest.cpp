@@ -276,9 +276,14 @@ TEST(DeviceContext, TextOutFillsItsCellOnlyInOpaqueMode)
 
 TEST(DeviceContext, GrayStringDrawsInTheShadowAndHighlightColours)
 {
-    const QImage image = Paint(60, 24,
+    const QImage image = Paint(90, 36,
                                [](CDC& dc)
                                {
+                                   // Text is smoothed: stems this thick have pixels of the full colour.
+                                   QFont bold(QStringLiteral("DejaVu Sans"));
+                                   bold.setPixelSize(20);
+                                   bold.setBold(true);
+                                   dc.Painter().setFont(bold);
                                    CBrush black(RGB(0, 0, 0));
                                    dc.SetTextColor(RGB(255, 0, 0));
                                    dc.GrayString(&black, "HHH", 2, 2);

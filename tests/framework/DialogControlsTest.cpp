@@ -16,9 +16,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 using framework::CDialogControls;
@@ -293,6 +295,42 @@ TEST(DialogControlsRadio, CheckRadioButtonWorksOnTheRangeAndSetCheckCanUncheck)
     EXPECT_EQ(CheckedRadios(pBuilt->controls), std::set<int>());
 }
 
+TEST(DialogControlsRadio, AnArrowKeyChecksTheRadioItMovesToAndSendsItsClickOnce)
+{
+    struct SCase
+    {
+        int nFocus;
+        std::set<int> checkedBefore;
+        Qt::Key key;
+        int nTarget;
+        std::set<int> checkedAfter;
+    };
+    const SCase cases[] = {
+        {11, {}, Qt::Key_Down, 12, {12}},           // nothing checked in the group yet
+        {12, {}, Qt::Key_Up, 11, {11}},             //
+        {11, {11, 21}, Qt::Key_Down, 12, {12, 21}}, // from the checked radio; the other group keeps its own
+        {12, {11}, Qt::Key_Down, 13, {13}},         // from an unchecked radio while another one is checked
+    };
+    for (const auto& c : cases)
+    {
+        auto pBuilt = BuildInHost(RadioTemplate());
+        CDialogControls& controls = pBuilt->controls;
+        std::map<int, int> clicks;
+        for (int nId : {11, 12, 13, 21, 22})
+        {
+            controls.SetCheck(nId, c.checkedBefore.contains(nId));
+            controls.Connect(BN_CLICKED, nId, [&clicks, nId] { ++clicks[nId]; });
+        }
+        pBuilt->pHost->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(pBuilt->pHost.get()));
+        controls.Item(c.nFocus)->setFocus();
+        QTest::keyClick(controls.Item(c.nFocus), c.key);
+        EXPECT_TRUE(controls.Item(c.nTarget)->hasFocus()) << c.nFocus << " to " << c.nTarget;
+        EXPECT_EQ(CheckedRadios(controls), c.checkedAfter) << c.nFocus << " to " << c.nTarget;
+        EXPECT_EQ(clicks, (std::map<int, int>{{c.nTarget, 1}})) << c.nFocus << " to " << c.nTarget;
+    }
+}
+
 TEST(DialogControlsCombo, SortedCombosInsertIgnoringCaseAndNothingIsSelectedByAdding)
 {
     auto pBuilt = BuildInHost(MakeTemplate({
@@ -346,6 +384,35 @@ TEST(DialogControlsCombo, SortedCombosInsertIgnoringCaseAndNothingIsSelectedByAd
     EXPECT_EQ(controls.GetCurSel(40), -1);
     controls.ResetContent(40);
     EXPECT_EQ(controls.GetCount(40), 0);
+}
+
+TEST(DialogControlsCombo, SortedCombosPutBlanksAndPunctuationBeforeDigitsBeforeLetters)
+{
+    struct SCase
+    {
+        std::vector<const char*> added;
+        std::vector<std::string> sorted;
+    };
+    const SCase cases[] = {
+        {{"GPIB0::10::INSTR", "VXI0::24::INSTR", "gpib0::1::INSTR", "GPIB0::2::INSTR"},
+         {"gpib0::1::INSTR", "GPIB0::10::INSTR", "GPIB0::2::INSTR", "VXI0::24::INSTR"}},
+        {{"ab", "a1", "A_", "a-", "a b"}, {"a b", "a-", "A_", "a1", "ab"}},
+    };
+    for (const auto& c : cases)
+    {
+        auto pBuilt =
+            BuildInHost(MakeTemplate({{40, EControlKind::DropDownList, "", 4, 4, 100, 60, CS_SORTED, {}}}));
+        std::vector<std::string> items;
+        for (const char* pszItem : c.added)
+        {
+            pBuilt->controls.AddString(40, pszItem);
+        }
+        for (int i = 0; i < pBuilt->controls.GetCount(40); ++i)
+        {
+            items.push_back(pBuilt->controls.GetLBText(40, i));
+        }
+        EXPECT_EQ(items, c.sorted) << c.added.front();
+    }
 }
 
 TEST(DialogControlsCombo, FindStringSearchesAfterTheStartAndWrapsRound)

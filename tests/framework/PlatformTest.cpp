@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QObject>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QTest>
 #include <QTimerEvent>
@@ -246,7 +247,9 @@ TEST(DialogColours, LightGreyWithBlackTextInAStyleThatHonoursThePalette)
         EXPECT_EQ(palette.color(QPalette::Inactive, c.role), c.colour) << c.role;
     }
     EXPECT_NE(palette.color(QPalette::Disabled, QPalette::WindowText), QColor(Qt::black));
-    EXPECT_EQ(QApplication::style()->name(), QStringLiteral("fusion"));
+    const auto* pStyle = qobject_cast<const QProxyStyle*>(QApplication::style());
+    ASSERT_NE(pStyle, nullptr);
+    EXPECT_EQ(pStyle->baseStyle()->name(), QStringLiteral("fusion"));
 }
 
 TEST(DynamicLibrary, MapsWindowsNamesToSharedObjects)

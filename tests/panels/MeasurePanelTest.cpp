@@ -283,9 +283,13 @@ TEST_F(CMeasurePanelTest, TheHeaderShowsTheSlotAndTheLampColourAndIsPaintedAtIts
         m_pHost->m_nSlot = nSlot;
         ShowMeasure();
         EXPECT_EQ(Dialog().SlotDisplay().GetText(), pszSlot);
-        const auto* pLamp = Controls().ItemAs<CRoundIndicator>(D::IDC_INDICATOR);
+        auto* pLamp = Controls().ItemAs<CRoundIndicator>(D::IDC_INDICATOR);
         EXPECT_EQ(pLamp->LampColour(), bLive ? RGB(0, 255, 0) : RGB(128, 128, 128));
         EXPECT_EQ(pLamp->SurroundColour(), RGB(64, 128, 128));
+        // A screen reader tells the lamp by its name and its checked state.
+        const QAccessibleInterface* pLampFace = QAccessible::queryAccessibleInterface(pLamp);
+        EXPECT_EQ(pLampFace->text(QAccessible::Name), bLive ? "Instrument live" : "Instrument not live");
+        EXPECT_EQ(bool(pLampFace->state().checked), bLive);
     }
     const QImage image = Dialog().grab().toImage();
     const CRect rcHeader = Controls().ItemRect(D::IDC_HEADER);
