@@ -7,6 +7,7 @@
 #include "framework/HelpViewer.h"
 #include "framework/MessageService.h"
 #include "framework/WaitCursor.h"
+#include "instrument/LoadReport.h"
 #include "instrument/ReportInstrumentError.h"
 #include "panels/ArmPanel.h"
 #include "panels/EventTrigPanel.h"
@@ -105,6 +106,9 @@ void CPframe::InitFrame()
 void CPframe::OpenSession()
 {
     CInstrumentSession& session = m_app.m_session;
+    // A driver that is there but cannot be loaded leaves the program non-live, and the operator is told.
+    if (const std::string failure = LoadFailure(session); !failure.empty())
+        framework::AppMessageBox(failure);
     std::vector<std::string> resources;
     int32_t nCount = 0;
     if (!session.AutoInit(1, resources, nCount) || (nCount > 1 && !OpenChosenInstrument(resources)))

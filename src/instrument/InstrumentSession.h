@@ -26,7 +26,7 @@ public:
     // At most this many resources of the driver's search are taken.
     static constexpr int kMaxResources = 64;
 
-    // An empty folder means the ordinary library search.
+    // An empty folder means the library search path (LibrarySearchPath).
     explicit CInstrumentSession(const std::string& libraryFolder = {});
     ~CInstrumentSession();
     CInstrumentSession(const CInstrumentSession&) = delete;
@@ -47,6 +47,8 @@ public:
     bool IsLive() const { return m_bLive; }
     bool IsBusy() const { return m_bBusy; }
     bool IsDriverLoaded() const { return m_hDriver.IsLoaded(); }
+    const framework::CDynamicLibrary& VisaLibrary() const { return m_hVisa; }
+    const framework::CDynamicLibrary& DriverLibrary() const { return m_hDriver; }
     // Closes an instrument the session opened, then frees the driver library; the session is non-live after.
     void UnloadDriver();
 
