@@ -272,9 +272,12 @@ void CPframe::closeEvent(QCloseEvent* pEvent)
 
 void CPframe::EndProgram()
 {
-    m_app.m_session.UnloadDriver();
+    // No tick may start another driver call while the driver closes, and a slow close must not keep a
+    // frozen window on the screen: the window is gone from the display before the driver is closed.
     m_timers.KillTimer(kUpdateTimer);
     hide();
+    QGuiApplication::sync();
+    m_app.m_session.UnloadDriver();
     // The program ends with its frame, even while another top-level window such as the help is open.
     QCoreApplication::quit();
 }
