@@ -59,7 +59,9 @@ extern "C"
      * arguments separated by one blank, the session handle left out; integers in decimal, numbers with "%g",
      * input texts in double quotes, null pointers as NULL, answer buffers and other out-arguments as "out".
      * Examples: tarvex_sense 1 4 1.5 NULL -> 0    tarvex_sense 1 5 0 out -> 0    tarvex_arm 4 "BUS" NULL -> 0
-     * With TARVEXSIM_TRACE naming a file, the same lines are appended to it. */
+     * Only the newest TARVEXSIM_CALL_LOG_LINES lines are kept (index 0 is the oldest kept); with
+     * TARVEXSIM_TRACE naming a file, every line is appended to it. */
+#define TARVEXSIM_CALL_LOG_LINES 1000
     TARVEXSIM_EXPORT int tarvexsim_call_count(void);
     TARVEXSIM_EXPORT const char* tarvexsim_call(int index); /* null when out of range */
     TARVEXSIM_EXPORT void tarvexsim_clear_calls(void);

@@ -19,6 +19,8 @@ void CCallLog::CloseTrace()
 void CCallLog::Add(const std::string& line)
 {
     m_lines.push_back(line);
+    if (Count() > kMaxLines)
+        m_lines.pop_front();
     if (m_pTrace)
     {
         std::fprintf(m_pTrace, "%s\n", line.c_str());

@@ -1,16 +1,21 @@
 #pragma once
-// The log of driver calls, one line per call in the order they ended, kept in memory for tests and
-// appended to a trace file when one is named.
+// The log of driver calls, one line per call in the order they ended: the newest lines kept in memory for
+// tests (a bounded number, so that a simulator running for days does not grow), and every line appended
+// to a trace file when one is named.
+
+#include "TarvexSim.h"
 
 #include <cstdio>
+#include <deque>
 #include <string>
-#include <vector>
 
 namespace tarvexsim
 {
 class CCallLog
 {
 public:
+    static constexpr int kMaxLines = TARVEXSIM_CALL_LOG_LINES;
+
     CCallLog() = default;
     ~CCallLog() { CloseTrace(); }
     CCallLog(const CCallLog&) = delete;
@@ -26,7 +31,7 @@ public:
 private:
     void CloseTrace();
 
-    std::vector<std::string> m_lines;
+    std::deque<std::string> m_lines;
     std::FILE* m_pTrace = nullptr;
 };
 } // namespace tarvexsim

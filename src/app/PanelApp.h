@@ -14,7 +14,7 @@ class CPframe;
 class CPanelApp : public IPanelHost
 {
 public:
-    // An empty folder loads the libraries by the ordinary search; a folder looks there only.
+    // An empty folder looks for the libraries along the search path; a folder looks there only.
     explicit CPanelApp(const std::string& libraryFolder = {});
     ~CPanelApp() override;
     CPanelApp(const CPanelApp&) = delete;

@@ -7,6 +7,7 @@
 #include "framework/HelpViewer.h"
 #include "framework/MessageService.h"
 #include "framework/WaitCursor.h"
+#include "instrument/LoadReport.h"
 #include "instrument/ReportInstrumentError.h"
 #include "panels/ArmPanel.h"
 #include "panels/EventTrigPanel.h"
@@ -105,6 +106,9 @@ void CPframe::InitFrame()
 void CPframe::OpenSession()
 {
     CInstrumentSession& session = m_app.m_session;
+    // A driver that is there but cannot be loaded leaves the program non-live, and the operator is told.
+    if (const std::string failure = LoadFailure(session); !failure.empty())
+        framework::AppMessageBox(failure);
     std::vector<std::string> resources;
     int32_t nCount = 0;
     // A search that succeeds without finding anything has opened nothing either.
@@ -270,9 +274,12 @@ void CPframe::closeEvent(QCloseEvent* pEvent)
 
 void CPframe::EndProgram()
 {
-    m_app.m_session.UnloadDriver();
+    // No tick may start another driver call while the driver closes, and a slow close must not keep a
+    // frozen window on the screen: the window is gone from the display before the driver is closed.
     m_timers.KillTimer(kUpdateTimer);
     hide();
+    QGuiApplication::sync();
+    m_app.m_session.UnloadDriver();
     // The program ends with its frame, even while another top-level window such as the help is open.
     QCoreApplication::quit();
 }

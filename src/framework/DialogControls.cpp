@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -276,8 +277,16 @@ QWidget* CreateControl(const SControlTemplate& control, QWidget* pHost, int nHei
         pControl = new QCheckBox(pHost);
         break;
     case EControlKind::Edit:
-        pControl = new QLineEdit(pHost);
+    {
+        // What the operator types in an edit goes to the instrument, whose texts are printable ASCII of
+        // at most 255 characters.
+        auto* pEdit = new QLineEdit(pHost);
+        pEdit->setMaxLength(CDialogControls::kMaxEditChars);
+        pEdit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[ -~]*")), pEdit));
+        pControl = pEdit;
         break;
+    }
     case EControlKind::DropDownCombo:
     case EControlKind::DropDownList:
     {

@@ -23,6 +23,9 @@ namespace framework
 class CDialogControls
 {
 public:
+    // An edit takes at most this many characters, all printable ASCII.
+    static constexpr int kMaxEditChars = 255;
+
     // Creates every control of the template as a child of pHost, in template order, and gives pHost the
     // template's size in pixels (dialog units converted from the template's font, which pHost also gets).
     // Group boxes and frame statics are stacked under the other controls and let the mouse through.

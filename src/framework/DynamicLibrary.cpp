@@ -1,10 +1,12 @@
 #include "DynamicLibrary.h"
 
+#include "LibrarySearchPath.h"
+
 #include <dlfcn.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cstddef>
+#include <filesystem>
 #include <vector>
 
 namespace framework
@@ -24,32 +26,26 @@ bool EndsWithDll(const std::string& name)
            std::equal(kSuffix.rbegin(), kSuffix.rend(), name.rbegin(),
                       [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
-// The folders the program's own loader search covers, in order: LD_LIBRARY_PATH, the program's RUNPATH
-// with $ORIGIN expanded, the system folders. dlopen searches the RUNPATH of whoever calls it, and a
-// sanitizer runtime that intercepts dlopen becomes that caller, so the program's list is asked for.
-std::vector<std::string> ProgramSearchPath()
+
+// The first regular file of that name: the path itself when it holds a slash, else in the folder, or
+// along the search path when no folder is given. Empty when there is none.
+std::string FindLibrary(const std::string& file, const std::string& folder)
 {
-    std::vector<std::string> folders;
-    void* pProgram = dlopen(nullptr, RTLD_NOW);
-    Dl_serinfo size{};
-    if (pProgram && dlinfo(pProgram, RTLD_DI_SERINFOSIZE, &size) == 0)
+    std::error_code error;
+    if (file.find('/') != std::string::npos)
     {
-        std::vector<std::max_align_t> buffer(size.dls_size / sizeof(std::max_align_t) + 1);
-        auto* pInfo = reinterpret_cast<Dl_serinfo*>(buffer.data());
-        if (dlinfo(pProgram, RTLD_DI_SERINFOSIZE, pInfo) == 0 &&
-            dlinfo(pProgram, RTLD_DI_SERINFO, pInfo) == 0)
+        return std::filesystem::is_regular_file(file, error) ? file : std::string();
+    }
+    const std::vector<std::string> folders = folder.empty() ? LibrarySearchPath() : std::vector{folder};
+    for (const std::string& searched : folders)
+    {
+        const std::string path = searched + "/" + file;
+        if (std::filesystem::is_regular_file(path, error))
         {
-            for (unsigned i = 0; i < pInfo->dls_cnt; ++i)
-            {
-                folders.emplace_back(pInfo->dls_serpath[i].dls_name);
-            }
+            return path;
         }
     }
-    if (pProgram)
-    {
-        dlclose(pProgram);
-    }
-    return folders;
+    return {};
 }
 } // namespace
 
@@ -69,23 +65,16 @@ bool CDynamicLibrary::Load(const std::string& windowsName, const std::string& fo
 {
     Free();
     const std::string file = PlatformFileName(windowsName);
-    // A name with a slash is opened from that path only; a bare name goes through the loader's search.
-    const std::string path = folder.empty() ? file : folder + "/" + file;
-    dlerror();
-    m_pHandle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    m_strLastError = m_pHandle ? std::string() : DlError("cannot load " + path);
-    if (!m_pHandle && path.find('/') == std::string::npos)
+    m_strPath = FindLibrary(file, folder);
+    if (m_strPath.empty())
     {
-        for (const std::string& searched : ProgramSearchPath())
-        {
-            m_pHandle = dlopen((searched + "/" + path).c_str(), RTLD_NOW | RTLD_LOCAL);
-            if (m_pHandle)
-            {
-                m_strLastError.clear();
-                break;
-            }
-        }
+        m_strLastError =
+            file + " not found " + (folder.empty() ? "on the library search path" : "in " + folder);
+        return false;
     }
+    dlerror();
+    m_pHandle = dlopen(m_strPath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    m_strLastError = m_pHandle ? std::string() : DlError("cannot load " + m_strPath);
     return m_pHandle != nullptr;
 }
 
@@ -109,5 +98,6 @@ void CDynamicLibrary::Free()
         dlclose(m_pHandle);
         m_pHandle = nullptr;
     }
+    m_strPath.clear();
 }
 } // namespace framework

@@ -65,6 +65,10 @@ void CDriverEntryPoints::Resolve(const framework::CDynamicLibrary& library)
         {
             ++m_nResolved;
         }
+        else
+        {
+            m_missingNames.emplace_back(entry.pszName);
+        }
     }
 }
 

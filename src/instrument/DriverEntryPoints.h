@@ -4,6 +4,9 @@
 
 #include "instrument/abi/TarvexAbi.h"
 
+#include <string>
+#include <vector>
+
 namespace framework
 {
 class CDynamicLibrary;
@@ -19,6 +22,8 @@ public:
     // Forgets every address, so that nothing is called through a library that is about to be freed.
     void Clear();
     int ResolvedCount() const { return m_nResolved; }
+    // The names the last Resolve did not find, in look-up order.
+    const std::vector<std::string>& MissingNames() const { return m_missingNames; }
 
     tarvex_abort_fn m_pfnAbort = nullptr;
     tarvex_arm_fn m_pfnArm = nullptr;
@@ -50,4 +55,5 @@ public:
 
 private:
     int m_nResolved = 0;
+    std::vector<std::string> m_missingNames;
 };

@@ -174,12 +174,12 @@ std::vector<std::string> CInstrumentSession::CopyResourceList(char** ppList, int
     return resources;
 }
 
-void CInstrumentSession::GuardReentry(bool& bFlag)
+// The call in progress keeps its busy flag (it clears it itself when it returns), so that a second call
+// from the same nested event loop is refused too.
+void CInstrumentSession::GuardReentry()
 {
-    if (bFlag)
+    if (m_bBusy)
     {
-        bFlag = false;
-        m_bBusy = false;
         Fail(kStatusReentry);
     }
 }
@@ -211,7 +211,7 @@ void CInstrumentSession::Fail(int32_t nStatus)
 
 template <typename TCall> void CInstrumentSession::CallGuarded(TCall call)
 {
-    GuardReentry(m_bBusy);
+    GuardReentry();
     CBusyScope busy(m_bBusy);
     CheckStatus(call());
 }
@@ -225,15 +225,15 @@ void CInstrumentSession::CallDriver(TFunction pfn, TArgs... args)
 template <typename TFunction, typename... TArgs>
 void CInstrumentSession::CallDriverIgnoringStatus(TFunction pfn, TArgs... args)
 {
-    GuardReentry(m_bBusy);
+    GuardReentry();
     CBusyScope busy(m_bBusy);
     Invoke(pfn, args...);
 }
 
-template <typename TCall> const std::string& CInstrumentSession::QueryDriver(bool& bFlag, TCall call)
+template <typename TCall> const std::string& CInstrumentSession::QueryDriver(TCall call)
 {
-    GuardReentry(bFlag);
-    CBusyScope busy(bFlag);
+    GuardReentry();
+    CBusyScope busy(m_bBusy);
     CDriverBuffer answer;
     CheckStatus(call(answer.Data()));
     m_strResult = answer.Answer();
@@ -264,7 +264,7 @@ template <typename TCall> std::string CInstrumentSession::QuerySetting(int nSett
         }
         return m_strResult;
     }
-    return QueryDriver(m_bBusy, call);
+    return QueryDriver(call);
 }
 
 void CInstrumentSession::EnableErrorDetection()
@@ -281,7 +281,7 @@ bool CInstrumentSession::AutoInit(int16_t nFlag, std::vector<std::string>& resou
     {
         return false;
     }
-    GuardReentry(m_bBusy);
+    GuardReentry();
     CBusyScope busy(m_bBusy);
     ViChar** ppList = nullptr;
     ViInt32 nFound = 0;
@@ -304,7 +304,7 @@ bool CInstrumentSession::Init(const std::string& resource)
     {
         return false;
     }
-    GuardReentry(m_bBusy);
+    GuardReentry();
     CBusyScope busy(m_bBusy);
     if (!Succeeded(Invoke(m_pEntryPoints->m_pfnInit, resource.c_str(), ViBoolean{0}, ViBoolean{0}, &m_vi)))
     {
@@ -316,14 +316,9 @@ bool CInstrumentSession::Init(const std::string& resource)
 
 void CInstrumentSession::SetTimeout(int32_t nMilliseconds)
 {
-    if (!m_bLive)
+    if (m_bLive)
     {
-        return;
-    }
-    const ViStatus nStatus = Invoke(m_pEntryPoints->m_pfnTimeOut, m_vi, ViInt32{nMilliseconds});
-    if (nStatus != VI_SUCCESS)
-    {
-        Fail(nStatus);
+        CallDriver(m_pEntryPoints->m_pfnTimeOut, m_vi, ViInt32{nMilliseconds});
     }
 }
 
@@ -333,7 +328,7 @@ int32_t CInstrumentSession::GetSlot()
     {
         return -1;
     }
-    GuardReentry(m_bBusy);
+    GuardReentry();
     CBusyScope busy(m_bBusy);
     ViInt16 nSlot = -1;
     if (!Succeeded(Invoke(m_pEntryPoints->m_pfnGetSlot, m_vi, &nSlot)))
@@ -363,7 +358,7 @@ void CInstrumentSession::Reset()
 
 void CInstrumentSession::DeviceClear()
 {
-    if (!m_bLive)
+    if (!m_bLive || m_bBusy)
     {
         return;
     }
@@ -373,7 +368,7 @@ void CInstrumentSession::DeviceClear()
 
 bool CInstrumentSession::SelfTest(std::string& message)
 {
-    GuardReentry(m_bBusy);
+    GuardReentry();
     if (!m_bLive)
     {
         message.clear();
@@ -393,7 +388,7 @@ bool CInstrumentSession::SelfTest(std::string& message)
 void CInstrumentSession::ErrorQuery(std::string& message)
 {
     message.clear();
-    if (!m_bLive)
+    if (!m_bLive || m_bBusy)
     {
         return;
     }
@@ -411,9 +406,10 @@ void CInstrumentSession::UnloadDriver()
 {
     // Freeing the library under a driver call that has not returned yet would return into unmapped code;
     // the library then stays loaded until the program ends.
-    const bool bCallInProgress = m_bBusy || m_bReadBusy;
+    const bool bCallInProgress = m_bBusy;
     if (m_bLive && m_bOpened && !bCallInProgress)
     {
+        CBusyScope busy(m_bBusy);
         Invoke(m_pEntryPoints->m_pfnClose, m_vi);
     }
     m_bOpened = false;
@@ -463,7 +459,7 @@ std::string CInstrumentSession::QueryContinuous(int nChannel)
         return m_strResult;
     }
     return QueryDriver(
-        m_bBusy, [&](ViChar* pAnswer)
+        [&](ViChar* pAnswer)
         { return Invoke(m_pEntryPoints->m_pfnInitiate, m_vi, Short(nChannel), Short(3), pAnswer); });
 }
 
@@ -474,7 +470,7 @@ std::string CInstrumentSession::Fetch(int nChannel)
         m_strResult = "0.0";
         return m_strResult;
     }
-    return QueryDriver(m_bBusy, [&](ViChar* pReading)
+    return QueryDriver([&](ViChar* pReading)
                        { return Invoke(m_pEntryPoints->m_pfnFetch, m_vi, Short(nChannel), pReading); });
 }
 
@@ -485,7 +481,7 @@ std::string CInstrumentSession::Read(int nChannel)
         m_strResult = "0.0";
         return m_strResult;
     }
-    return QueryDriver(m_bReadBusy, [&](ViChar* pReading)
+    return QueryDriver([&](ViChar* pReading)
                        { return Invoke(m_pEntryPoints->m_pfnRead, m_vi, Short(nChannel), pReading); });
 }
 
@@ -555,7 +551,7 @@ std::string CInstrumentSession::QuerySenseItem(int nChannel, int nItem)
 
 std::string CInstrumentSession::QuerySense(int nChannel, int nSelector)
 {
-    GuardReentry(m_bBusy);
+    GuardReentry();
     CBusyScope busy(m_bBusy);
     m_strResult = kBadCommand;
     const SSelector* pSelector = FindSelector(kSenseSelectors, kFirstSenseSelector, nSelector);
@@ -588,7 +584,7 @@ std::string CInstrumentSession::QuerySense(int nChannel, int nSelector)
 
 void CInstrumentSession::SetInput(int nChannel, int nSelector, const std::string& text)
 {
-    GuardReentry(m_bBusy);
+    GuardReentry();
     const SSelector* pSelector = FindSelector(kInputSelectors, kFirstInputSelector, nSelector);
     if (pSelector == nullptr)
     {
@@ -619,7 +615,7 @@ std::string CInstrumentSession::QueryInput(int nChannel, int nSelector)
 
 void CInstrumentSession::SetArm(int nSelector, const std::string& text)
 {
-    GuardReentry(m_bBusy);
+    GuardReentry();
     const SSelector* pSelector = FindSelector(kArmSelectors, kFirstArmSelector, nSelector);
     if (pSelector == nullptr)
     {
@@ -652,7 +648,7 @@ std::string CInstrumentSession::QueryArm(int nSelector)
 
 void CInstrumentSession::SetOutput(const std::string& target, const std::string& text)
 {
-    GuardReentry(m_bBusy);
+    GuardReentry();
     const std::optional<SOutputTarget> output = FindOutputTarget(target);
     if (!output)
     {

@@ -1,9 +1,11 @@
 #pragma once
 // The one session through which the program reaches the counter. It loads the VISA and driver libraries,
 // opens the instrument, and wraps each driver entry point in an operation that guards against reentry,
-// records a failing status and raises CUserException, always clearing its busy flag first. Without the
-// libraries or an open instrument it is non-live: operations then store into and answer from its
-// CNonLiveSettings, and make no driver call.
+// records a failing status and raises CUserException, always clearing its busy flag first. No call enters
+// the driver while another is in progress (a driver that handles window events inside a call could
+// otherwise be called again from an event handler): such a call fails with kStatusReentry, and the calls
+// that never raise make no driver call then. Without the libraries or an open instrument it is non-live:
+// operations then store into and answer from its CNonLiveSettings, and make no driver call.
 
 #include "framework/DynamicLibrary.h"
 #include "instrument/NonLiveSettings.h"
@@ -26,7 +28,7 @@ public:
     // At most this many resources of the driver's search are taken.
     static constexpr int kMaxResources = 64;
 
-    // An empty folder means the ordinary library search.
+    // An empty folder means the library search path (LibrarySearchPath).
     explicit CInstrumentSession(const std::string& libraryFolder = {});
     ~CInstrumentSession();
     CInstrumentSession(const CInstrumentSession&) = delete;
@@ -47,6 +49,8 @@ public:
     bool IsLive() const { return m_bLive; }
     bool IsBusy() const { return m_bBusy; }
     bool IsDriverLoaded() const { return m_hDriver.IsLoaded(); }
+    const framework::CDynamicLibrary& VisaLibrary() const { return m_hVisa; }
+    const framework::CDynamicLibrary& DriverLibrary() const { return m_hDriver; }
     // Closes an instrument the session opened, then frees the driver library; the session is non-live after.
     void UnloadDriver();
 
@@ -79,7 +83,7 @@ public:
     static std::vector<std::string> CopyResourceList(char** ppList, int32_t nCount);
 
 private:
-    void GuardReentry(bool& bFlag);
+    void GuardReentry();
     void CheckStatus(int32_t nStatus);
     bool Succeeded(int32_t nStatus);
     [[noreturn]] void Fail(int32_t nStatus);
@@ -88,7 +92,7 @@ private:
     template <typename TFunction, typename... TArgs> void CallDriver(TFunction pfn, TArgs... args);
     template <typename TFunction, typename... TArgs>
     void CallDriverIgnoringStatus(TFunction pfn, TArgs... args);
-    template <typename TCall> const std::string& QueryDriver(bool& bFlag, TCall call);
+    template <typename TCall> const std::string& QueryDriver(TCall call);
     template <typename TCall> void SetSetting(int nSetting, const std::string& text, TCall call);
     template <typename TCall> std::string QuerySetting(int nSetting, TCall call);
     std::string QuerySenseItem(int nChannel, int nItem);
@@ -97,8 +101,7 @@ private:
     framework::CDynamicLibrary m_hDriver;
     std::unique_ptr<CDriverEntryPoints> m_pEntryPoints;
     CNonLiveSettings m_nonLive;
-    bool m_bBusy = false;
-    bool m_bReadBusy = false;
+    bool m_bBusy = false; // a driver call is in progress, whichever it is
     uint32_t m_vi = 0;
     std::string m_strResult;
     int32_t m_nLastStatus = 0;

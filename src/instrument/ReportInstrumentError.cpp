@@ -23,15 +23,21 @@ std::string ComposeInstrumentError(const std::string& errorText)
     return std::string(buffer.data(), static_cast<std::size_t>(nLength));
 }
 
-// One beep and one box per queue entry, in the instrument's order, until the queue is empty.
+// One beep and one box per queue entry, in the instrument's order, until the queue is empty or the bound
+// is reached.
 void ReportErrorQueue(CInstrumentSession& session)
 {
     std::string errorText;
-    for (int nReported = 0; nReported < kMaxReportedInstrumentErrors; ++nReported)
+    for (int nReported = 0;; ++nReported)
     {
         session.ErrorQuery(errorText);
         if (errorText.empty())
         {
+            return;
+        }
+        if (nReported == kMaxReportedInstrumentErrors)
+        {
+            framework::AppMessageBox(kFurtherErrorsNotShown);
             return;
         }
         framework::MessageService().MessageBeep(kDefaultBeep);

@@ -9,7 +9,9 @@ class IUpdateTimer;
 
 // The timer restarts at this period after a report.
 inline constexpr int kReportTimerRestartMilliseconds = 300;
-// A driver whose error queue never empties gets at most this many boxes per report.
-inline constexpr int kMaxReportedInstrumentErrors = 100;
+// At most this many queue entries get a beep and a box per report; when the queue holds more (a driver
+// whose queue never empties), one more box says that further errors were not shown.
+inline constexpr int kMaxReportedInstrumentErrors = 10;
+inline constexpr const char* kFurtherErrorsNotShown = "Further instrument errors were not shown.";
 
 void ReportInstrumentError(CInstrumentSession& session, IUpdateTimer& timer, int32_t nStatus);

@@ -23,7 +23,7 @@ protected:
     // The resources the driver's search finds at the next start.
     static void SetResources(std::initializer_list<const char*> resources);
 
-    // Constructs the application (with the libraries from the folder, or by the ordinary search) and runs
+    // Constructs the application (with the libraries from the folder, or along the search path) and runs
     // its start-up.
     CPframe& Start(const std::string& libraryFolder = {});
     CPframe& Frame() const { return *m_pApp->MainWindow(); }

@@ -14,6 +14,7 @@
 #include "panels/PanelController.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -227,6 +228,28 @@ TEST_F(CAppTest, MissingDriverLibraryStartsNonLiveAndRefusesResetSelfTestAndSync
         EXPECT_EQ(m_pApp->GetActiveController()->GetPanel(), pPanel) << "nothing else happens";
         EXPECT_FALSE(pPanel->IsWindowDestroyed());
     }
+}
+
+// A driver file that is there but cannot be loaded: non-live, and one box says why (the loader's text).
+TEST_F(CAppTest, DriverThatCannotLoadStartsNonLiveWithOneBoxSayingWhy)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFile damaged(folder.filePath(QStringLiteral("libtarvex_32.so")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(256, '#'));
+    damaged.close();
+    const testsupport::CScopedEnvironment path("LD_LIBRARY_PATH", folder.path().toUtf8().constData());
+
+    Start();
+
+    EXPECT_FALSE(m_pApp->IsLive());
+    EXPECT_EQ(m_pApp->GetIndicatorColour(), kGrey);
+    const std::vector<std::string> boxes = m_messages.BoxTexts();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find(damaged.fileName().toStdString() + ": invalid ELF header"), std::string::npos)
+        << boxes[0];
+    EXPECT_EQ(tarvexsim_call_count(), 0);
 }
 
 TEST_F(CAppTest, FailedTimeoutIsReportedAndStartUpGoesOn)

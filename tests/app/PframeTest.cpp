@@ -288,15 +288,49 @@ TEST_F(CAppTest, SelfTestShowsItsOutcomeInTheApplicationBox)
     }
 }
 
-TEST_F(CAppTest, ExitUnloadsTheDriverAndEndsTheFrame)
+namespace
 {
-    CPframe& frame = Start();
-    ASSERT_TRUE(m_pApp->m_session.IsDriverLoaded());
+// What the frame is like while the driver closes.
+struct SFrameAtClose
+{
+    CPframe* pFrame;
+    bool bVisible = true;
+    int nTimerInterval = -1;
+};
 
-    Choose(2011);
+void RecordFrameAtClose(void* pContext)
+{
+    SFrameAtClose& atClose = *static_cast<SFrameAtClose*>(pContext);
+    atClose.bVisible = atClose.pFrame->isVisible();
+    atClose.nTimerInterval = atClose.pFrame->UpdateTimerInterval();
+}
+} // namespace
 
-    EXPECT_FALSE(m_pApp->m_session.IsDriverLoaded());
-    EXPECT_FALSE(m_pApp->m_session.IsLive()) << "no call goes through the unloaded driver";
-    EXPECT_FALSE(frame.isVisible());
-    EXPECT_EQ(frame.UpdateTimerInterval(), 0);
+// Exit and closing the window: the window is gone and the timer stopped before the driver closes, so no
+// tick calls into a closing driver and a slow close leaves no frozen window behind.
+TEST_F(CAppTest, ExitAndCloseHideTheFrameAndStopTheTimerThenUnloadTheDriver)
+{
+    for (const bool bExit : {true, false})
+    {
+        SCOPED_TRACE(bExit ? "System, Exit" : "closing the window");
+        CPframe& frame = Start();
+        ASSERT_TRUE(m_pApp->m_session.IsDriverLoaded());
+        SFrameAtClose atClose{&frame};
+        tarvexsim_set_hook("tarvex_close", &RecordFrameAtClose, &atClose);
+        tarvexsim_clear_calls();
+
+        if (bExit)
+            Choose(2011);
+        else
+            EXPECT_TRUE(frame.close());
+
+        EXPECT_EQ(CalledEntryPoints(), std::vector<std::string>{"tarvex_close"});
+        EXPECT_FALSE(atClose.bVisible);
+        EXPECT_EQ(atClose.nTimerInterval, 0);
+        EXPECT_FALSE(m_pApp->m_session.IsDriverLoaded());
+        EXPECT_FALSE(m_pApp->m_session.IsLive()) << "no call goes through the unloaded driver";
+        EXPECT_FALSE(frame.isVisible());
+        EXPECT_EQ(frame.UpdateTimerInterval(), 0);
+        m_pApp.reset();
+    }
 }

@@ -111,6 +111,8 @@ TEST(ValueEntryDlg, ComesUpWithThePromptTheAllowedKeywordsAndNoneChecked)
 TEST(ValueEntryDlg, OkFollowsEveryChangeAndReturnsTheTextAsTyped)
 {
     const std::string longText = std::string(250, ' ') + "12345678";
+    const std::string kept = longText.substr(0, 255); // all the edit takes
+    const char* const pszKept = kept.c_str();
     const struct
     {
         const CValueEntryLimits& limits;
@@ -118,8 +120,8 @@ TEST(ValueEntryDlg, OkFollowsEveryChangeAndReturnsTheTextAsTyped)
         int nRadio;              // clicked after typing; 0 for none
         const char* pszReturned; // null: OK is disabled and the dialog is cancelled
     } cases[] = {
-        // Judged whole, as it is returned: its first 255 characters alone would read 12345, in range.
-        {kTimeout, longText.c_str(), 0, nullptr}, {kAperture, "5xyz", 0, "5xyz"},
+        // What the edit holds is judged and returned: its 255 characters read 12345, in range.
+        {kTimeout, longText.c_str(), 0, pszKept}, {kAperture, "5xyz", 0, "5xyz"},
         {kAperture, "100", 0, nullptr},           {kAperture, "min", 0, nullptr},
         {kTimeout, "500000", 0, "500000"},        {kTimeout, "500001", 0, nullptr},
         {kFreqRange, "junk", 1149, "MIN"},        {kFreqRange, "", 1150, "MAX"},

@@ -251,6 +251,18 @@ TEST_F(CDriverTest, CallLogWritesOneLinePerCall)
     EXPECT_EQ(tarvexsim_call(-1), nullptr);
 }
 
+// Only the newest lines stay in memory, so that a simulator running for days does not grow.
+TEST_F(CDriverTest, CallLogKeepsTheNewestLinesOnly)
+{
+    constexpr int kDropped = 5;
+    for (int nCall = 0; nCall < TARVEXSIM_CALL_LOG_LINES + kDropped; ++nCall)
+        tarvex_timeOut(m_vi, nCall);
+    ASSERT_EQ(tarvexsim_call_count(), TARVEXSIM_CALL_LOG_LINES);
+    EXPECT_EQ(std::string(tarvexsim_call(0)), "tarvex_timeOut " + std::to_string(kDropped) + " -> 0");
+    EXPECT_EQ(std::string(tarvexsim_call(TARVEXSIM_CALL_LOG_LINES - 1)),
+              "tarvex_timeOut " + std::to_string(TARVEXSIM_CALL_LOG_LINES + kDropped - 1) + " -> 0");
+}
+
 TEST_F(CDriverTest, TraceFileGetsTheSameLines)
 {
     char szPath[] = "/tmp/tarvexsim-traceXXXXXX";

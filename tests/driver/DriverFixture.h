@@ -4,6 +4,7 @@
 
 #include "TarvexAbi.h"
 #include "TarvexSim.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,19 +15,7 @@
 
 namespace drivertest
 {
-// Sets (or, with null, removes) an environment variable for the life of the object.
-class CScopedEnvironment
-{
-public:
-    CScopedEnvironment(const char* pszName, const char* pszValue);
-    ~CScopedEnvironment();
-    CScopedEnvironment(const CScopedEnvironment&) = delete;
-    CScopedEnvironment& operator=(const CScopedEnvironment&) = delete;
-
-private:
-    std::string m_name;
-    std::optional<std::string> m_previous;
-};
+using testsupport::CScopedEnvironment;
 
 struct SErrorEntry
 {

@@ -7,10 +7,14 @@
 #include "support/TestSupport.h"
 
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -193,6 +197,48 @@ TEST(DialogControlsText, CaptionsUseMnemonicsAndTextsRoundTrip)
     EXPECT_EQ(controls.Text(13), "5 \xb5s");
     controls.SetText(99, "nobody");
     EXPECT_EQ(controls.Text(99), "");
+}
+
+// What the operator types or pastes into an edit goes to the instrument: at most 255 printable ASCII
+// characters, however it arrives.
+TEST(DialogControlsText, EditTakesAtMost255PrintableAsciiCharacters)
+{
+    auto pBuilt = BuildInHost(MakeTemplate({{13, EControlKind::Edit, "", 4, 40, 60, 12, CS_TABSTOP, {}}}));
+    auto* pEdit = pBuilt->controls.ItemAs<QLineEdit>(13);
+    const struct
+    {
+        const char* pszName;
+        QString text;
+        bool bPasted;
+        std::string expected;
+    } cases[] = {
+        {"typed, 300 characters", QString(300, QLatin1Char('x')), false, std::string(255, 'x')},
+        {"pasted, 10000 characters", QString(10000, QLatin1Char('y')), true, std::string(255, 'y')},
+        {"typed outside ASCII", QString::fromUtf8("1\u00b5\u20ac\u00e92 ~"), false, "12 ~"},
+        {"pasted outside ASCII", QString::fromUtf8("5 \u00b5s"), true, ""},
+        {"pasted with a control character", QStringLiteral("ON\x01"), true, ""},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszName);
+        pEdit->clear();
+        if (c.bPasted)
+        {
+            QGuiApplication::clipboard()->setText(c.text);
+            pEdit->paste();
+        }
+        else
+        {
+            for (const QChar ch : c.text)
+            {
+                QKeyEvent keyPress(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+                QCoreApplication::sendEvent(pEdit, &keyPress);
+            }
+        }
+        EXPECT_EQ(pBuilt->controls.Text(13, std::string::npos), c.expected);
+    }
+    pBuilt->controls.SetText(13, std::string(300, 'z'));
+    EXPECT_EQ(pBuilt->controls.Text(13, std::string::npos), std::string(255, 'z'));
 }
 
 TEST(DialogControlsState, EnableAndShowChangeTheControlsOwnFlags)

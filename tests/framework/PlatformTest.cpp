@@ -1,7 +1,8 @@
-// Timers, menus, the wait cursor, the application colours and the run-time loader.
+// Timers, menus, the wait cursor, the application colours and the run-time loader with its search path.
 
 #include "framework/Application.h"
 #include "framework/DynamicLibrary.h"
+#include "framework/LibrarySearchPath.h"
 #include "framework/MenuBar.h"
 #include "framework/TimerSet.h"
 #include "framework/WaitCursor.h"
@@ -16,11 +17,14 @@
 #include <QObject>
 #include <QProxyStyle>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimerEvent>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <stdexcept>
 
@@ -287,7 +291,7 @@ TEST(DynamicLibrary, LoadsFindsSymbolsAndReportsWhatIsMissing)
         bool bLoads;
     };
     const SCase cases[] = {
-        {"loaderprobe.dll", "", true},                     // found beside the program by the ordinary search
+        {"loaderprobe.dll", "", true},                     // beside the program: last on the search path
         {"loaderprobe.dll", programFolder, true},          // in the given folder
         {"loaderprobe.dll", "/nonexistent-folder", false}, // only that folder is searched
         {"absent_library.dll", "", false},
@@ -315,4 +319,47 @@ TEST(DynamicLibrary, LoadsFindsSymbolsAndReportsWhatIsMissing)
         EXPECT_EQ(library.Symbol("loaderprobe_add"), nullptr);
         library.Free(); // twice is harmless
     }
+}
+
+TEST(LibrarySearchPath, EnvironmentThenSystemThenTheProgramsFolderLast)
+{
+    const std::vector<std::string> system = {"/etc-lib", "/usr/lib"};
+    const struct
+    {
+        const char* pszVariable;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"", {"/etc-lib", "/usr/lib", "/program"}},
+        {"/a:/b", {"/a", "/b", "/etc-lib", "/usr/lib", "/program"}},
+        {"::/a::;/b:", {"/a", "/b", "/etc-lib", "/usr/lib", "/program"}}, // empty elements are no folder
+        {"/program:/usr/lib:/a:/a", {"/program", "/usr/lib", "/a", "/etc-lib"}},
+        {"lib", {"lib", "/etc-lib", "/usr/lib", "/program"}},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(framework::LibrarySearchPath(c.pszVariable, system, "/program"), c.expected)
+            << c.pszVariable;
+    }
+}
+
+// The loader's configuration: folders, comments, included files (a file that includes itself ends), then
+// the loader's defaults.
+TEST(LibrarySearchPath, SystemFoldersFollowTheLoadersConfiguration)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::string root = folder.path().toStdString();
+    std::filesystem::create_directory(root + "/conf.d");
+    std::ofstream(root + "/ld.so.conf") << "# comment\n/opt/a\ninclude conf.d/*.conf\n\nhwcap 0 nosegneg\n"
+                                        << "include " << root << "/missing/*.conf\n/opt/z/lib, /opt/y\n";
+    std::ofstream(root + "/conf.d/2.conf") << "/opt/c # trailing comment\n";
+    std::ofstream(root + "/conf.d/1.conf") << "  /opt/b\n";
+    std::ofstream(root + "/self.conf") << "/opt/self\ninclude self.conf\n";
+
+    std::vector<std::string> folders = framework::SystemLibraryFolders(root + "/ld.so.conf");
+    const std::vector<std::string> listed = {"/opt/a", "/opt/b", "/opt/c", "/opt/z/lib", "/opt/y"};
+    ASSERT_GT(folders.size(), listed.size());
+    EXPECT_EQ(std::vector<std::string>(folders.begin(), folders.begin() + 5), listed);
+    EXPECT_EQ(folders.back(), "/usr/lib");
+    EXPECT_EQ(framework::SystemLibraryFolders(root + "/self.conf").front(), "/opt/self");
 }

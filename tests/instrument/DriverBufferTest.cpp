@@ -21,6 +21,7 @@ TEST(DriverBuffer, AnswerEndsAtTheBuffersLastByte)
         {"short answer", 12, 12},
         {"255 characters and the NUL", 255, 255},
         {"256 characters, no NUL", 256, 255},
+        {"300 characters: past the contract, within the buffer", 300, 255},
     };
     for (const auto& testCase : cases)
     {

@@ -1,6 +1,6 @@
 #pragma once
 // Fixture for tests of a live session: the simulated counter at power-on with one instrument that the
-// session has opened through the ordinary library search, and the call log cleared.
+// session has opened through the library search path, and the call log cleared.
 
 #include "instrument/InstrumentSession.h"
 

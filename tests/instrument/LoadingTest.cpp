@@ -1,12 +1,16 @@
-// Loading the two libraries, opening the instrument, the driver's untrusted resource list, missing entry
+// Loading the two libraries (the first driver file on the search path, whether or not it loads), what the
+// start-up reports of it, opening the instrument, the driver's untrusted resource list, missing entry
 // points and unloading.
 
 #include "LiveSessionTest.h"
 #include "TemporaryFolder.h"
 
 #include "TarvexSim.h"
+#include "framework/LibrarySearchPath.h"
 #include "framework/UserException.h"
 #include "instrument/DriverEntryPoints.h"
+#include "instrument/LoadReport.h"
+#include "support/TestSupport.h"
 
 #include <climits>
 #include <cstring>
@@ -112,6 +116,95 @@ TEST(SessionLoading, MissingEntryPointFailsWithoutACall)
     EXPECT_NO_THROW(session.ErrorQuery(message));
     EXPECT_EQ(message, "");
     EXPECT_FALSE(session.IsBusy());
+}
+
+std::string BuiltFolder(const std::string& subfolder = {})
+{
+    return framework::ProgramFolder() + subfolder;
+}
+
+// A driver file first on LD_LIBRARY_PATH that cannot be loaded leaves the session non-live and says why;
+// the simulator in the program's folder, further down the path, is never taken instead.
+TEST(SessionLoading, DriverFirstOnThePathThatCannotLoadIsNeverReplaced)
+{
+    CTemporaryFolder folder;
+    std::string damaged = CTemporaryFolder::BuiltLibrary(kDriverLibrary);
+    std::string wrongArchitecture = damaged;
+    ASSERT_GT(damaged.size(), 4u);
+    damaged[1] = 'X';         // the ELF magic number
+    wrongArchitecture[4] = 1; // ELFCLASS32: a 32-bit library
+    const struct
+    {
+        const char* pszName;
+        std::string bytes; // written into the temporary folder; empty: the folder holds a built driver
+        std::string folder;
+        const char* pszLoaderText;
+    } cases[] = {
+        {"damaged file", damaged, folder.Path(), "invalid ELF header"},
+        {"wrong architecture", wrongArchitecture, folder.Path(), "wrong ELF class: ELFCLASS32"},
+        {"missing dependency", "", BuiltFolder("/missing-dependency"), "libunreachabledependency.so"},
+    };
+    for (const auto& testCase : cases)
+    {
+        SCOPED_TRACE(testCase.pszName);
+        if (!testCase.bytes.empty())
+        {
+            ASSERT_TRUE(folder.Write(kDriverLibrary, testCase.bytes));
+        }
+        const testsupport::CScopedEnvironment path("LD_LIBRARY_PATH", testCase.folder.c_str());
+        tarvexsim_reset();
+        CInstrumentSession session;
+        EXPECT_FALSE(session.IsLive());
+        EXPECT_FALSE(session.IsDriverLoaded());
+        EXPECT_EQ(session.DriverLibrary().Path(), testCase.folder + "/" + kDriverLibrary);
+        const std::string failure = LoadFailure(session);
+        EXPECT_NE(failure.find(testCase.pszLoaderText), std::string::npos) << failure;
+        EXPECT_NE(failure.find("non-live mode"), std::string::npos) << failure;
+        EXPECT_EQ(LoadReport(session), std::vector<std::string>{failure});
+
+        std::vector<std::string> resources;
+        int32_t nCount = 0;
+        EXPECT_FALSE(session.AutoInit(1, resources, nCount));
+        EXPECT_EQ(tarvexsim_call_count(), 0);
+    }
+}
+
+TEST(SessionLoading, ReportNamesTheDriverFileAndWhatItLacks)
+{
+    CTemporaryFolder emptyFolder;
+    const struct
+    {
+        const char* pszName;
+        const char* pszLibraryPath; // null: unset
+        std::string folder;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"the bundled simulator",
+         nullptr,
+         {},
+         {"instrument driver " + BuiltFolder("/") + kDriverLibrary +
+          " (the simulated counter bundled with the program)"}},
+        {"another driver first on the path",
+         ":/nonexistent-folder::",
+         {},
+         {"instrument driver " + BuiltFolder("/hostile/") + kDriverLibrary,
+          "the instrument driver lacks tarvex_getLA, tarvex_ftoa"}},
+        {"no library in the folder",
+         nullptr,
+         emptyFolder.Path(),
+         {std::string(kVisaLibrary) + " not found in " + emptyFolder.Path() + ": non-live mode"}},
+    };
+    for (const auto& testCase : cases)
+    {
+        SCOPED_TRACE(testCase.pszName);
+        const std::string libraryPath =
+            testCase.pszLibraryPath ? testCase.pszLibraryPath + BuiltFolder("/hostile") : std::string();
+        const testsupport::CScopedEnvironment path("LD_LIBRARY_PATH",
+                                                   testCase.pszLibraryPath ? libraryPath.c_str() : nullptr);
+        CInstrumentSession session(testCase.folder);
+        EXPECT_EQ(LoadReport(session), testCase.expected);
+        EXPECT_EQ(LoadFailure(session), "");
+    }
 }
 
 class CSessionOpeningTest : public CLiveSessionTest

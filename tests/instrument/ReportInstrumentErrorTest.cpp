@@ -168,13 +168,16 @@ TEST_F(CReportTest, UnterminatedErrorTextEndsAtTheBuffer)
     EXPECT_EQ(boxes.front().size(), kPrefix.size() + TARVEX_BUFFER_SIZE - 1);
 }
 
-// A queue that fills again while each box is up never empties; the report still ends.
-TEST_F(CReportTest, QueueThatNeverEmptiesEndsAfterTheBound)
+// As many entries as the bound: each is shown, and nothing says that errors were left out.
+TEST_F(CReportTest, QueueAsLongAsTheBoundIsShownWhole)
 {
-    tarvexsim_push_error(-100, "Command error");
-    m_messages.onBox = [](const SRecordedMessage&) { tarvexsim_push_error(-100, "Command error"); };
+    for (int nEntry = 0; nEntry < kMaxReportedInstrumentErrors; ++nEntry)
+    {
+        tarvexsim_push_error(-100, "Command error");
+    }
     Report(TARVEX_INSTR_ERROR_DETECTED);
-    EXPECT_EQ(m_messages.BoxTexts().size(), static_cast<std::size_t>(kMaxReportedInstrumentErrors));
+    EXPECT_EQ(m_messages.BoxTexts(),
+              std::vector<std::string>(kMaxReportedInstrumentErrors, kPrefix + "-100,\"Command error\""));
     EXPECT_EQ(m_messages.BeepCount(), kMaxReportedInstrumentErrors);
     ExpectTimerAroundMessages();
 }

@@ -31,13 +31,25 @@ CTemporaryFolder::~CTemporaryFolder()
     }
 }
 
-bool CTemporaryFolder::CopyLibrary(const std::string& fileName,
-                                   const std::vector<std::string>& withoutSymbols) const
+std::string CTemporaryFolder::BuiltLibrary(const std::string& fileName)
 {
     std::ifstream source(ProgramFolder() / fileName, std::ios::binary);
     std::ostringstream content;
     content << source.rdbuf();
-    std::string bytes = content.str();
+    return content.str();
+}
+
+bool CTemporaryFolder::Write(const std::string& fileName, const std::string& bytes) const
+{
+    std::ofstream target(m_path / fileName, std::ios::binary);
+    target << bytes;
+    return static_cast<bool>(target);
+}
+
+bool CTemporaryFolder::CopyLibrary(const std::string& fileName,
+                                   const std::vector<std::string>& withoutSymbols) const
+{
+    std::string bytes = BuiltLibrary(fileName);
     if (bytes.empty())
     {
         return false;
@@ -56,7 +68,5 @@ bool CTemporaryFolder::CopyLibrary(const std::string& fileName,
             bytes[nFound + name.size()] = 'X';
         }
     }
-    std::ofstream target(m_path / fileName, std::ios::binary);
-    target << bytes;
-    return static_cast<bool>(target);
+    return Write(fileName, bytes);
 }

@@ -1,6 +1,7 @@
 // The rule every session operation follows: a failing status is recorded and raised with the busy flags
 // cleared, a call made while another is in progress fails with -1, and answers are bounded.
 
+#include "AnswerQueries.h"
 #include "LiveSessionTest.h"
 
 #include "TarvexSim.h"
@@ -142,10 +143,17 @@ void RunInnerCall(void* pContext)
     }
 }
 
-TEST_F(CLiveSessionTest, CallInsideADriverCallFailsWithMinusOneUnlessItIsGuardedApart)
+// No call enters the driver while another runs: a raising operation fails with -1, and one that never
+// raises makes no call. A second call from the same nested loop is refused as well.
+TEST_F(CLiveSessionTest, CallInsideADriverCallNeverReachesTheDriver)
 {
     const auto fetch = [](CInstrumentSession& s) { s.Fetch(1); };
     const auto read = [](CInstrumentSession& s) { s.Read(1); };
+    const auto errorQuery = [](CInstrumentSession& s)
+    {
+        std::string message;
+        s.ErrorQuery(message);
+    };
     const struct
     {
         const char* pszName;
@@ -169,14 +177,22 @@ TEST_F(CLiveSessionTest, CallInsideADriverCallFailsWithMinusOneUnlessItIsGuarded
          true},
         {"slot in abort", "tarvex_abort", [](auto& s) { s.Abort(1); }, [](auto& s) { s.GetSlot(); }, true},
         {"read in read", "tarvex_read", read, read, true},
-        {"fetch in read", "tarvex_read", read, fetch, false},
-        {"read in fetch", "tarvex_fetch", fetch, read, false},
-        {"time-out in fetch", "tarvex_fetch", fetch, [](auto& s) { s.SetTimeout(12000); }, false},
-        {"error query in fetch", "tarvex_fetch", fetch,
-         [](auto& s)
+        {"fetch in read", "tarvex_read", read, fetch, true},
+        {"read in fetch", "tarvex_fetch", fetch, read, true},
+        {"time-out in fetch", "tarvex_fetch", fetch, [](auto& s) { s.SetTimeout(12000); }, true},
+        {"query after a refused read in fetch", "tarvex_fetch", fetch,
+         [&](auto& s)
          {
-             std::string message;
-             s.ErrorQuery(message);
+             EXPECT_THROW(read(s), CUserException);
+             s.QuerySense(1, 2);
+         },
+         true},
+        {"error query in fetch", "tarvex_fetch", fetch, errorQuery, false},
+        {"device clear and error query in read", "tarvex_read", read,
+         [&](auto& s)
+         {
+             s.DeviceClear();
+             errorQuery(s);
          },
          false},
     };
@@ -187,7 +203,9 @@ TEST_F(CLiveSessionTest, CallInsideADriverCallFailsWithMinusOneUnlessItIsGuarded
         tarvexsim_set_reply("tarvex_read", 0, "+2.0E+06");
         SReentry reentry{&m_session, testCase.inner};
         tarvexsim_set_hook(testCase.pszOuterEntryPoint, &RunInnerCall, &reentry);
+        tarvexsim_clear_calls();
         EXPECT_NO_THROW(testCase.outer(m_session));
+        EXPECT_EQ(tarvexsim_call_count(), 1) << "only the outer call reached the driver";
         EXPECT_TRUE(reentry.bRan);
         EXPECT_EQ(reentry.bRaised, testCase.bInnerRaises);
         if (testCase.bInnerRaises)
@@ -204,19 +222,10 @@ TEST_F(CLiveSessionTest, CallInsideADriverCallFailsWithMinusOneUnlessItIsGuarded
 // buffer's last byte, and nothing past the buffer is read.
 TEST_F(CLiveSessionTest, AnswersAreCutAtTheBuffersEnd)
 {
-    const std::vector<std::pair<const char*, std::function<std::string(CInstrumentSession&)>>> queries = {
-        {"fetch", [](auto& s) { return s.Fetch(1); }},
-        {"read", [](auto& s) { return s.Read(1); }},
-        {"continuous", [](auto& s) { return s.QueryContinuous(1); }},
-        {"sense", [](auto& s) { return s.QuerySense(1, 2); }},
-        {"input", [](auto& s) { return s.QueryInput(1, 2); }},
-        {"arm", [](auto& s) { return s.QueryArm(4); }},
-        {"output", [](auto& s) { return s.QueryOutput("ROSC"); }},
-    };
     tarvexsim_set_reply("tarvex_fetch", 0, "+1.0E+06");
     tarvexsim_set_reply("tarvex_read", 0, "+1.0E+06");
     tarvexsim_set_unterminated_answers(1);
-    for (const auto& [pszName, query] : queries)
+    for (const auto& [pszName, query] : AnswerQueries())
     {
         SCOPED_TRACE(pszName);
         std::string answer;

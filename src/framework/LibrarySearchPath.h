@@ -1,0 +1,24 @@
+#pragma once
+// Where a library asked for by its bare name is looked for, in order: the folders of LD_LIBRARY_PATH (an
+// empty element is skipped, not taken as the current folder), the system's library folders (those of the
+// loader's configuration, then its defaults), and the program's own folder last, so that a library
+// installed for the system wins over the one shipped beside the program.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace framework
+{
+std::vector<std::string> LibrarySearchPath();
+// The same order from given parts; a folder named twice is searched where it first appears.
+std::vector<std::string> LibrarySearchPath(std::string_view libraryPathVariable,
+                                           const std::vector<std::string>& systemFolders,
+                                           const std::string& programFolder);
+// The folders listed by the loader's configuration file (includes followed), then its default folders.
+std::vector<std::string> SystemLibraryFolders(const std::string& configurationFile = "/etc/ld.so.conf");
+// The folder of the running program's executable; empty when it cannot be told.
+std::string ProgramFolder();
+// Whether the file lies in the program's own folder (however the path is spelt).
+bool IsInProgramFolder(const std::string& file);
+} // namespace framework
