@@ -2,7 +2,7 @@
 // The driver's 27 entry points as typed function pointers, filled by name from the loaded driver library.
 // A slot the library lacks stays null, and the session never calls through a null slot.
 
-#include "instrument/abi/TarvexAbi.h"
+#include "TarvexAbi.h"
 
 #include <string>
 #include <vector>

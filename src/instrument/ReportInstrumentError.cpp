@@ -1,9 +1,9 @@
 #include "instrument/ReportInstrumentError.h"
 
+#include "TarvexAbi.h"
 #include "framework/MessageService.h"
 #include "instrument/InstrumentSession.h"
 #include "instrument/UpdateTimer.h"
-#include "instrument/abi/TarvexAbi.h"
 
 #include <cstdio>
 #include <string>

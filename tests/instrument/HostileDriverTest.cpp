@@ -4,13 +4,13 @@
 
 #include "AnswerQueries.h"
 
+#include "TarvexAbi.h"
 #include "framework/LibrarySearchPath.h"
 #include "framework/MessageService.h"
 #include "framework/UserException.h"
 #include "instrument/InstrumentSession.h"
 #include "instrument/ReportInstrumentError.h"
 #include "instrument/UpdateTimer.h"
-#include "instrument/abi/TarvexAbi.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>

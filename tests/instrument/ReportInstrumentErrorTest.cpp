@@ -3,11 +3,11 @@
 
 #include "LiveSessionTest.h"
 
+#include "TarvexAbi.h"
 #include "TarvexSim.h"
 #include "framework/MessageService.h"
 #include "instrument/ReportInstrumentError.h"
 #include "instrument/UpdateTimer.h"
-#include "instrument/abi/TarvexAbi.h"
 
 #include <climits>
 

@@ -4,10 +4,10 @@
 #include "AnswerQueries.h"
 #include "LiveSessionTest.h"
 
+#include "TarvexAbi.h"
 #include "TarvexSim.h"
 #include "framework/MessageService.h"
 #include "framework/UserException.h"
-#include "instrument/abi/TarvexAbi.h"
 
 #include <functional>
 
