@@ -31,43 +31,47 @@ constexpr int kSenseTriggerLevel = 1;
 constexpr int kSenseAutoTrigger = 3;
 constexpr int kSenseFunction = 9;
 constexpr SSelector kSenseSelectors[] = {
-    {0, kNone, kNone, kNone},
-    {4, 5, S::TriggerLevel, S::TriggerLevel},
-    {8, 9, S::RelativeTriggerLevel, S::RelativeTriggerLevel},
-    {6, 7, S::AutoTrigger, S::AutoTrigger},
-    {10, 11, S::Slope, S::Slope},
-    {12, 13, S::Hysteresis, S::Hysteresis},
-    {14, 15, kNone, S::Aperture}, // the aperture is answered but never stored
-    {16, kNone, kNone, kNone},
-    {18, kNone, kNone, kNone},
-    {20, 21, kNone, kNone}, // answered from the function index
-    {22, kNone, kNone, kNone},
-    {24, kNone, kNone, kNone},
-    {26, 27, S::ReferenceOscillatorSource, S::ReferenceOscillatorSource},
-    {28, kNone, kNone, kNone},
-    {30, kNone, kNone, kNone},
-    {34, kNone, kNone, kNone},
-    {32, kNone, kNone, kNone},
+    {0, kNone, kNone, kNone}, // an item the counter does not know
+    {TARVEX_SENSE_TRIGGER_LEVEL_SET, TARVEX_SENSE_TRIGGER_LEVEL_QUERY, S::TriggerLevel, S::TriggerLevel},
+    {TARVEX_SENSE_RELATIVE_LEVEL_SET, TARVEX_SENSE_RELATIVE_LEVEL_QUERY, S::RelativeTriggerLevel,
+     S::RelativeTriggerLevel},
+    {TARVEX_SENSE_AUTO_TRIGGER_SET, TARVEX_SENSE_AUTO_TRIGGER_QUERY, S::AutoTrigger, S::AutoTrigger},
+    {TARVEX_SENSE_SLOPE_SET, TARVEX_SENSE_SLOPE_QUERY, S::Slope, S::Slope},
+    {TARVEX_SENSE_HYSTERESIS_SET, TARVEX_SENSE_HYSTERESIS_QUERY, S::Hysteresis, S::Hysteresis},
+    // The aperture is answered but never stored.
+    {TARVEX_SENSE_APERTURE_SET, TARVEX_SENSE_APERTURE_QUERY, kNone, S::Aperture},
+    {TARVEX_SENSE_FREQ_RANGE_SET, kNone, kNone, kNone},
+    {TARVEX_SENSE_FREQ_RANGE_AUTO_SET, kNone, kNone, kNone},
+    // Answered from the function index.
+    {TARVEX_SENSE_FUNCTION_SET, TARVEX_SENSE_FUNCTION_QUERY, kNone, kNone},
+    {TARVEX_SENSE_EXPECTED_SET, kNone, kNone, kNone},
+    {TARVEX_SENSE_RESOLUTION_SET, kNone, kNone, kNone},
+    {TARVEX_SENSE_ROSC_SOURCE_SET, TARVEX_SENSE_ROSC_SOURCE_QUERY, S::ReferenceOscillatorSource,
+     S::ReferenceOscillatorSource},
+    {TARVEX_SENSE_LOWER_REF_SET, kNone, kNone, kNone},
+    {TARVEX_SENSE_UPPER_REF_SET, kNone, kNone, kNone},
+    {TARVEX_SENSE_AVERAGES_SET, kNone, kNone, kNone},
+    {TARVEX_SENSE_FILTER_SET, kNone, kNone, kNone},
 };
 
 constexpr int kFirstInputSelector = 1;
 constexpr SSelector kInputSelectors[] = {
-    {1, 2, S::Attenuation, S::Attenuation},
-    {3, 4, S::Coupling, S::Coupling},
-    {5, 6, S::Impedance, S::Impedance},
-    {7, 8, S::Routing, S::Routing},
+    {TARVEX_INPUT_ATTENUATION_SET, TARVEX_INPUT_ATTENUATION_QUERY, S::Attenuation, S::Attenuation},
+    {TARVEX_INPUT_COUPLING_SET, TARVEX_INPUT_COUPLING_QUERY, S::Coupling, S::Coupling},
+    {TARVEX_INPUT_IMPEDANCE_SET, TARVEX_INPUT_IMPEDANCE_QUERY, S::Impedance, S::Impedance},
+    {TARVEX_INPUT_ROUTING_SET, TARVEX_INPUT_ROUTING_QUERY, S::Routing, S::Routing},
 };
 
 constexpr int kFirstArmSelector = 1;
 constexpr SSelector kArmSelectors[] = {
-    {1, kNone, kNone, kNone}, // start immediate
-    {2, 3, S::StartLevel, S::StartLevel},
-    {4, 5, S::StartSlope, S::StartSlope},
-    {6, 7, S::StartSource, S::StartSource},
-    {8, kNone, kNone, kNone}, // stop immediate
-    {9, 10, S::StopLevel, S::StopLevel},
-    {11, 12, S::StopSlope, S::StopSlope},
-    {13, 14, S::StopSource, S::StopSource},
+    {TARVEX_ARM_START_IMMEDIATE, kNone, kNone, kNone},
+    {TARVEX_ARM_START_LEVEL_SET, TARVEX_ARM_START_LEVEL_QUERY, S::StartLevel, S::StartLevel},
+    {TARVEX_ARM_START_SLOPE_SET, TARVEX_ARM_START_SLOPE_QUERY, S::StartSlope, S::StartSlope},
+    {TARVEX_ARM_START_SOURCE_SET, TARVEX_ARM_START_SOURCE_QUERY, S::StartSource, S::StartSource},
+    {TARVEX_ARM_STOP_IMMEDIATE, kNone, kNone, kNone},
+    {TARVEX_ARM_STOP_LEVEL_SET, TARVEX_ARM_STOP_LEVEL_QUERY, S::StopLevel, S::StopLevel},
+    {TARVEX_ARM_STOP_SLOPE_SET, TARVEX_ARM_STOP_SLOPE_QUERY, S::StopSlope, S::StopSlope},
+    {TARVEX_ARM_STOP_SOURCE_SET, TARVEX_ARM_STOP_SOURCE_QUERY, S::StopSource, S::StopSource},
 };
 
 template <std::size_t N> const SSelector* FindSelector(const SSelector (&table)[N], int nFirst, int nSelector)
@@ -89,12 +93,13 @@ std::optional<SOutputTarget> FindOutputTarget(const std::string& target)
 {
     if (target == "ROSC")
     {
-        return SOutputTarget{3, 4, 0, S::TimebaseOutput};
+        return SOutputTarget{TARVEX_OUTPUT_TIMEBASE_SET, TARVEX_OUTPUT_TIMEBASE_QUERY, 0, S::TimebaseOutput};
     }
     if (target.size() > 4 && target.compare(0, 4, "TTLT") == 0 && target.back() >= '0' &&
         target.back() <= '9')
     {
-        return SOutputTarget{1, 2, target.back() - '0', kNone};
+        return SOutputTarget{TARVEX_OUTPUT_TRIGGER_LINE_SET, TARVEX_OUTPUT_TRIGGER_LINE_QUERY,
+                             target.back() - '0', kNone};
     }
     return std::nullopt;
 }
@@ -437,7 +442,7 @@ void CInstrumentSession::InitiateImmediate(int nChannel)
 {
     if (m_bLive)
     {
-        CallDriver(m_pEntryPoints->m_pfnInitiate, m_vi, Short(nChannel), Short(1),
+        CallDriver(m_pEntryPoints->m_pfnInitiate, m_vi, Short(nChannel), Short(TARVEX_INITIATE_IMMEDIATE),
                    static_cast<ViChar*>(nullptr));
     }
 }
@@ -447,7 +452,8 @@ void CInstrumentSession::InitiateContinuous(int nChannel, bool bOn)
     if (m_bLive)
     {
         CDriverBuffer sent(bOn ? "ON" : "OFF");
-        CallDriver(m_pEntryPoints->m_pfnInitiate, m_vi, Short(nChannel), Short(2), sent.Data());
+        CallDriver(m_pEntryPoints->m_pfnInitiate, m_vi, Short(nChannel), Short(TARVEX_INITIATE_CONTINUOUS),
+                   sent.Data());
     }
 }
 
@@ -460,7 +466,10 @@ std::string CInstrumentSession::QueryContinuous(int nChannel)
     }
     return QueryDriver(
         [&](ViChar* pAnswer)
-        { return Invoke(m_pEntryPoints->m_pfnInitiate, m_vi, Short(nChannel), Short(3), pAnswer); });
+        {
+            return Invoke(m_pEntryPoints->m_pfnInitiate, m_vi, Short(nChannel),
+                          Short(TARVEX_INITIATE_QUERY_CONTINUOUS), pAnswer);
+        });
 }
 
 std::string CInstrumentSession::Fetch(int nChannel)

@@ -3,6 +3,7 @@
 
 #include "LiveSessionTest.h"
 
+#include "TarvexAbi.h"
 #include "TarvexSim.h"
 #include "framework/UserException.h"
 
@@ -186,10 +187,10 @@ TEST_F(CLiveSessionTest, AnswersComeBackAsTheDriverGaveThem)
     tarvexsim_set_reply("tarvex_fetch", 0, "+1.00000012E+07");
     tarvexsim_set_reply("tarvex_read", 0, "+9.5E-03");
     tarvexsim_set_reply("tarvex_initiate", 0, "1");
-    tarvexsim_set_reply("tarvex_input", 4, "AC");
-    tarvexsim_set_reply("tarvex_arm", 7, "EXT");
-    tarvexsim_set_reply("tarvex_output", 4, "1");
-    tarvexsim_set_reply("tarvex_sense", 21, "\"PER\"");
+    tarvexsim_set_reply("tarvex_input", TARVEX_INPUT_COUPLING_QUERY, "AC");
+    tarvexsim_set_reply("tarvex_arm", TARVEX_ARM_START_SOURCE_QUERY, "EXT");
+    tarvexsim_set_reply("tarvex_output", TARVEX_OUTPUT_TIMEBASE_QUERY, "1");
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_FUNCTION_QUERY, "\"PER\"");
     EXPECT_EQ(m_session.Fetch(1), "+1.00000012E+07");
     EXPECT_EQ(m_session.Read(1), "+9.5E-03");
     EXPECT_EQ(m_session.QueryContinuous(1), "1");
@@ -210,11 +211,11 @@ TEST_F(CLiveSessionTest, TriggerLevelAnswersAutoWhileAutoTriggerIsOn)
         {"ON", "AUTO"},  {"1", "AUTO"},  {"+1", "AUTO"},   {" 1\n", "AUTO"}, {"0", "+1.5"},
         {"OFF", "+1.5"}, {"10", "+1.5"}, {"ONCE", "+1.5"}, {"", "+1.5"},
     };
-    tarvexsim_set_reply("tarvex_sense", 5, "+1.5");
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_TRIGGER_LEVEL_QUERY, "+1.5");
     for (const auto& testCase : cases)
     {
         SCOPED_TRACE(testCase.pszAutoTrigger);
-        tarvexsim_set_reply("tarvex_sense", 7, testCase.pszAutoTrigger);
+        tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_AUTO_TRIGGER_QUERY, testCase.pszAutoTrigger);
         EXPECT_EQ(m_session.QuerySense(1, 1), testCase.pszExpected);
     }
 }

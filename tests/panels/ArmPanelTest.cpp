@@ -22,8 +22,26 @@ struct SArmUnderTest
     int nSourceSet, nSourceQuery, nSlopeSet, nSlopeQuery, nLevelSet, nLevelQuery;
 };
 
-constexpr SArmUnderTest kStart{"start", 1019, 1072, 1132, 6, 7, 4, 5, 2, 3};
-constexpr SArmUnderTest kStop{"stop", 1142, 1071, 1138, 13, 14, 11, 12, 9, 10};
+constexpr SArmUnderTest kStart{"start",
+                               1019,
+                               1072,
+                               1132,
+                               TARVEX_ARM_START_SOURCE_SET,
+                               TARVEX_ARM_START_SOURCE_QUERY,
+                               TARVEX_ARM_START_SLOPE_SET,
+                               TARVEX_ARM_START_SLOPE_QUERY,
+                               TARVEX_ARM_START_LEVEL_SET,
+                               TARVEX_ARM_START_LEVEL_QUERY};
+constexpr SArmUnderTest kStop{"stop",
+                              1142,
+                              1071,
+                              1138,
+                              TARVEX_ARM_STOP_SOURCE_SET,
+                              TARVEX_ARM_STOP_SOURCE_QUERY,
+                              TARVEX_ARM_STOP_SLOPE_SET,
+                              TARVEX_ARM_STOP_SLOPE_QUERY,
+                              TARVEX_ARM_STOP_LEVEL_SET,
+                              TARVEX_ARM_STOP_LEVEL_QUERY};
 constexpr std::array kArms{kStart, kStop};
 
 constexpr std::array kSettingIds{1019, 1142, 1072, 1071, 1132, 1133, 1134, 1138, 1139, 1140};

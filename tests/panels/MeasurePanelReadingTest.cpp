@@ -16,7 +16,7 @@ bool IsBlank(const std::string& text)
 // (the gate time, on the simulator's manual clock).
 void ReportExternalArming()
 {
-    tarvexsim_set_reply("tarvex_arm", 7, "EXT");
+    tarvexsim_set_reply("tarvex_arm", TARVEX_ARM_START_SOURCE_QUERY, "EXT");
 }
 } // namespace
 

@@ -229,7 +229,7 @@ TEST_F(CMeasurePanelTest, AReferenceIsStoredOnlyWhileItsFunctionIsStillThePanels
     for (const char* pszReported : {"\"TINT\"", "\"NWID\""})
     {
         SCOPED_TRACE(pszReported);
-        tarvexsim_set_reply("tarvex_sense", 21, nullptr);
+        tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_FUNCTION_QUERY, nullptr);
         ChooseFunction(3); // PWidth: "Reference..."
         m_pHost->OnAutoUpdateMode();
         m_messages.Clear();
@@ -237,7 +237,7 @@ TEST_F(CMeasurePanelTest, AReferenceIsStoredOnlyWhileItsFunctionIsStillThePanels
         framework::QueueModalScript(
             [&](CModalDialog& entry)
             {
-                tarvexsim_set_reply("tarvex_sense", 21, pszReported);
+                tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_FUNCTION_QUERY, pszReported);
                 tarvexsim_set_fault("tarvex_fetch", VI_ERROR_TMO, 1, nullptr);
                 Tick();
                 QTest::keyClicks(entry.Controls().Item(CReferenceDlg::IDC_REFERENCE), "50");
@@ -257,7 +257,7 @@ TEST_F(CMeasurePanelTest, AFunctionTheChannelDoesNotOfferSelectsNothingAndSendsN
     {
         SCOPED_TRACE(pszAnswer);
         ChooseFunction(1); // Period: the parameter buttons are shown
-        tarvexsim_set_reply("tarvex_sense", 21, pszAnswer);
+        tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_FUNCTION_QUERY, pszAnswer);
         Click(nRadio);
         EXPECT_EQ(Controls().GetCurSel(D::IDC_FUNCTION), -1);
         EXPECT_EQ(UnitText(), "   ");

@@ -24,10 +24,6 @@ constexpr int IDC_ENTRY_PROMPT = CValueEntryDlg::IDC_PROMPT;
 constexpr int IDC_ENTRY_MIN = CValueEntryDlg::IDC_MIN;
 constexpr int IDC_ENTRY_AUTO = CValueEntryDlg::IDC_AUTO;
 
-// Query items of tarvex_sense.
-constexpr int ITEM_APERTURE_Q = 15;
-constexpr int ITEM_ROSC_Q = 27;
-
 // What the value entry dialog showed when it opened.
 struct SEntrySeen
 {
@@ -163,28 +159,29 @@ TEST_F(MiscPanelTest, OnlyTheThreeExactSourceAnswersCheckARadioAndTheRadiosSetCh
     {
         SCOPED_TRACE(c.pszAnswer);
         const int nBefore = c.nChecked == IDC_ROSC_CLK10 ? IDC_ROSC_INT : IDC_ROSC_CLK10;
-        tarvexsim_set_reply("tarvex_sense", ITEM_ROSC_Q, nBefore == IDC_ROSC_INT ? "INT" : "CLK10");
+        tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY,
+                            nBefore == IDC_ROSC_INT ? "INT" : "CLK10");
         Sync();
-        tarvexsim_set_reply("tarvex_sense", ITEM_ROSC_Q, c.pszAnswer);
+        tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY, c.pszAnswer);
         tarvexsim_clear_calls();
         Sync();
         EXPECT_EQ(Calls(), std::vector<std::string>{"tarvex_sense 1 27 0 out -> 0"});
         EXPECT_EQ(CheckedSource(), c.nChecked != 0 ? c.nChecked : nBefore);
     }
-    tarvexsim_set_reply("tarvex_sense", ITEM_ROSC_Q, nullptr);
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY, nullptr);
     for (const auto& [nId, pszSource] : {std::pair{IDC_ROSC_EXT, "EXT"}, {IDC_ROSC_INT, "INT"}})
     {
         tarvexsim_clear_calls();
         Click(nId);
         EXPECT_EQ(Calls(),
                   std::vector<std::string>{std::string("tarvex_sense 1 26 0 \"") + pszSource + "\" -> 0"});
-        EXPECT_STREQ(tarvexsim_query("tarvex_sense", 1, ITEM_ROSC_Q), pszSource);
+        EXPECT_STREQ(tarvexsim_query("tarvex_sense", 1, TARVEX_SENSE_ROSC_SOURCE_QUERY), pszSource);
     }
 }
 
 TEST_F(MiscPanelTest, ApertureStartsFromThePresentValueOfTheMeasureChannelAndSetsThatChannel)
 {
-    tarvexsim_set_reply("tarvex_sense", ITEM_APERTURE_Q, "+1.00000E-01");
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_APERTURE_QUERY, "+1.00000E-01");
     for (const int nChannel : {1, 2, 3})
     {
         SCOPED_TRACE(nChannel);
@@ -294,7 +291,7 @@ TEST_F(MiscPanelTest, OtherHandlersDropTheirFailuresSilently)
         {IDC_FREQ_RANGE, "tarvex_sense", "AUTO"},     {IDC_FREQ_RANGE, "tarvex_sense", "1000"},
         {IDC_MEAS_TIMEOUT, "tarvex_timeOut", "5000"},
     };
-    tarvexsim_set_reply("tarvex_sense", ITEM_ROSC_Q, "INT");
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY, "INT");
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.nButton);
@@ -324,11 +321,11 @@ TEST_F(MiscPanelTest, OtherHandlersDropTheirFailuresSilently)
 
 TEST_F(MiscPanelTest, ARefreshFailureIsReportedAfterTriggerIsSetAndLeavesTheRadios)
 {
-    tarvexsim_set_reply("tarvex_sense", ITEM_ROSC_Q, "EXT");
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY, "EXT");
     Show();
     ASSERT_FALSE(IsTriggerEnabled());
     SetCycle(CMeasureChannel::CYCLE_WAITING);
-    tarvexsim_set_reply("tarvex_sense", ITEM_ROSC_Q, "INT");
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY, "INT");
     tarvexsim_set_fault("tarvex_sense", VI_ERROR_TMO, 1, nullptr);
     Sync();
     EXPECT_EQ(Controller().m_bRefreshFailed, 1);
@@ -342,7 +339,7 @@ TEST_F(MiscPanelTest, ARefreshFailureIsReportedAfterTriggerIsSetAndLeavesTheRadi
 
 TEST_F(MiscPanelTest, TheFrameTakesThePanelsSizeAndThePanelSitsOnePixelDown)
 {
-    tarvexsim_set_reply("tarvex_sense", ITEM_ROSC_Q, "INT");
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY, "INT");
     Show();
     EXPECT_EQ(Panel()->pos(), QPoint(0, 1));
     EXPECT_EQ(m_pHost->m_window.size(), Panel()->size());
