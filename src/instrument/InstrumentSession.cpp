@@ -26,10 +26,7 @@ struct SSelector
 
 using S = CNonLiveSettings;
 
-constexpr int kFirstSenseSelector = 0;
-constexpr int kSenseTriggerLevel = 1;
-constexpr int kSenseAutoTrigger = 3;
-constexpr int kSenseFunction = 9;
+// Each table is in selector order, from the first selector on.
 constexpr SSelector kSenseSelectors[] = {
     {0, kNone, kNone, kNone}, // an item the counter does not know
     {TARVEX_SENSE_TRIGGER_LEVEL_SET, TARVEX_SENSE_TRIGGER_LEVEL_QUERY, S::TriggerLevel, S::TriggerLevel},
@@ -54,7 +51,6 @@ constexpr SSelector kSenseSelectors[] = {
     {TARVEX_SENSE_FILTER_SET, kNone, kNone, kNone},
 };
 
-constexpr int kFirstInputSelector = 1;
 constexpr SSelector kInputSelectors[] = {
     {TARVEX_INPUT_ATTENUATION_SET, TARVEX_INPUT_ATTENUATION_QUERY, S::Attenuation, S::Attenuation},
     {TARVEX_INPUT_COUPLING_SET, TARVEX_INPUT_COUPLING_QUERY, S::Coupling, S::Coupling},
@@ -62,7 +58,6 @@ constexpr SSelector kInputSelectors[] = {
     {TARVEX_INPUT_ROUTING_SET, TARVEX_INPUT_ROUTING_QUERY, S::Routing, S::Routing},
 };
 
-constexpr int kFirstArmSelector = 1;
 constexpr SSelector kArmSelectors[] = {
     {TARVEX_ARM_START_IMMEDIATE, kNone, kNone, kNone},
     {TARVEX_ARM_START_LEVEL_SET, TARVEX_ARM_START_LEVEL_QUERY, S::StartLevel, S::StartLevel},
@@ -74,10 +69,26 @@ constexpr SSelector kArmSelectors[] = {
     {TARVEX_ARM_STOP_SOURCE_SET, TARVEX_ARM_STOP_SOURCE_QUERY, S::StopSource, S::StopSource},
 };
 
-template <std::size_t N> const SSelector* FindSelector(const SSelector (&table)[N], int nFirst, int nSelector)
+template <std::size_t N>
+const SSelector* FindSelector(const SSelector (&table)[N], auto eFirst, decltype(eFirst) eSelector)
 {
-    const int nIndex = nSelector - nFirst;
+    const int nIndex = static_cast<int>(eSelector) - static_cast<int>(eFirst);
     return nIndex >= 0 && nIndex < static_cast<int>(N) ? &table[nIndex] : nullptr;
+}
+
+const SSelector* FindSelector(ESenseSelector eSelector)
+{
+    return FindSelector(kSenseSelectors, ESenseSelector::NoItem, eSelector);
+}
+
+const SSelector* FindSelector(EInputSelector eSelector)
+{
+    return FindSelector(kInputSelectors, EInputSelector::Attenuation, eSelector);
+}
+
+const SSelector* FindSelector(EArmSelector eSelector)
+{
+    return FindSelector(kArmSelectors, EArmSelector::StartImmediate, eSelector);
 }
 
 // An output target: a trigger line ("TTLT", the line's digit last) or the timebase output "ROSC".
@@ -426,16 +437,16 @@ void CInstrumentSession::UnloadDriver()
     }
 }
 
-void CInstrumentSession::Configure(int nFunction, int nChannel, const std::string& p1, const std::string& p2,
-                                   const std::string& p3, const std::string& p4)
+void CInstrumentSession::Configure(EMeasureFunction eFunction, int nChannel, const std::string& p1,
+                                   const std::string& p2, const std::string& p3, const std::string& p4)
 {
     if (!m_bLive)
     {
-        m_nonLive.StoreConfiguration(nFunction, p1, p2, p3, p4);
+        m_nonLive.StoreConfiguration(eFunction, p1, p2, p3, p4);
         return;
     }
-    CallDriver(m_pEntryPoints->m_pfnConfigure, m_vi, Short(nChannel), Short(nFunction), p1.c_str(),
-               p2.c_str(), p3.c_str(), p4.c_str());
+    CallDriver(m_pEntryPoints->m_pfnConfigure, m_vi, Short(nChannel), Short(static_cast<int>(eFunction)),
+               p1.c_str(), p2.c_str(), p3.c_str(), p4.c_str());
 }
 
 void CInstrumentSession::InitiateImmediate(int nChannel)
@@ -529,9 +540,9 @@ uint8_t CInstrumentSession::QueryOperationPending()
     return static_cast<uint8_t>(nCondition & 0xFF);
 }
 
-void CInstrumentSession::SetSense(int nChannel, int nSelector, const std::string& text)
+void CInstrumentSession::SetSense(int nChannel, ESenseSelector eSelector, const std::string& text)
 {
-    const SSelector* pSelector = FindSelector(kSenseSelectors, kFirstSenseSelector, nSelector);
+    const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr)
     {
         return;
@@ -558,43 +569,41 @@ std::string CInstrumentSession::QuerySenseItem(int nChannel, int nItem)
     return answer.Answer();
 }
 
-std::string CInstrumentSession::QuerySense(int nChannel, int nSelector)
+std::string CInstrumentSession::QuerySense(int nChannel, ESenseSelector eSelector)
 {
     GuardReentry();
     CBusyScope busy(m_bBusy);
     m_strResult = kBadCommand;
-    const SSelector* pSelector = FindSelector(kSenseSelectors, kFirstSenseSelector, nSelector);
+    const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr || pSelector->nQueryItem == kNone)
     {
         return m_strResult;
     }
     if (!m_bLive)
     {
-        if (nSelector != kSenseFunction)
+        if (eSelector != ESenseSelector::Function)
         {
             m_strResult = m_nonLive.Setting(static_cast<CNonLiveSettings::ESetting>(pSelector->nAnswered));
         }
-        else if (const std::string keyword =
-                     CNonLiveSettings::QuotedFunctionKeyword(m_nonLive.FunctionIndex());
-                 !keyword.empty())
+        else if (const std::string keyword = QuotedFunctionKeyword(m_nonLive.Function()); !keyword.empty())
         {
             m_strResult = keyword;
         }
         return m_strResult;
     }
     m_strResult = QuerySenseItem(nChannel, pSelector->nQueryItem);
-    if (nSelector == kSenseTriggerLevel &&
-        IsAutoTriggerOn(QuerySenseItem(nChannel, kSenseSelectors[kSenseAutoTrigger].nQueryItem)))
+    if (eSelector == ESenseSelector::TriggerLevel &&
+        IsAutoTriggerOn(QuerySenseItem(nChannel, TARVEX_SENSE_AUTO_TRIGGER_QUERY)))
     {
         m_strResult = "AUTO";
     }
     return m_strResult;
 }
 
-void CInstrumentSession::SetInput(int nChannel, int nSelector, const std::string& text)
+void CInstrumentSession::SetInput(int nChannel, EInputSelector eSelector, const std::string& text)
 {
     GuardReentry();
-    const SSelector* pSelector = FindSelector(kInputSelectors, kFirstInputSelector, nSelector);
+    const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr)
     {
         return;
@@ -608,9 +617,9 @@ void CInstrumentSession::SetInput(int nChannel, int nSelector, const std::string
                });
 }
 
-std::string CInstrumentSession::QueryInput(int nChannel, int nSelector)
+std::string CInstrumentSession::QueryInput(int nChannel, EInputSelector eSelector)
 {
-    const SSelector* pSelector = FindSelector(kInputSelectors, kFirstInputSelector, nSelector);
+    const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr)
     {
         return m_strResult;
@@ -622,10 +631,10 @@ std::string CInstrumentSession::QueryInput(int nChannel, int nSelector)
                         });
 }
 
-void CInstrumentSession::SetArm(int nSelector, const std::string& text)
+void CInstrumentSession::SetArm(EArmSelector eSelector, const std::string& text)
 {
     GuardReentry();
-    const SSelector* pSelector = FindSelector(kArmSelectors, kFirstArmSelector, nSelector);
+    const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr)
     {
         return;
@@ -640,9 +649,9 @@ void CInstrumentSession::SetArm(int nSelector, const std::string& text)
                });
 }
 
-std::string CInstrumentSession::QueryArm(int nSelector)
+std::string CInstrumentSession::QueryArm(EArmSelector eSelector)
 {
-    const SSelector* pSelector = FindSelector(kArmSelectors, kFirstArmSelector, nSelector);
+    const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr || pSelector->nQueryItem == kNone)
     {
         return m_strResult;

@@ -9,6 +9,7 @@
 
 #include "framework/DynamicLibrary.h"
 #include "instrument/NonLiveSettings.h"
+#include "instrument/Selectors.h"
 
 #include <cstdint>
 #include <memory>
@@ -54,7 +55,7 @@ public:
     // Closes an instrument the session opened, then frees the driver library; the session is non-live after.
     void UnloadDriver();
 
-    void Configure(int nFunction, int nChannel, const std::string& p1, const std::string& p2,
+    void Configure(EMeasureFunction eFunction, int nChannel, const std::string& p1, const std::string& p2,
                    const std::string& p3, const std::string& p4);
     void InitiateImmediate(int nChannel);
     void InitiateContinuous(int nChannel, bool bOn);
@@ -66,12 +67,12 @@ public:
     void Trigger();
     uint8_t QueryOperationPending();
 
-    void SetSense(int nChannel, int nSelector, const std::string& text);
-    std::string QuerySense(int nChannel, int nSelector);
-    void SetInput(int nChannel, int nSelector, const std::string& text);
-    std::string QueryInput(int nChannel, int nSelector);
-    void SetArm(int nSelector, const std::string& text = {});
-    std::string QueryArm(int nSelector);
+    void SetSense(int nChannel, ESenseSelector eSelector, const std::string& text);
+    std::string QuerySense(int nChannel, ESenseSelector eSelector);
+    void SetInput(int nChannel, EInputSelector eSelector, const std::string& text);
+    std::string QueryInput(int nChannel, EInputSelector eSelector);
+    void SetArm(EArmSelector eSelector, const std::string& text = {});
+    std::string QueryArm(EArmSelector eSelector);
     void SetOutput(const std::string& target, const std::string& text);
     std::string QueryOutput(const std::string& target);
 

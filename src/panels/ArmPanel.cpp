@@ -39,14 +39,16 @@ struct SArm
     int nSourceId;
     int nSlopeId;
     int nFirstLevelId; // the MIN radio; MAX and DEF follow it
-    int nSourceSelector;
-    int nSlopeSelector;
-    int nLevelSelector;
+    EArmSelector eSourceSelector;
+    EArmSelector eSlopeSelector;
+    EArmSelector eLevelSelector;
 };
 
 constexpr std::array<SArm, 2> kArms{{
-    {IDC_START_SOURCE, IDC_START_SLOPE, IDC_START_MIN, 4, 3, 2},
-    {IDC_STOP_SOURCE, IDC_STOP_SLOPE, IDC_STOP_MIN, 8, 7, 6},
+    {IDC_START_SOURCE, IDC_START_SLOPE, IDC_START_MIN, EArmSelector::StartSource, EArmSelector::StartSlope,
+     EArmSelector::StartLevel},
+    {IDC_STOP_SOURCE, IDC_STOP_SLOPE, IDC_STOP_MIN, EArmSelector::StopSource, EArmSelector::StopSlope,
+     EArmSelector::StopLevel},
 }};
 
 // The ten setting controls that the lock disables.
@@ -173,7 +175,7 @@ void CArmDlg::ReadInstrument()
 void CArmDlg::ShowSource(int nArm)
 {
     const SArm& arm = kArms[nArm];
-    const int nIndex = m_controls.FindString(arm.nSourceId, -1, Session().QueryArm(arm.nSourceSelector));
+    const int nIndex = m_controls.FindString(arm.nSourceId, -1, Session().QueryArm(arm.eSourceSelector));
     if (nIndex >= 0)
         m_controls.SetCurSel(arm.nSourceId, nIndex);
 }
@@ -181,14 +183,14 @@ void CArmDlg::ShowSource(int nArm)
 // Only exactly "POS" shows the positive slope.
 void CArmDlg::ShowSlope(int nArm)
 {
-    m_apSlopes[nArm]->SetState(Session().QueryArm(kArms[nArm].nSlopeSelector) == "POS" ? 0 : 1);
+    m_apSlopes[nArm]->SetState(Session().QueryArm(kArms[nArm].eSlopeSelector) == "POS" ? 0 : 1);
 }
 
 // A reply that names no level leaves the radios as they are.
 void CArmDlg::ShowLevel(int nArm)
 {
     const SArm& arm = kArms[nArm];
-    const EArmLevel level = ArmLevelOfReply(Session().QueryArm(arm.nLevelSelector));
+    const EArmLevel level = ArmLevelOfReply(Session().QueryArm(arm.eLevelSelector));
     if (level != ARM_LEVEL_NONE)
         m_controls.CheckRadioButton(arm.nFirstLevelId, arm.nFirstLevelId + ARM_LEVEL_DEF,
                                     arm.nFirstLevelId + level);
@@ -198,18 +200,18 @@ template <int nArm> void CArmDlg::OnSource()
 {
     const SArm& arm = kArms[nArm];
     if (const char* pszSource = ArmSourceText(m_controls.GetCurSel(arm.nSourceId)))
-        Session().SetArm(arm.nSourceSelector, pszSource);
+        Session().SetArm(arm.eSourceSelector, pszSource);
 }
 
 // The toggle has flipped already; its new state is sent.
 template <int nArm> void CArmDlg::OnSlope()
 {
-    Session().SetArm(kArms[nArm].nSlopeSelector, StateText(kSlopeTexts, m_apSlopes[nArm]->GetState()));
+    Session().SetArm(kArms[nArm].eSlopeSelector, StateText(kSlopeTexts, m_apSlopes[nArm]->GetState()));
 }
 
 // The radio has checked itself. Setting one arm's level may move the other's, so the other is re-read.
 template <int nArm, int nLevel> void CArmDlg::OnLevel()
 {
-    Session().SetArm(kArms[nArm].nLevelSelector, kLevelKeywords[nLevel]);
+    Session().SetArm(kArms[nArm].eLevelSelector, kLevelKeywords[nLevel]);
     ShowLevel(nArm == ARM_START ? ARM_STOP : ARM_START);
 }

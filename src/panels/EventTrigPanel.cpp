@@ -23,27 +23,22 @@ constexpr int IDS_CHANNEL_2 = 5;
 constexpr int IDS_SLOPE_POS = 3;
 constexpr int IDS_SLOPE_NEG = 8;
 
-// The session's sense selectors this panel uses.
-constexpr int SENSE_LEVEL = 1;
-constexpr int SENSE_REL_LEVEL = 2;
-constexpr int SENSE_AUTO_TRIGGER = 3;
-constexpr int SENSE_SLOPE = 4;
-constexpr int SENSE_HYSTERESIS = 5;
-
 constexpr StateTexts kSlopeTexts{"POS", "NEG"};
 
 // A radio button that sends its keyword for one sense selector when clicked.
 struct SSenseRadio
 {
     int nCtrlId;
-    int nSelector;
+    ESenseSelector eSelector;
     const char* pszKeyword;
 };
 
 constexpr std::array kSenseRadios{
-    SSenseRadio{IDC_AUTO_OFF, SENSE_AUTO_TRIGGER, "OFF"}, SSenseRadio{IDC_AUTO_ON, SENSE_AUTO_TRIGGER, "ON"},
-    SSenseRadio{IDC_HYST_MIN, SENSE_HYSTERESIS, "MIN"},   SSenseRadio{IDC_HYST_MAX, SENSE_HYSTERESIS, "MAX"},
-    SSenseRadio{IDC_HYST_DEF, SENSE_HYSTERESIS, "DEF"},
+    SSenseRadio{IDC_AUTO_OFF, ESenseSelector::AutoTrigger, "OFF"},
+    SSenseRadio{IDC_AUTO_ON, ESenseSelector::AutoTrigger, "ON"},
+    SSenseRadio{IDC_HYST_MIN, ESenseSelector::Hysteresis, "MIN"},
+    SSenseRadio{IDC_HYST_MAX, ESenseSelector::Hysteresis, "MAX"},
+    SSenseRadio{IDC_HYST_DEF, ESenseSelector::Hysteresis, "DEF"},
 };
 
 // A level edit with its Send button, the selector it sets and the rule its text must pass.
@@ -51,13 +46,13 @@ struct SLevelEdit
 {
     int nEditId;
     int nSendId;
-    int nSelector;
+    ESenseSelector eSelector;
     bool (*pfnAcceptable)(const std::string& text);
 };
 
 constexpr std::array kLevelEdits{
-    SLevelEdit{IDC_TRIG_LEVEL, IDC_SEND_LEV, SENSE_LEVEL, IsTriggerLevelAcceptable},
-    SLevelEdit{IDC_REL_LEVEL, IDC_SEND_REL, SENSE_REL_LEVEL, IsRelativeLevelAcceptable},
+    SLevelEdit{IDC_TRIG_LEVEL, IDC_SEND_LEV, ESenseSelector::TriggerLevel, IsTriggerLevelAcceptable},
+    SLevelEdit{IDC_REL_LEVEL, IDC_SEND_REL, ESenseSelector::RelativeTriggerLevel, IsRelativeLevelAcceptable},
 };
 
 const SLevelEdit& LevelEdit(int nEditId)
@@ -141,21 +136,21 @@ void CEventTrigDlg::ReadInstrument(int nChannel, bool bAutoUpdate)
 {
     m_pChannelToggle->SetState(nChannel == 1 ? 0 : 1);
     m_controls.Enable(IDC_CHANNEL, !bAutoUpdate);
-    m_pSlopeToggle->SetState(Session().QuerySense(nChannel, SENSE_SLOPE) == "POS" ? 0 : 1);
-    ShowAutoTrigger(Session().QuerySense(nChannel, SENSE_AUTO_TRIGGER));
-    ShowHysteresis(Session().QuerySense(nChannel, SENSE_HYSTERESIS));
-    m_controls.SetText(IDC_TRIG_LEVEL, Session().QuerySense(nChannel, SENSE_LEVEL));
-    m_controls.SetText(IDC_REL_LEVEL, Session().QuerySense(nChannel, SENSE_REL_LEVEL));
+    m_pSlopeToggle->SetState(Session().QuerySense(nChannel, ESenseSelector::Slope) == "POS" ? 0 : 1);
+    ShowAutoTrigger(Session().QuerySense(nChannel, ESenseSelector::AutoTrigger));
+    ShowHysteresis(Session().QuerySense(nChannel, ESenseSelector::Hysteresis));
+    m_controls.SetText(IDC_TRIG_LEVEL, Session().QuerySense(nChannel, ESenseSelector::TriggerLevel));
+    m_controls.SetText(IDC_REL_LEVEL, Session().QuerySense(nChannel, ESenseSelector::RelativeTriggerLevel));
 }
 
 // A slope toggle showing NEG is left alone; one showing POS follows the instrument.
 void CEventTrigDlg::UpdateFromInstrument()
 {
     const int nChannel = Channel();
-    if (m_pSlopeToggle->GetState() == 0 && Session().QuerySense(nChannel, SENSE_SLOPE) != "POS")
+    if (m_pSlopeToggle->GetState() == 0 && Session().QuerySense(nChannel, ESenseSelector::Slope) != "POS")
         m_pSlopeToggle->SetState(1);
-    ShowAutoTrigger(Session().QuerySense(nChannel, SENSE_AUTO_TRIGGER));
-    ShowHysteresis(Session().QuerySense(nChannel, SENSE_HYSTERESIS));
+    ShowAutoTrigger(Session().QuerySense(nChannel, ESenseSelector::AutoTrigger));
+    ShowHysteresis(Session().QuerySense(nChannel, ESenseSelector::Hysteresis));
 }
 
 // Any reply other than 1 or 0 leaves the radios as they are.
@@ -173,7 +168,7 @@ void CEventTrigDlg::ShowHysteresis(const std::string& reply)
 {
     for (const SSenseRadio& radio : kSenseRadios)
     {
-        if (radio.nSelector == SENSE_HYSTERESIS && reply == radio.pszKeyword)
+        if (radio.eSelector == ESenseSelector::Hysteresis && reply == radio.pszKeyword)
             CheckRadio(IDC_HYST_MIN, IDC_HYST_DEF, radio.nCtrlId);
     }
 }
@@ -194,7 +189,7 @@ void CEventTrigDlg::OnChannel()
 // The toggle has flipped already; its new state is sent.
 void CEventTrigDlg::OnSlope()
 {
-    Session().SetSense(Channel(), SENSE_SLOPE, StateText(kSlopeTexts, m_pSlopeToggle->GetState()));
+    Session().SetSense(Channel(), ESenseSelector::Slope, StateText(kSlopeTexts, m_pSlopeToggle->GetState()));
     UpdateFromInstrument();
 }
 
@@ -202,23 +197,23 @@ void CEventTrigDlg::OnSlope()
 template <int nCtrlId> void CEventTrigDlg::OnSenseRadio()
 {
     const SSenseRadio& radio = *std::ranges::find(kSenseRadios, nCtrlId, &SSenseRadio::nCtrlId);
-    Session().SetSense(Channel(), radio.nSelector, radio.pszKeyword);
+    Session().SetSense(Channel(), radio.eSelector, radio.pszKeyword);
 }
 
 // One automatic trigger; the instrument then says whether automatic triggering is on or off.
 void CEventTrigDlg::OnOnce()
 {
     const int nChannel = Channel();
-    Session().SetSense(nChannel, SENSE_AUTO_TRIGGER, "ONCE");
-    ShowAutoTrigger(Session().QuerySense(nChannel, SENSE_AUTO_TRIGGER));
+    Session().SetSense(nChannel, ESenseSelector::AutoTrigger, "ONCE");
+    ShowAutoTrigger(Session().QuerySense(nChannel, ESenseSelector::AutoTrigger));
 }
 
 // Replaces whatever was typed with the instrument's levels.
 void CEventTrigDlg::OnQuery()
 {
     const int nChannel = Channel();
-    m_controls.SetText(IDC_TRIG_LEVEL, Session().QuerySense(nChannel, SENSE_LEVEL));
-    m_controls.SetText(IDC_REL_LEVEL, Session().QuerySense(nChannel, SENSE_REL_LEVEL));
+    m_controls.SetText(IDC_TRIG_LEVEL, Session().QuerySense(nChannel, ESenseSelector::TriggerLevel));
+    m_controls.SetText(IDC_REL_LEVEL, Session().QuerySense(nChannel, ESenseSelector::RelativeTriggerLevel));
 }
 
 // The edit's text goes exactly as typed.
@@ -227,7 +222,7 @@ template <int nEditId> void CEventTrigDlg::OnSendLevel()
     const SLevelEdit& edit = LevelEdit(nEditId);
     const std::string text = m_controls.Text(edit.nEditId, 255);
     if (!text.empty())
-        Session().SetSense(Channel(), edit.nSelector, text);
+        Session().SetSense(Channel(), edit.eSelector, text);
     UpdateFromInstrument();
 }
 

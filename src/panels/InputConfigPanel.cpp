@@ -57,10 +57,25 @@ void CInputConfigController::Refresh(CDialog* pPanel)
 }
 
 const std::array<CInputConfigDlg::SSetting, 4> CInputConfigDlg::s_settings{{
-    {IDC_ATTENUATION, 1, {"MIN", "MAX"}, AttenuationState, false, &CInputConfigDlg::m_pAttenuation},
-    {IDC_COUPLING, 2, {"DC", "AC"}, CouplingState, false, &CInputConfigDlg::m_pCoupling},
-    {IDC_IMPEDANCE, 3, {"MIN", "MAX"}, ImpedanceState, false, &CInputConfigDlg::m_pImpedance},
-    {IDC_ROUTING, 4, {"SEP", "COMM"}, RoutingState, true, &CInputConfigDlg::m_pRouting},
+    {IDC_ATTENUATION,
+     EInputSelector::Attenuation,
+     {"MIN", "MAX"},
+     AttenuationState,
+     false,
+     &CInputConfigDlg::m_pAttenuation},
+    {IDC_COUPLING,
+     EInputSelector::Coupling,
+     {"DC", "AC"},
+     CouplingState,
+     false,
+     &CInputConfigDlg::m_pCoupling},
+    {IDC_IMPEDANCE,
+     EInputSelector::Impedance,
+     {"MIN", "MAX"},
+     ImpedanceState,
+     false,
+     &CInputConfigDlg::m_pImpedance},
+    {IDC_ROUTING, EInputSelector::Routing, {"SEP", "COMM"}, RoutingState, true, &CInputConfigDlg::m_pRouting},
 }};
 
 // A double click on a toggle is a second click: it flips the toggle again and sends again.
@@ -119,7 +134,7 @@ void CInputConfigDlg::ReadInstrument(int nChannel)
     for (const SSetting& setting : s_settings)
     {
         const int nQueried = setting.bChannel1Only ? 1 : nChannel;
-        const std::string reply = session.QueryInput(nQueried, setting.nSelector);
+        const std::string reply = session.QueryInput(nQueried, setting.eSelector);
         (this->*setting.pToggle)->SetState(setting.pfnStateOf(reply));
     }
 }
@@ -133,7 +148,7 @@ template <int nCtrlId> void CInputConfigDlg::OnSetting()
     CallReportingFailure(
         [&]
         {
-            PanelHost().Session().SetInput(Controller().m_channels.Current(), setting.nSelector,
+            PanelHost().Session().SetInput(Controller().m_channels.Current(), setting.eSelector,
                                            StateText(setting.sent, nState));
         });
 }

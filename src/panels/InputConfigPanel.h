@@ -8,6 +8,7 @@
 #include "PanelText.h"
 
 #include "framework/MessageMap.h"
+#include "instrument/Selectors.h"
 
 #include <array>
 #include <memory>
@@ -53,7 +54,7 @@ private:
     struct SSetting
     {
         int nCtrlId;
-        int nSelector;
+        EInputSelector eSelector;
         StateTexts sent;
         int (*pfnStateOf)(const std::string& reply);
         bool bChannel1Only;

@@ -62,9 +62,8 @@ constexpr SFunctionLimits kEdgeLimits{{{{1.5e-8, 0.03}, {1.5e-8, 0.03}, {1.5e-8,
 
 struct SMeasureFunction
 {
-    int nLabelId;           // string table
-    const char* pszKeyword; // the instrument's answer to the function query, without its quotes
-    int nConfigureIndex;    // the function index Configure takes
+    int nLabelId; // string table
+    EMeasureFunction eFunction;
     const char* pszUnits;
     const char* pszInitialExpected; // the expected-value text a channel starts with
     EParamButtons buttons;
@@ -73,19 +72,19 @@ struct SMeasureFunction
 
 // The functions in list order: the list index is what a channel stores and the combo box shows.
 constexpr std::array<SMeasureFunction, 13> kFunctions{{
-    {64, "FREQ", 3, "Hz", "AUTO", BUTTONS_VALUES, &kFreqLimits},
-    {65, "PER", 9, "Sec", "AUTO", BUTTONS_VALUES, &kPeriodLimits},
-    {66, "FREQ:RAT", 4, "   ", "DEF", BUTTONS_VALUES, &kRatioLimits},
-    {69, "PWID", 10, "Sec", "AUTO", BUTTONS_REFERENCE, &kPulseLimits},
-    {70, "NWID", 8, "Sec", "AUTO", BUTTONS_REFERENCE, &kPulseLimits},
-    {73, "AC", 0, "V", "AUTO", BUTTONS_NONE, nullptr},
-    {74, "DC", 1, "V", "AUTO", BUTTONS_NONE, nullptr},
-    {75, "MIN", 7, "V", "AUTO", BUTTONS_NONE, nullptr},
-    {76, "MAX", 6, "V", "AUTO", BUTTONS_NONE, nullptr},
-    {71, "TINT", 12, "Sec", "AUTO", BUTTONS_VALUES, &kIntervalLimits},
-    {72, "TOT", 13, "Events", "AUTO", BUTTONS_NONE, nullptr},
-    {67, "RTIM", 11, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
-    {68, "FTIM", 5, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
+    {64, EMeasureFunction::Frequency, "Hz", "AUTO", BUTTONS_VALUES, &kFreqLimits},
+    {65, EMeasureFunction::Period, "Sec", "AUTO", BUTTONS_VALUES, &kPeriodLimits},
+    {66, EMeasureFunction::FrequencyRatio, "   ", "DEF", BUTTONS_VALUES, &kRatioLimits},
+    {69, EMeasureFunction::PositiveWidth, "Sec", "AUTO", BUTTONS_REFERENCE, &kPulseLimits},
+    {70, EMeasureFunction::NegativeWidth, "Sec", "AUTO", BUTTONS_REFERENCE, &kPulseLimits},
+    {73, EMeasureFunction::AcVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {74, EMeasureFunction::DcVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {75, EMeasureFunction::MinVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {76, EMeasureFunction::MaxVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {71, EMeasureFunction::TimeInterval, "Sec", "AUTO", BUTTONS_VALUES, &kIntervalLimits},
+    {72, EMeasureFunction::Totalize, "Events", "AUTO", BUTTONS_NONE, nullptr},
+    {67, EMeasureFunction::RiseTime, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
+    {68, EMeasureFunction::FallTime, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
 }};
 
 // Button captions and entry titles in the string table.
@@ -99,12 +98,7 @@ constexpr int IDS_RESOLUTION_TITLE = 84;
 constexpr int IDS_EXPECTED_TITLE = 85;
 
 constexpr int kTotalize = 10;
-constexpr int kFunctionQuery = 9; // sense selector of the measurement function
 constexpr std::uint8_t kOperationPending = 0x40;
-constexpr int kStartSourceQuery = 4;
-constexpr int kStopSourceQuery = 8;
-constexpr int kStartImmediate = 1; // arm selectors
-constexpr int kStopImmediate = 5;
 constexpr const char* kNoUnits = "   ";
 
 // How many functions, from the top of the list, each channel offers.
@@ -281,10 +275,10 @@ void CMeasureController::ReadInstrument(CMeasureDlg& dialog, int nChannel)
     for (int i = 0; i < nOffered; ++i)
         controls.AddString(CMeasureDlg::IDC_FUNCTION, Label(kFunctions[i]));
 
-    const std::string answer = session.QuerySense(nChannel, kFunctionQuery);
+    const std::string answer = session.QuerySense(nChannel, ESenseSelector::Function);
     int nFunction = 0;
     while (nFunction < static_cast<int>(kFunctions.size()) &&
-           answer != '"' + std::string(kFunctions[nFunction].pszKeyword) + '"')
+           answer != QuotedFunctionKeyword(kFunctions[nFunction].eFunction))
         ++nFunction;
     if (nFunction == static_cast<int>(kFunctions.size()))
         nFunction = nOffered;
@@ -350,8 +344,8 @@ void CMeasureController::PollCycle(int nChannel)
         [&]
         {
             const std::uint8_t nCondition = session.QueryOperationPending();
-            const std::string startSource = session.QueryArm(kStartSourceQuery);
-            const std::string stopSource = session.QueryArm(kStopSourceQuery);
+            const std::string startSource = session.QueryArm(EArmSelector::StartSource);
+            const std::string stopSource = session.QueryArm(EArmSelector::StopSource);
             if (startSource == "IMM" && stopSource == "IMM")
                 FetchCycleReading(nChannel, false);
             if (m_pChannel->m_nCycle == CMeasureChannel::CYCLE_WAITING &&
@@ -402,8 +396,8 @@ const SMessageEntry<CMeasureDlg> CMeasureDlg::kMessageMap[] = {
     {BN_CLICKED, IDC_RESOLUTION, &CMeasureDlg::OnEditValue<PARAM_RESOLUTION>},
     {BN_CLICKED, IDC_LOWER_REF, &CMeasureDlg::OnEditReference<PARAM_LOWER_REF>},
     {BN_CLICKED, IDC_UPPER_REF, &CMeasureDlg::OnEditReference<PARAM_UPPER_REF>},
-    {BN_CLICKED, IDC_START_IMM, &CMeasureDlg::OnArmImmediate<kStartImmediate>},
-    {BN_CLICKED, IDC_STOP_IMM, &CMeasureDlg::OnArmImmediate<kStopImmediate>},
+    {BN_CLICKED, IDC_START_IMM, &CMeasureDlg::OnArmImmediate<EArmSelector::StartImmediate>},
+    {BN_CLICKED, IDC_STOP_IMM, &CMeasureDlg::OnArmImmediate<EArmSelector::StopImmediate>},
     {BN_CLICKED, IDC_INITIATE, &CMeasureDlg::OnInitiate},
     {BN_CLICKED, IDC_READING, &CMeasureDlg::OnInitiate},
     {BN_DOUBLECLICKED, IDC_READING, &CMeasureDlg::OnInitiate},
@@ -569,7 +563,7 @@ void CMeasureDlg::SendConfig()
     CallReportingFailure(
         [&]
         {
-            Session().Configure(pFunction->nConfigureIndex, nChannel, params[PARAM_EXPECTED],
+            Session().Configure(pFunction->eFunction, nChannel, params[PARAM_EXPECTED],
                                 params[PARAM_RESOLUTION], params[PARAM_LOWER_REF], params[PARAM_UPPER_REF]);
         });
 }
@@ -650,10 +644,10 @@ void CMeasureDlg::EditReference(int nParam)
 }
 
 // Start IMM and Stop IMM.
-void CMeasureDlg::ArmImmediate(int nSelector)
+void CMeasureDlg::ArmImmediate(EArmSelector eSelector)
 {
     CInstrumentSession& session = Session();
-    if (!CallReportingFailure([&] { session.SetArm(nSelector); }))
+    if (!CallReportingFailure([&] { session.SetArm(eSelector); }))
         session.DeviceClear();
 }
 

@@ -8,6 +8,7 @@
 #include "PanelDialog.h"
 
 #include "framework/WinTypes.h"
+#include "instrument/Selectors.h"
 
 #include <array>
 #include <cstdint>
@@ -147,8 +148,8 @@ private:
     template <int nIndex> void OnChannel() { SelectChannel(nIndex); }
     template <int nParam> void OnEditValue() { EditValue(nParam); }
     template <int nParam> void OnEditReference() { EditReference(nParam); }
-    template <int nSelector> void OnArmImmediate() { ArmImmediate(nSelector); }
-    void ArmImmediate(int nSelector);
+    template <EArmSelector eSelector> void OnArmImmediate() { ArmImmediate(eSelector); }
+    void ArmImmediate(EArmSelector eSelector);
     void OnInitiate();
     void OnRead();
     void OnFetch();

@@ -18,12 +18,6 @@ namespace
 {
 using enum CMiscDlg::EControlId;
 
-// The session's sense selectors this panel uses.
-constexpr int SENSE_APERTURE = 6;
-constexpr int SENSE_FREQ_RANGE = 7;
-constexpr int SENSE_FREQ_RANGE_AUTO = 8;
-constexpr int SENSE_ROSC_SOURCE = 12;
-
 // Frequency range and oscillator source belong to the instrument as a whole; they are set on channel 1.
 constexpr int kInstrumentChannel = 1;
 
@@ -117,7 +111,7 @@ void CMiscDlg::OnInitDialog()
 void CMiscDlg::ReadInstrument()
 {
     m_controls.Enable(IDC_TRIGGER, IsMeasurementCycleRunning());
-    const std::string source = Session().QuerySense(kInstrumentChannel, SENSE_ROSC_SOURCE);
+    const std::string source = Session().QuerySense(kInstrumentChannel, ESenseSelector::ReferenceOscillator);
     const auto it =
         std::ranges::find_if(kRoscRadios, [&](const SRoscRadio& radio) { return source == radio.pszSource; });
     if (it != kRoscRadios.end())
@@ -145,16 +139,16 @@ void CMiscDlg::OnMeasAbort()
 template <int nCtrlId> void CMiscDlg::OnRoscSource()
 {
     const SRoscRadio& radio = *std::ranges::find(kRoscRadios, nCtrlId, &SRoscRadio::nCtrlId);
-    Session().SetSense(kInstrumentChannel, SENSE_ROSC_SOURCE, radio.pszSource);
+    Session().SetSense(kInstrumentChannel, ESenseSelector::ReferenceOscillator, radio.pszSource);
 }
 
 // The aperture of the Measure panel's channel, starting from the instrument's present value.
 void CMiscDlg::OnAperture()
 {
     const int nChannel = MeasureController().GetChannelNumber();
-    const std::string present = Session().QuerySense(nChannel, SENSE_APERTURE);
+    const std::string present = Session().QuerySense(nChannel, ESenseSelector::Aperture);
     if (const auto value = AskValue(present, Limits(0.001, 99.999, "", kLevelDiscretes), "RANGE"))
-        Session().SetSense(nChannel, SENSE_APERTURE, *value);
+        Session().SetSense(nChannel, ESenseSelector::Aperture, *value);
 }
 
 // "AUTO" switches the automatic frequency range on; anything else is a range.
@@ -164,9 +158,9 @@ void CMiscDlg::OnFreqRange()
     if (!value)
         return;
     if (*value == "AUTO")
-        Session().SetSense(kInstrumentChannel, SENSE_FREQ_RANGE_AUTO, "ON");
+        Session().SetSense(kInstrumentChannel, ESenseSelector::FrequencyRangeAuto, "ON");
     else
-        Session().SetSense(kInstrumentChannel, SENSE_FREQ_RANGE, *value);
+        Session().SetSense(kInstrumentChannel, ESenseSelector::FrequencyRange, *value);
 }
 
 // The number the entry accepted (0 to 500000), cut to whole milliseconds: "1e3" is 1000 ms, "250.7" 250 ms.

@@ -23,6 +23,9 @@
 
 namespace
 {
+using enum ESenseSelector;
+using enum EInputSelector;
+using enum EArmSelector;
 const std::string kAnswer(TARVEX_BUFFER_SIZE - 1, 'H'); // what is kept of the driver's 300 bytes
 
 class CHostileDriverTest : public ::testing::Test
@@ -70,8 +73,8 @@ TEST_F(CHostileDriverTest, ThreeHundredByteAnswersAreCutAt255AndOverrunNothing)
                             return message;
                         }},
                        // Texts sent through a writable buffer, which this driver overwrites as well.
-                       {"set sense", [](auto& s) { return (s.SetSense(1, 4, "NEG"), kAnswer); }},
-                       {"set input", [](auto& s) { return (s.SetInput(1, 2, "AC"), kAnswer); }},
+                       {"set sense", [](auto& s) { return (s.SetSense(1, Slope, "NEG"), kAnswer); }},
+                       {"set input", [](auto& s) { return (s.SetInput(1, Coupling, "AC"), kAnswer); }},
                        {"set output", [](auto& s) { return (s.SetOutput("ROSC", "ON"), kAnswer); }},
                        {"continuous on", [](auto& s) { return (s.InitiateContinuous(1, true), kAnswer); }},
                    });
@@ -106,7 +109,7 @@ TEST_F(CHostileDriverTest, NoCallEntersTheDriverWhileAFetchHandlesEvents)
             Qt::QueuedConnection);
     };
     postCall([](auto& s) { s.Read(1); });
-    postCall([](auto& s) { s.QuerySense(1, 2); });
+    postCall([](auto& s) { s.QuerySense(1, RelativeTriggerLevel); });
     postCall([](auto& s) { s.SetTimeout(12000); });
 
     EXPECT_EQ(m_session.Fetch(1), kAnswer);

@@ -95,7 +95,8 @@ TEST_F(CMeasurePanelTest, EachFunctionSendsItsConfigurationAndShowsItsUnitsAndPa
 TEST_F(CMeasurePanelTest, TheFirstRefreshRestoresThePowerOnSetupAndSwitchesAutoUpdateOff)
 {
     CreateHost();
-    m_pHost->m_session.Configure(9, 1, "AUTO", "DEF", "DEF", "DEF"); // the instrument measures Period
+    m_pHost->m_session.Configure(EMeasureFunction::Period, 1, "AUTO", "DEF", "DEF",
+                                 "DEF"); // the instrument measures Period
     Controller().m_pChannel = Controller().m_apChannels[1].get();
     Controller().m_apChannels[0]->m_aParams[0] = {"1e6", "1e-3", "DEF", "DEF"};
     m_pHost->OnAutoUpdateMode();
