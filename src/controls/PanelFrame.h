@@ -12,8 +12,6 @@ class CPanelFrame : public QWidget
 public:
     explicit CPanelFrame(int bSunken);
 
-    bool IsSunken() const { return m_bSunken != 0; }
-
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
 

@@ -86,10 +86,9 @@ const char* ArmSourceText(int nIndex)
     return nIndex >= 0 && nIndex < static_cast<int>(kSources.size()) ? kSources[nIndex] : nullptr;
 }
 
-int CArmController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void CArmController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
 {
     m_pPanel = new CArmDlg(position, pParent, this);
-    return 1;
 }
 
 // While the settings are in use the panel is locked and the instrument is not read.
@@ -103,19 +102,6 @@ void CArmController::Refresh(CDialog* pPanel)
                                          else
                                              dialog.ReadInstrument();
                                      });
-}
-
-// The panel goes as every panel does: its window is destroyed, and the dialog clears m_pPanel.
-void CArmController::DestroyPanel()
-{
-    CPanelController::DestroyPanel();
-}
-
-// The frame ticks this controller after the Measure one. The Arm panel has nothing to poll: a tick only
-// looks at the session's busy flag and changes nothing.
-void CArmController::OnTimerTick()
-{
-    static_cast<void>(PanelHost().Session().IsBusy());
 }
 
 // A double click on a slope toggle is a second click: it flips the toggle again and sends again.

@@ -17,10 +17,8 @@ class CToggleButton;
 class CArmController : public CPanelController
 {
 public:
-    int CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
     void Refresh(CDialog* pPanel) override;
-    void DestroyPanel() override;
-    void OnTimerTick() override;
 };
 
 // The arming levels, in the order of each arm's three level radio buttons (MIN, MAX, DEF).

@@ -72,10 +72,9 @@ bool IsAutoUpdateOn()
 }
 } // namespace
 
-int CEventTrigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void CEventTrigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
 {
     m_pPanel = new CEventTrigDlg(position, pParent, this);
-    return 1;
 }
 
 void CEventTrigController::Refresh(CDialog* pPanel)

@@ -44,10 +44,9 @@ int RoutingState(const std::string& reply)
 }
 } // namespace
 
-int CInputConfigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void CInputConfigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
 {
     m_pPanel = new CInputConfigDlg(position, pParent, this);
-    return 1;
 }
 
 void CInputConfigController::Refresh(CDialog* pPanel)

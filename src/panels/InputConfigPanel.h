@@ -20,7 +20,7 @@ class CToggleButton;
 class CInputConfigController : public CPanelController
 {
 public:
-    int CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
     void Refresh(CDialog* pPanel) override;
 
     CChannelChoice m_channels; // kept while the panel is hidden

@@ -185,10 +185,9 @@ CMeasureController::CMeasureController(IPanelFrame* pFrame) : m_pFrame(pFrame)
 
 CMeasureController::~CMeasureController() = default;
 
-int CMeasureController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void CMeasureController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
 {
     m_pPanel = new CMeasureDlg(position, pParent, this);
-    return 1;
 }
 
 int CMeasureController::GetChannelNumber() const

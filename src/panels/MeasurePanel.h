@@ -51,7 +51,7 @@ public:
     explicit CMeasureController(IPanelFrame* pFrame);
     ~CMeasureController() override;
 
-    int CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
     void Refresh(CDialog* pPanel) override;
     void OnTimerTick() override;
 

@@ -68,10 +68,9 @@ constexpr std::uint8_t kAllDiscretes = kLevelDiscretes | CValueEntryLimits::DISC
 const std::string kBlankValue = " ";
 } // namespace
 
-int CMiscController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void CMiscController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
 {
     m_pPanel = new CMiscDlg(position, pParent, this);
-    return 1;
 }
 
 void CMiscController::Refresh(CDialog* pPanel)

@@ -23,10 +23,9 @@ constexpr const char* kTimebase = "ROSC";
 constexpr StateTexts kOffOn{"OFF", "ON"};
 } // namespace
 
-int COutputConfigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void COutputConfigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
 {
     m_pPanel = new COutputConfigDlg(position, pParent, this);
-    return 1;
 }
 
 void COutputConfigController::Refresh(CDialog* pPanel)

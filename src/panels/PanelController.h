@@ -13,7 +13,7 @@ public:
     virtual ~CPanelController() = default;
 
     // Creates the panel dialog at the position in the frame's client area and keeps it in m_pPanel.
-    virtual int CreatePanel(const QPoint& position, IPanelFrame* pParent) = 0;
+    virtual void CreatePanel(const QPoint& position, IPanelFrame* pParent) = 0;
     // Reads the instrument into the dialog; a session failure is reported here and sets m_bRefreshFailed.
     virtual void Refresh(CDialog* pPanel) = 0;
     // Destroys the panel's window; the dialog then nulls m_pPanel and deletes itself.

@@ -24,7 +24,7 @@
 class CBlankController : public CPanelController
 {
 public:
-    int CreatePanel(const QPoint&, IPanelFrame*) override { return 1; }
+    void CreatePanel(const QPoint&, IPanelFrame*) override {}
     void Refresh(CDialog*) override {}
 };
 
