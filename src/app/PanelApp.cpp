@@ -2,7 +2,7 @@
 
 #include "app/Pframe.h"
 #include "framework/Application.h"
-#include "framework/MessageService.h"
+#include "panels/MeasurePanel.h"
 #include "res/Bitmaps.h"
 
 #include <QApplication>
@@ -17,7 +17,7 @@ CPanelApp::CPanelApp(const std::string& libraryFolder) : m_session(libraryFolder
 CPanelApp::~CPanelApp()
 {
     // The panels may still reach the application while the frame destroys them.
-    m_pMainWnd.reset();
+    m_pFrame.reset();
     SetPanelHost(nullptr);
 }
 
@@ -26,32 +26,23 @@ bool CPanelApp::InitInstance()
     framework::SetDialogColours(*qApp);
     framework::UseCNumberFormat();
     QApplication::setWindowIcon(res::ProgramIcon());
-    m_pMainWnd = std::make_unique<CPframe>(*this);
-    m_pMainWnd->show();
-    m_pMainWnd->InitFrame();
-    m_pMainWnd->EnableClose();
+    m_pFrame = std::make_unique<CPframe>(*this);
+    m_pFrame->show();
+    m_pFrame->InitFrame();
+    m_pFrame->EnableClose();
     return true;
 }
 
 IUpdateTimer& CPanelApp::UpdateTimer()
 {
-    assert(m_pMainWnd != nullptr);
-    return *m_pMainWnd;
+    assert(m_pFrame != nullptr);
+    return *m_pFrame;
 }
 
 IPanelFrame& CPanelApp::Frame()
 {
     assert(m_pFrame != nullptr);
     return *m_pFrame;
-}
-
-bool CPanelApp::CheckLive()
-{
-    if (m_bInstrumentLive != 0)
-        return true;
-    framework::MessageService().MessageBox(m_pMainWnd.get(), "Non-Live Mode: Function disabled", "Error",
-                                           framework::EMessageIcon::None);
-    return false;
 }
 
 CPanelController* CPanelApp::GetController(int nIndex)
@@ -64,10 +55,10 @@ CPanelController* CPanelApp::GetActiveController()
     return m_pFrame != nullptr ? m_pFrame->GetActiveController() : nullptr;
 }
 
-COLORREF CPanelApp::GetIndicatorColour() const
+IMeasurement& CPanelApp::Measurement()
 {
     assert(m_pFrame != nullptr);
-    return m_pFrame->GetIndicatorColour();
+    return m_pFrame->MeasureController();
 }
 
 int CPanelApp::GetInstrumentSlot() const

@@ -1,12 +1,12 @@
 #include "app/Pframe.h"
 
 #include "app/AboutDlg.h"
-#include "app/PanelApp.h"
 #include "dialogs/SelectInstrumentDlg.h"
 #include "framework/HandlerDispatch.h"
 #include "framework/HelpViewer.h"
 #include "framework/MessageService.h"
 #include "framework/WaitCursor.h"
+#include "instrument/InstrumentSession.h"
 #include "instrument/LoadReport.h"
 #include "instrument/ReportInstrumentError.h"
 #include "panels/ArmPanel.h"
@@ -69,7 +69,7 @@ const SMessageEntry<CPframe> CPframe::s_messageMap[] = {
     {WM_COMMAND_MENU, ID_SYSTEM_SYNC, &CPframe::OnSync},
 };
 
-CPframe::CPframe(CPanelApp& app) : m_app(app), m_pClient(new QWidget(this)), m_timers(this)
+CPframe::CPframe(IPanelHost& host) : m_host(host), m_pClient(new QWidget(this)), m_timers(this)
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -96,7 +96,6 @@ void CPframe::InitFrame()
     const framework::CWaitCursor waitCursor;
     OpenSession();
     CreateControllers();
-    m_app.m_pFrame = this;
     m_timers.SetTimer(kUpdateTimer, kUpdatePeriod);
     m_pActive = m_apControllers[PANEL_MEASURE].get();
     m_menu.CheckMenuItem(kPanels[PANEL_MEASURE].nCommand, true);
@@ -105,7 +104,7 @@ void CPframe::InitFrame()
 
 void CPframe::OpenSession()
 {
-    CInstrumentSession& session = m_app.m_session;
+    CInstrumentSession& session = m_host.Session();
     // A driver that is there but cannot be loaded leaves the program non-live, and the operator is told.
     if (const std::string failure = LoadFailure(session); !failure.empty())
         framework::AppMessageBox(failure);
@@ -114,10 +113,7 @@ void CPframe::OpenSession()
     // A search that succeeds without finding anything has opened nothing either.
     if (!session.AutoInit(1, resources, nCount) || nCount == 0 ||
         (nCount > 1 && !OpenChosenInstrument(resources)))
-    {
-        m_crLive = kNonLiveColour;
         session.SetLive(false);
-    }
 
     try
     {
@@ -129,9 +125,7 @@ void CPframe::OpenSession()
         ReportInstrumentError(session, *this, session.GetLastStatus());
     }
 
-    if (m_app.m_bInstrumentLive == 0)
-        m_app.m_bInstrumentLive = m_crLive == kLiveColour ? 1 : 0;
-    if (m_app.m_bInstrumentLive != 0)
+    if (session.IsLive())
         m_nSlot = session.GetSlot();
 }
 
@@ -142,7 +136,7 @@ bool CPframe::OpenChosenInstrument(const std::vector<std::string>& resources)
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     const int nResult = dlg.DoModal();
     QGuiApplication::restoreOverrideCursor();
-    return nResult != IDCANCEL && m_app.m_session.Init(dlg.m_strSelected);
+    return nResult != IDCANCEL && m_host.Session().Init(dlg.m_strSelected);
 }
 
 void CPframe::CreateControllers()
@@ -219,10 +213,10 @@ void CPframe::SwitchPanel(int nIndex)
 
 void CPframe::OnReset()
 {
-    if (!m_app.CheckLive())
+    if (!m_host.CheckLive())
         return;
-    m_app.m_session.Reset();
-    m_app.m_session.DeviceClear();
+    m_host.Session().Reset();
+    m_host.Session().DeviceClear();
     MeasureController().ResetCycles();
     MeasureController().RequestFirstRefresh();
     SwitchPanel(PANEL_MEASURE);
@@ -230,10 +224,10 @@ void CPframe::OnReset()
 
 void CPframe::OnSelfTest()
 {
-    if (!m_app.CheckLive())
+    if (!m_host.CheckLive())
         return;
     std::string message;
-    if (!m_app.m_session.SelfTest(message))
+    if (!m_host.Session().SelfTest(message))
         message = "Self Test could not be run.";
     else if (message.empty())
         message = "Self Test Passed.";
@@ -242,7 +236,7 @@ void CPframe::OnSelfTest()
 
 void CPframe::OnSync()
 {
-    if (!m_app.CheckLive())
+    if (!m_host.CheckLive())
         return;
     m_pActive->Refresh(m_pActive->GetPanel());
     if (m_pActive->m_bRefreshFailed != 0)
@@ -252,7 +246,6 @@ void CPframe::OnSync()
 void CPframe::OnAutoUpdateMode()
 {
     m_bAutoUpdate = m_bAutoUpdate == 1 ? 0 : 1;
-    MeasureController().SetAutoUpdate(m_bAutoUpdate);
     m_menu.CheckMenuItem(ID_SYSTEM_AUTO_UPDATE, m_bAutoUpdate == 1);
 }
 
@@ -279,7 +272,7 @@ void CPframe::EndProgram()
     m_timers.KillTimer(kUpdateTimer);
     hide();
     QGuiApplication::sync();
-    m_app.m_session.UnloadDriver();
+    m_host.Session().UnloadDriver();
     // The program ends with its frame, even while another top-level window such as the help is open.
     QCoreApplication::quit();
 }

@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     framework::CTerminationSignals termination;
     CPanelApp panelApp;
     // Which driver the panel talks to, so that simulated readings are never taken for the instrument's.
-    for (const std::string& line : LoadReport(panelApp.m_session))
+    for (const std::string& line : LoadReport(panelApp.Session()))
         std::fprintf(stderr, "tarvex: %s\n", line.c_str());
     if (!panelApp.InitInstance())
         return 1;

@@ -1,6 +1,5 @@
 #include "ArmPanel.h"
 
-#include "MeasurePanel.h"
 #include "PanelHost.h"
 #include "PanelText.h"
 #include "ReportedCall.h"
@@ -64,8 +63,8 @@ CInstrumentSession& Session()
 // A measurement cycle on the Measure panel's channel, or Auto Update Mode, uses the arm settings.
 bool IsMeasurementRunning()
 {
-    const auto& measure = static_cast<const CMeasureController&>(*PanelHost().GetController(PANEL_MEASURE));
-    return measure.GetCurrentChannel()->GetCycle() != 0 || measure.m_bAutoUpdate != 0;
+    IPanelHost& host = PanelHost();
+    return host.Measurement().IsCycleRunning() || host.Frame().IsAutoUpdateOn();
 }
 } // namespace
 

@@ -1,6 +1,5 @@
 #include "EventTrigPanel.h"
 
-#include "MeasurePanel.h"
 #include "PanelHost.h"
 #include "PanelText.h"
 #include "ReportedCall.h"
@@ -64,12 +63,6 @@ CInstrumentSession& Session()
 {
     return PanelHost().Session();
 }
-
-bool IsAutoUpdateOn()
-{
-    const auto* pMeasure = dynamic_cast<const CMeasureController*>(PanelHost().GetController(PANEL_MEASURE));
-    return pMeasure != nullptr && pMeasure->m_bAutoUpdate != 0;
-}
 } // namespace
 
 void CEventTrigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
@@ -81,7 +74,8 @@ void CEventTrigController::Refresh(CDialog* pPanel)
 {
     RefreshReportingFailure<CEventTrigDlg>(
         *this, pPanel,
-        [this](CEventTrigDlg& dialog) { dialog.ReadInstrument(m_channels.Current(), IsAutoUpdateOn()); });
+        [this](CEventTrigDlg& dialog)
+        { dialog.ReadInstrument(m_channels.Current(), PanelHost().Frame().IsAutoUpdateOn()); });
 }
 
 // A double click on a toggle is a second click: it flips the toggle again and acts again.

@@ -117,7 +117,6 @@ constexpr std::array<int, 10> kLockedControls{CMeasureDlg::IDC_EXPECTED,    CMea
 constexpr int kReadingBlanks = 27;
 constexpr COLORREF kDisplayBack = RGB(0x20, 0x20, 0x20);
 constexpr COLORREF kDisplayText = RGB(0xFF, 0xFF, 0xFF);
-constexpr COLORREF kLiveColour = RGB(0, 255, 0);
 
 CInstrumentSession& Session()
 {
@@ -203,10 +202,26 @@ int CMeasureController::GetChannelNumber() const
     }
 }
 
+bool CMeasureController::IsCycleRunning() const
+{
+    return m_pChannel->GetCycle() != CMeasureChannel::CYCLE_IDLE;
+}
+
+void CMeasureController::EndCycle()
+{
+    m_pChannel->SetCycle(CMeasureChannel::CYCLE_IDLE);
+}
+
+void CMeasureController::SelectChannel(int nIndex)
+{
+    m_pChannel = m_apChannels[nIndex].get();
+    ClearReading();
+}
+
 void CMeasureController::ResetCycles()
 {
     for (auto& pChannel : m_apChannels)
-        pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+        pChannel->SetCycle(CMeasureChannel::CYCLE_IDLE);
 }
 
 void CMeasureController::ClearReading()
@@ -255,11 +270,8 @@ void CMeasureController::RestorePowerOnSetup(CMeasureDlg& dialog)
     m_pChannel->m_nFunction = 0;
     m_pChannel->m_aParams[0][PARAM_EXPECTED] = "AUTO";
     m_pChannel->m_aParams[0][PARAM_RESOLUTION] = "DEF";
-    if (m_bAutoUpdate == 1)
-    {
-        m_bAutoUpdate = 0;
+    if (m_pFrame->IsAutoUpdateOn())
         m_pFrame->OnAutoUpdateMode();
-    }
     dialog.SendConfig();
 }
 
@@ -288,7 +300,7 @@ void CMeasureController::ReadInstrument(CMeasureDlg& dialog, int nChannel)
 
     m_pChannel->m_bContinuous = framework::LeadingInteger(session.QueryContinuous(nChannel)) != 0 ? 1 : 0;
     // Continuous initiation locks the same controls as a running cycle.
-    if (m_pChannel->m_bContinuous == 1 || m_pChannel->m_nCycle != CMeasureChannel::CYCLE_IDLE)
+    if (m_pChannel->m_bContinuous == 1 || IsCycleRunning())
         dialog.LockControls();
     else
         dialog.UnlockControls();
@@ -303,9 +315,9 @@ void CMeasureController::OnTimerTick()
     if (Session().IsBusy())
         return;
     const int nChannel = GetChannelNumber();
-    if (m_bAutoUpdate == 1)
+    if (m_pFrame->IsAutoUpdateOn())
         AutoUpdate(nChannel);
-    else if (m_pChannel->m_nCycle != CMeasureChannel::CYCLE_IDLE)
+    else if (IsCycleRunning())
         PollCycle(nChannel);
 }
 
@@ -327,8 +339,7 @@ void CMeasureController::AutoUpdate(int nChannel)
     ClearDeviceAbortAndStatus(session, nChannel);
     m_pChannel->m_bContinuous = 0;
     IgnoreFailure([&] { session.InitiateContinuous(nChannel, false); });
-    m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
-    m_bAutoUpdate = 0;
+    EndCycle();
     m_pFrame->OnAutoUpdateMode();
     if (m_pPanel != nullptr)
         Refresh(m_pPanel);
@@ -347,7 +358,7 @@ void CMeasureController::PollCycle(int nChannel)
             const std::string stopSource = session.QueryArm(EArmSelector::StopSource);
             if (startSource == "IMM" && stopSource == "IMM")
                 FetchCycleReading(nChannel, false);
-            if (m_pChannel->m_nCycle == CMeasureChannel::CYCLE_WAITING &&
+            if (m_pChannel->GetCycle() == CMeasureChannel::CYCLE_WAITING &&
                 (nCondition & kOperationPending) != 0)
                 return;
             FetchCycleReading(nChannel, true);
@@ -355,7 +366,7 @@ void CMeasureController::PollCycle(int nChannel)
     if (bPolled)
         return;
     ClearDeviceAbortAndStatus(session, nChannel);
-    m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+    EndCycle();
     if (m_pPanel != nullptr)
         Refresh(m_pPanel);
 }
@@ -370,16 +381,16 @@ void CMeasureController::FetchCycleReading(int nChannel, bool bAdvanceWithoutPan
     if (pDialog != nullptr)
     {
         pDialog->ShowUnits();
-        if (m_pChannel->m_nCycle != CMeasureChannel::CYCLE_TOTALIZING)
+        if (m_pChannel->GetCycle() != CMeasureChannel::CYCLE_TOTALIZING)
             pDialog->ShowReading(m_strReading);
     }
     else if (!bAdvanceWithoutPanel)
         return;
-    if (m_pChannel->m_nCycle == CMeasureChannel::CYCLE_TOTALIZE_STARTED)
-        m_pChannel->m_nCycle = CMeasureChannel::CYCLE_TOTALIZING;
-    else if (m_pChannel->m_nCycle != CMeasureChannel::CYCLE_TOTALIZING)
+    if (m_pChannel->GetCycle() == CMeasureChannel::CYCLE_TOTALIZE_STARTED)
+        m_pChannel->SetCycle(CMeasureChannel::CYCLE_TOTALIZING);
+    else if (m_pChannel->GetCycle() != CMeasureChannel::CYCLE_TOTALIZING)
     {
-        m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+        EndCycle();
         if (pDialog != nullptr)
             pDialog->UnlockAfterCycle();
     }
@@ -432,12 +443,12 @@ void CMeasureDlg::OnInitDialog()
     m_controls.Subclass(IDC_HEADER, m_pHeaderFrame);
     IPanelHost& host = PanelHost();
     const COLORREF crLamp = host.GetIndicatorColour();
+    const bool bLive = host.IsLive();
     auto* pLamp = new CRoundIndicator(&crLamp, kHeaderColour);
     m_controls.Subclass(IDC_INDICATOR, pLamp);
     m_controls.Subclass(IDC_SLOT, m_pSlot);
 
     // What a screen reader calls the lamp and the displays; a click on the slot display does nothing.
-    const bool bLive = crLamp == kLiveColour;
     pLamp->DescribeAs(bLive ? QStringLiteral("Instrument live") : QStringLiteral("Instrument not live"),
                       bLive);
     m_pReading->setAccessibleName(QStringLiteral("Reading"));
@@ -580,12 +591,10 @@ void CMeasureDlg::OnSendConfig()
     SendConfig();
 }
 
-// The reading shown belongs to the channel left, so it goes.
 void CMeasureDlg::SelectChannel(int nIndex)
 {
     CMeasureController& controller = Controller();
-    controller.m_pChannel = controller.m_apChannels[nIndex].get();
-    controller.ClearReading();
+    controller.SelectChannel(nIndex);
     SendConfig();
     controller.Refresh(this);
     repaint();
@@ -656,9 +665,9 @@ void CMeasureDlg::OnInitiate()
 {
     CMeasureController& controller = Controller();
     CMeasureChannel& channel = *controller.m_pChannel;
-    if (channel.m_nCycle != CMeasureChannel::CYCLE_IDLE)
+    if (channel.GetCycle() != CMeasureChannel::CYCLE_IDLE)
     {
-        if (channel.m_nCycle == CMeasureChannel::CYCLE_TOTALIZING)
+        if (channel.GetCycle() == CMeasureChannel::CYCLE_TOTALIZING)
             ShowReading(controller.m_strReading);
         return;
     }
@@ -672,8 +681,8 @@ void CMeasureDlg::OnInitiate()
             ShowReading(controller.m_strReading);
             Session().Abort(nChannel);
             Session().InitiateImmediate(nChannel);
-            channel.m_nCycle = channel.m_nFunction == kTotalize ? CMeasureChannel::CYCLE_TOTALIZE_STARTED
-                                                                : CMeasureChannel::CYCLE_WAITING;
+            channel.SetCycle(channel.m_nFunction == kTotalize ? CMeasureChannel::CYCLE_TOTALIZE_STARTED
+                                                              : CMeasureChannel::CYCLE_WAITING);
             LockControls(); // the Initiate command among them
         });
 }
@@ -690,7 +699,7 @@ void CMeasureDlg::OnRead()
             controller.m_strReading = Session().Read(nChannel);
             ShowReading(controller.m_strReading);
             ShowUnits();
-            controller.m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+            controller.EndCycle();
         });
     if (!bRead)
         ClearDeviceAbortAndStatus(Session(), nChannel);
@@ -711,6 +720,6 @@ void CMeasureDlg::OnFetch()
         });
     if (!bFetched)
         ClearDeviceAbortAndStatus(Session(), nChannel);
-    controller.m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+    controller.EndCycle();
     UnlockAfterCycle(); // the Initiate command among them
 }

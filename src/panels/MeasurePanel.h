@@ -6,6 +6,7 @@
 
 #include "PanelController.h"
 #include "PanelDialog.h"
+#include "PanelHost.h"
 
 #include "framework/WinTypes.h"
 #include "instrument/Selectors.h"
@@ -35,17 +36,19 @@ public:
 
     explicit CMeasureChannel(int nCtrlId);
 
-    std::uint8_t GetCycle() const { return m_nCycle; }
-    void SetCycle(std::uint8_t nCycle) { m_nCycle = nCycle; }
+    ECycle GetCycle() const { return m_nCycle; }
+    void SetCycle(ECycle nCycle) { m_nCycle = nCycle; }
 
     int m_bContinuous = 0;
     int m_nCtrlId;
     int m_nFunction = 0;
-    std::uint8_t m_nCycle = 0; // 0 idle, 1 waiting for a reading, 2 totalize started, 3 totalizing
     std::array<std::array<std::string, 4>, 13> m_aParams; // per function: expected, resolution, lower, upper
+
+private:
+    ECycle m_nCycle = CYCLE_IDLE;
 };
 
-class CMeasureController : public CPanelController
+class CMeasureController : public CPanelController, public IMeasurement
 {
 public:
     explicit CMeasureController(IPanelFrame* pFrame);
@@ -55,28 +58,36 @@ public:
     void Refresh(CDialog* pPanel) override;
     void OnTimerTick() override;
 
-    int GetChannelNumber() const; // 1, 2 or 3
+    // IMeasurement
+    int GetChannelNumber() const override; // 1, 2 or 3
+    bool IsCycleRunning() const override;
+    void EndCycle() override;
+
     CMeasureChannel* GetCurrentChannel() const { return m_pChannel; }
-    void SetAutoUpdate(int bAutoUpdate) { m_bAutoUpdate = bAutoUpdate; }
+    void SelectChannel(int nIndex); // 0, 1 or 2; the reading shown belongs to the channel left, so it goes
     void ResetCycles();
     void RequestFirstRefresh() { m_bFirstRefresh = 1; }
     void ClearReading();
-
-    IPanelFrame* m_pFrame;
-    int m_bAutoUpdate = 0;
-    CMeasureChannel* m_pChannel;
-    std::array<std::unique_ptr<CMeasureChannel>, 3> m_apChannels;
-    std::string m_strReading = " ";
-    std::string m_strUnitText = " ";
-    int m_bFirstRefresh = 1;
+    const std::string& GetReading() const { return m_strReading; }
+    const std::string& GetUnitText() const { return m_strUnitText; }
 
 private:
+    // The panel's dialog keeps the reading, the unit text and the current channel's record up to date.
+    friend class CMeasureDlg;
+
     CMeasureDlg* Dialog() const;
     void RestorePowerOnSetup(CMeasureDlg& dialog);
     void ReadInstrument(CMeasureDlg& dialog, int nChannel);
     void AutoUpdate(int nChannel);
     void PollCycle(int nChannel);
     void FetchCycleReading(int nChannel, bool bAdvanceWithoutPanel);
+
+    IPanelFrame* m_pFrame;
+    CMeasureChannel* m_pChannel;
+    std::array<std::unique_ptr<CMeasureChannel>, 3> m_apChannels;
+    std::string m_strReading = " ";
+    std::string m_strUnitText = " ";
+    int m_bFirstRefresh = 1;
 };
 
 // The Measure panel's dialog (template 104): the header with the lamp and slot, the reading and unit

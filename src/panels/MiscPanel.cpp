@@ -1,6 +1,5 @@
 #include "MiscPanel.h"
 
-#include "MeasurePanel.h"
 #include "PanelHost.h"
 #include "PanelText.h"
 #include "ReportedCall.h"
@@ -39,14 +38,9 @@ CInstrumentSession& Session()
     return PanelHost().Session();
 }
 
-CMeasureController& MeasureController()
+IMeasurement& Measurement()
 {
-    return static_cast<CMeasureController&>(*PanelHost().GetController(PANEL_MEASURE));
-}
-
-bool IsMeasurementCycleRunning()
-{
-    return MeasureController().GetCurrentChannel()->GetCycle() != 0;
+    return PanelHost().Measurement();
 }
 
 CValueEntryLimits Limits(double dMin, double dMax, const char* pszUnits, std::uint8_t nDiscretes)
@@ -109,7 +103,7 @@ void CMiscDlg::OnInitDialog()
 // Only the three exact source texts check a radio; any other answer leaves the radios as they are.
 void CMiscDlg::ReadInstrument()
 {
-    m_controls.Enable(IDC_TRIGGER, IsMeasurementCycleRunning());
+    m_controls.Enable(IDC_TRIGGER, Measurement().IsCycleRunning());
     const std::string source = Session().QuerySense(kInstrumentChannel, ESenseSelector::ReferenceOscillator);
     const auto it =
         std::ranges::find_if(kRoscRadios, [&](const SRoscRadio& radio) { return source == radio.pszSource; });
@@ -127,9 +121,9 @@ void CMiscDlg::OnTrigger()
 // Ends the Measure panel's cycle; a failed step leaves the steps after it undone.
 void CMiscDlg::OnMeasAbort()
 {
-    CMeasureController& measure = MeasureController();
-    Session().Abort(measure.GetChannelNumber());
-    measure.GetCurrentChannel()->SetCycle(CMeasureChannel::CYCLE_IDLE);
+    IMeasurement& measurement = Measurement();
+    Session().Abort(measurement.GetChannelNumber());
+    measurement.EndCycle();
     m_controls.Enable(IDC_TRIGGER, false);
     Session().ClearStatus();
 }
@@ -144,7 +138,7 @@ template <int nCtrlId> void CMiscDlg::OnRoscSource()
 // The aperture of the Measure panel's channel, starting from the instrument's present value.
 void CMiscDlg::OnAperture()
 {
-    const int nChannel = MeasureController().GetChannelNumber();
+    const int nChannel = Measurement().GetChannelNumber();
     const std::string present = Session().QuerySense(nChannel, ESenseSelector::Aperture);
     if (const auto value = AskValue(present, Limits(0.001, 99.999, "", kLevelDiscretes), "RANGE"))
         Session().SetSense(nChannel, ESenseSelector::Aperture, *value);

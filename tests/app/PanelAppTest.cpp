@@ -125,7 +125,7 @@ TEST_P(CStartupTest, OpensTheInstrumentOrGoesNonLive)
     EXPECT_EQ(framework::HasQueuedModalScript(), c.choice == EChoice::None)
         << "Select Instrument shown or not";
     EXPECT_EQ(m_pApp->IsLive(), c.bLive);
-    EXPECT_EQ(m_pApp->m_session.IsLive(), c.bLive);
+    EXPECT_EQ(m_pApp->Session().IsLive(), c.bLive);
     EXPECT_EQ(m_pApp->GetIndicatorColour(), c.bLive ? kGreen : kGrey);
     EXPECT_EQ(m_pApp->GetInstrumentSlot(), c.bLive ? kSlot : -2);
 
@@ -286,7 +286,7 @@ TEST_F(CAppTest, CloseIsRefusedWhileStartUpRunsAndAcceptedAfter)
     ASSERT_TRUE(closedDuringStartUp.has_value());
     EXPECT_FALSE(*closedDuringStartUp);
     EXPECT_TRUE(frame.isVisible());
-    EXPECT_TRUE(m_pApp->m_session.IsDriverLoaded());
+    EXPECT_TRUE(m_pApp->Session().IsDriverLoaded());
     // Before a panel is shown the frame has its first size, centred on the screen (integer division).
     const QRect rcScreen = QGuiApplication::primaryScreen()->geometry();
     const QPoint ptCentred((rcScreen.width() - 320) / 2, (rcScreen.height() - 450) / 2);
@@ -296,8 +296,8 @@ TEST_F(CAppTest, CloseIsRefusedWhileStartUpRunsAndAcceptedAfter)
 
     EXPECT_TRUE(frame.close());
     EXPECT_FALSE(frame.isVisible());
-    EXPECT_FALSE(m_pApp->m_session.IsDriverLoaded());
-    EXPECT_FALSE(m_pApp->m_session.IsLive());
+    EXPECT_FALSE(m_pApp->Session().IsDriverLoaded());
+    EXPECT_FALSE(m_pApp->Session().IsLive());
     EXPECT_EQ(frame.UpdateTimerInterval(), 0);
 }
 

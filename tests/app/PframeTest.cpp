@@ -149,13 +149,14 @@ TEST_P(CPanelSwitchTest, TicksReachTheMeasureControllerWhicheverPanelIsShown)
     const SPanelCase& c = GetParam();
     Choose(c.nCommand);
     Choose(2010);
-    Measure().m_strReading = " ";
+    Measure().ClearReading();
+    const std::string cleared = Measure().GetReading();
     tarvexsim_clear_calls();
 
     Tick();
 
     EXPECT_EQ(CalledEntryPoints(), (std::vector<std::string>{"tarvex_initiate", "tarvex_fetch"}));
-    EXPECT_NE(Measure().m_strReading, " ");
+    EXPECT_NE(Measure().GetReading(), cleared);
     EXPECT_EQ(Measure().GetPanel() != nullptr, c.nIndex == PANEL_MEASURE);
     EXPECT_TRUE(m_messages.Messages().empty());
 }
@@ -185,17 +186,16 @@ TEST_F(CAppTest, FittingTheFrameMakesItsLowerRightCornerMeetThePanels)
     }
 }
 
-TEST_F(CAppTest, AutoUpdateModeFlipsTheMenuCheckAndTheMeasureController)
+TEST_F(CAppTest, AutoUpdateModeFlipsTheMenuCheckAndTheMode)
 {
     CPframe& frame = Start();
-    auto& measure = static_cast<CMeasureController&>(*m_pApp->GetController(PANEL_MEASURE));
     ASSERT_FALSE(frame.Menu().IsChecked(2010));
 
-    for (const int bExpected : {1, 0, 1})
+    for (const bool bExpected : {true, false, true})
     {
         Choose(2010);
-        EXPECT_EQ(frame.Menu().IsChecked(2010), bExpected == 1);
-        EXPECT_EQ(measure.m_bAutoUpdate, bExpected);
+        EXPECT_EQ(frame.Menu().IsChecked(2010), bExpected);
+        EXPECT_EQ(frame.IsAutoUpdateOn(), bExpected);
     }
 }
 
@@ -314,7 +314,7 @@ TEST_F(CAppTest, ExitAndCloseHideTheFrameAndStopTheTimerThenUnloadTheDriver)
     {
         SCOPED_TRACE(bExit ? "System, Exit" : "closing the window");
         CPframe& frame = Start();
-        ASSERT_TRUE(m_pApp->m_session.IsDriverLoaded());
+        ASSERT_TRUE(m_pApp->Session().IsDriverLoaded());
         SFrameAtClose atClose{&frame};
         tarvexsim_set_hook("tarvex_close", &RecordFrameAtClose, &atClose);
         tarvexsim_clear_calls();
@@ -327,8 +327,8 @@ TEST_F(CAppTest, ExitAndCloseHideTheFrameAndStopTheTimerThenUnloadTheDriver)
         EXPECT_EQ(CalledEntryPoints(), std::vector<std::string>{"tarvex_close"});
         EXPECT_FALSE(atClose.bVisible);
         EXPECT_EQ(atClose.nTimerInterval, 0);
-        EXPECT_FALSE(m_pApp->m_session.IsDriverLoaded());
-        EXPECT_FALSE(m_pApp->m_session.IsLive()) << "no call goes through the unloaded driver";
+        EXPECT_FALSE(m_pApp->Session().IsDriverLoaded());
+        EXPECT_FALSE(m_pApp->Session().IsLive()) << "no call goes through the unloaded driver";
         EXPECT_FALSE(frame.isVisible());
         EXPECT_EQ(frame.UpdateTimerInterval(), 0);
         m_pApp.reset();

@@ -294,13 +294,15 @@ TEST_F(ArmPanelTest, WhileMeasuringTheTenControlsAreDisabledAndTheInstrumentIsNo
     ExpectEnabled(true);
     const struct
     {
-        int bAutoUpdate;
-        std::uint8_t nCycle;
-    } cases[] = {{1, 0}, {0, CMeasureChannel::CYCLE_WAITING}, {0, CMeasureChannel::CYCLE_TOTALIZING}};
+        bool bAutoUpdate;
+        CMeasureChannel::ECycle nCycle;
+    } cases[] = {{true, CMeasureChannel::CYCLE_IDLE},
+                 {false, CMeasureChannel::CYCLE_WAITING},
+                 {false, CMeasureChannel::CYCLE_TOTALIZING}};
     for (const auto& c : cases)
     {
         SCOPED_TRACE(testing::Message() << "auto update " << c.bAutoUpdate << " cycle " << int(c.nCycle));
-        Measure().m_bAutoUpdate = c.bAutoUpdate;
+        m_pHost->m_bAutoUpdate = c.bAutoUpdate;
         Measure().GetCurrentChannel()->SetCycle(c.nCycle);
         tarvexsim_clear_calls();
         Show();
@@ -309,7 +311,7 @@ TEST_F(ArmPanelTest, WhileMeasuringTheTenControlsAreDisabledAndTheInstrumentIsNo
         EXPECT_EQ(Calls(), std::vector<std::string>{});
         ExpectEnabled(false);
 
-        Measure().m_bAutoUpdate = 0;
+        m_pHost->m_bAutoUpdate = false;
         Measure().GetCurrentChannel()->SetCycle(CMeasureChannel::CYCLE_IDLE);
         Sync();
         EXPECT_EQ(Calls().size(), 6U);

@@ -253,12 +253,12 @@ TEST_F(EventTrigPanelTest, QueryReplacesWhateverWasTypedWithTheInstrumentsLevels
 
 TEST_F(EventTrigPanelTest, ChannelToggleIsDisabledAfterEveryRefreshUnderAutoUpdateMode)
 {
-    Measure().SetAutoUpdate(1);
+    m_pHost->m_bAutoUpdate = true;
     Show();
     EXPECT_FALSE(IsEnabled(IDC_CHANNEL));
     Sync();
     EXPECT_FALSE(IsEnabled(IDC_CHANNEL));
-    Measure().SetAutoUpdate(0);
+    m_pHost->m_bAutoUpdate = false;
     Sync();
     EXPECT_TRUE(IsEnabled(IDC_CHANNEL));
 }

@@ -60,7 +60,7 @@ protected:
     }
 
     CMeasureController& Controller() { return *static_cast<CMeasureController*>(m_pHost->GetController(0)); }
-    CMeasureChannel& Channel() { return *Controller().m_pChannel; }
+    CMeasureChannel& Channel() { return *Controller().GetCurrentChannel(); }
     CMeasureDlg& Dialog() { return *static_cast<CMeasureDlg*>(Controller().GetPanel()); }
     framework::CDialogControls& Controls() { return Dialog().Controls(); }
     std::string ReadingText() { return Dialog().ReadingDisplay().GetText(); }

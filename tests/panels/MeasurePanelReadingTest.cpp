@@ -50,7 +50,7 @@ TEST_F(CMeasurePanelTest, WithBothArmingSourcesImmediateTheReadingShowsOnTheFirs
     Tick();
     EXPECT_EQ(CountCalls("tarvex_fetch 1 "), 2) << "fetched at once, and again as the cycle ends";
     EXPECT_FALSE(IsBlank(ReadingText()));
-    EXPECT_EQ(ReadingText(), Controller().m_strReading);
+    EXPECT_EQ(ReadingText(), Controller().GetReading());
     EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
     EXPECT_EQ(EnabledLockable(), 10);
     tarvexsim_clear_calls();
@@ -96,9 +96,9 @@ TEST_F(CMeasurePanelTest, TotalizeShowsItsFirstTotalThenTheNewestOnlyOnAClickUnt
     tarvexsim_advance_ms(1000);
     Tick();
     EXPECT_EQ(ReadingText(), first);
-    EXPECT_NE(Controller().m_strReading, first) << "the newest total is kept";
+    EXPECT_NE(Controller().GetReading(), first) << "the newest total is kept";
     Click(D::IDC_UNITS);
-    EXPECT_EQ(ReadingText(), Controller().m_strReading);
+    EXPECT_EQ(ReadingText(), Controller().GetReading());
 
     Click(D::IDC_READ);
     EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
@@ -116,12 +116,12 @@ TEST_F(CMeasurePanelTest, ReadEndsAWaitingCycleLeavingTheControlsLockedAndIsKept
     Click(D::IDC_READ);
     const std::string reading = ReadingText();
     EXPECT_FALSE(IsBlank(reading));
-    EXPECT_EQ(Controller().m_strReading, reading);
+    EXPECT_EQ(Controller().GetReading(), reading);
     EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
     EXPECT_EQ(EnabledLockable(), 0);
     ShowOtherPanel();
-    EXPECT_EQ(Controller().m_strReading, reading);
-    EXPECT_EQ(Controller().m_strUnitText, "Sec");
+    EXPECT_EQ(Controller().GetReading(), reading);
+    EXPECT_EQ(Controller().GetUnitText(), "Sec");
     ShowMeasure();
     EXPECT_EQ(ReadingText(), reading);
     EXPECT_EQ(UnitText(), "Sec");
@@ -135,7 +135,7 @@ TEST_F(CMeasurePanelTest, AReadingIsShownOnlyWithTheChannelAndFunctionItWasTaken
     ASSERT_FALSE(IsBlank(ReadingText()));
     Click(D::IDC_CHANNEL_2);
     EXPECT_TRUE(IsBlank(ReadingText())) << "after a channel change";
-    EXPECT_TRUE(IsBlank(Controller().m_strReading));
+    EXPECT_TRUE(IsBlank(Controller().GetReading()));
 
     ChooseFunction(3);
     Click(D::IDC_READ);
@@ -202,9 +202,9 @@ TEST_F(CMeasurePanelTest, ACycleEndingWhileAnotherPanelIsShownShowsItsReadingWhe
     tarvexsim_advance_ms(2000);
     Tick();
     EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
-    EXPECT_FALSE(IsBlank(Controller().m_strReading));
+    EXPECT_FALSE(IsBlank(Controller().GetReading()));
     ShowMeasure();
-    EXPECT_EQ(ReadingText(), Controller().m_strReading);
+    EXPECT_EQ(ReadingText(), Controller().GetReading());
     EXPECT_EQ(EnabledLockable(), 10);
 }
 
@@ -239,9 +239,9 @@ TEST_F(CMeasurePanelTest, AutoUpdateFetchesOnEveryTickAlsoWhileAnotherPanelIsSho
         EXPECT_EQ(FirstCall("tarvex_fetch 1 "), 1) << bShown;
     }
     ShowMeasure();
-    EXPECT_EQ(Controller().m_bAutoUpdate, 1) << "only the first refresh switches it off";
+    EXPECT_TRUE(m_pHost->IsAutoUpdateOn()) << "only the first refresh switches it off";
     EXPECT_FALSE(IsBlank(ReadingText()));
-    EXPECT_EQ(ReadingText(), Controller().m_strReading);
+    EXPECT_EQ(ReadingText(), Controller().GetReading());
 }
 
 TEST_F(CMeasurePanelTest, AutoUpdateAgainstATimingOutInstrumentReportsOnceAndStops)
@@ -254,7 +254,7 @@ TEST_F(CMeasurePanelTest, AutoUpdateAgainstATimingOutInstrumentReportsOnceAndSto
         Tick();
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
     EXPECT_EQ(m_pHost->m_nAutoUpdateCommands, 2);
-    EXPECT_EQ(Controller().m_bAutoUpdate, 0);
+    EXPECT_FALSE(m_pHost->IsAutoUpdateOn());
     EXPECT_EQ(CountCalls("tarvex_fetch"), 1);
     EXPECT_GE(FirstCall("tarvex_initiate 1 2 \"OFF\""), 0);
     EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);

@@ -97,8 +97,8 @@ TEST_F(CMeasurePanelTest, TheFirstRefreshRestoresThePowerOnSetupAndSwitchesAutoU
     CreateHost();
     m_pHost->m_session.Configure(EMeasureFunction::Period, 1, "AUTO", "DEF", "DEF",
                                  "DEF"); // the instrument measures Period
-    Controller().m_pChannel = Controller().m_apChannels[1].get();
-    Controller().m_apChannels[0]->m_aParams[0] = {"1e6", "1e-3", "DEF", "DEF"};
+    Channel().m_aParams[0] = {"1e6", "1e-3", "DEF", "DEF"};
+    Controller().SelectChannel(1);
     m_pHost->OnAutoUpdateMode();
     tarvexsim_clear_calls();
     ShowMeasure();
@@ -106,7 +106,7 @@ TEST_F(CMeasurePanelTest, TheFirstRefreshRestoresThePowerOnSetupAndSwitchesAutoU
     EXPECT_EQ(Controls().GetCurSel(D::IDC_FUNCTION), 0);
     EXPECT_EQ(CountCalls("tarvex_configure"), 1);
     EXPECT_GE(FirstCall(ConfigureCall(1, 3, {"AUTO", "DEF", "DEF", "DEF"})), 0);
-    EXPECT_EQ(Controller().m_bAutoUpdate, 0);
+    EXPECT_FALSE(m_pHost->IsAutoUpdateOn());
     EXPECT_EQ(m_pHost->m_nAutoUpdateCommands, 2);
 
     ShowMeasure();

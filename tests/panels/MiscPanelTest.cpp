@@ -49,11 +49,8 @@ protected:
         return static_cast<CMeasureController&>(*m_pHost->GetController(PANEL_MEASURE));
     }
 
-    void SetMeasureChannel(int nChannel)
-    {
-        Measure().m_pChannel = Measure().m_apChannels.at(nChannel - 1).get();
-    }
-    void SetCycle(std::uint8_t nCycle) { Measure().GetCurrentChannel()->SetCycle(nCycle); }
+    void SetMeasureChannel(int nChannel) { Measure().SelectChannel(nChannel - 1); }
+    void SetCycle(CMeasureChannel::ECycle nCycle) { Measure().GetCurrentChannel()->SetCycle(nCycle); }
 
     void Click(int nId) { testsupport::Click(Control(nId)); }
     bool IsTriggerEnabled() { return Control(IDC_TRIGGER)->isEnabled(); }
@@ -97,19 +94,19 @@ TEST_F(MiscPanelTest, ARefreshEnablesTriggerOnlyWhileAMeasurementCycleRuns)
 {
     const struct
     {
-        std::uint8_t nCycle;
-        int bAutoUpdate;
+        CMeasureChannel::ECycle nCycle;
+        bool bAutoUpdate;
         bool bEnabled;
     } cases[] = {
-        {CMeasureChannel::CYCLE_WAITING, 0, true},          {CMeasureChannel::CYCLE_IDLE, 0, false},
-        {CMeasureChannel::CYCLE_TOTALIZING, 0, true},       {CMeasureChannel::CYCLE_IDLE, 1, false},
-        {CMeasureChannel::CYCLE_TOTALIZE_STARTED, 0, true},
+        {CMeasureChannel::CYCLE_WAITING, false, true},          {CMeasureChannel::CYCLE_IDLE, false, false},
+        {CMeasureChannel::CYCLE_TOTALIZING, false, true},       {CMeasureChannel::CYCLE_IDLE, true, false},
+        {CMeasureChannel::CYCLE_TOTALIZE_STARTED, false, true},
     };
     Show();
     for (const auto& c : cases)
     {
         SCOPED_TRACE(testing::Message() << "cycle " << int(c.nCycle) << " auto update " << c.bAutoUpdate);
-        Measure().m_bAutoUpdate = c.bAutoUpdate;
+        m_pHost->m_bAutoUpdate = c.bAutoUpdate;
         SetCycle(c.nCycle);
         Sync();
         EXPECT_EQ(IsTriggerEnabled(), c.bEnabled);

@@ -1,7 +1,7 @@
 #pragma once
 // A stand-in for the application and its frame, for panel tests: a real session against the simulated
-// counter, a plain window as the frame, the controllers a test puts in, a recorded update timer and the
-// frame's Auto Update Mode command.
+// counter, a plain window as the frame, the controllers a test puts in (the Measure controller among them
+// when a panel asks for the measurement), a recorded update timer and the frame's Auto Update Mode.
 
 #include "instrument/InstrumentSession.h"
 #include "instrument/UpdateTimer.h"
@@ -38,16 +38,15 @@ public:
     CInstrumentSession& Session() override { return m_session; }
     IUpdateTimer& UpdateTimer() override { return m_timer; }
     IPanelFrame& Frame() override { return *this; }
-    bool CheckLive() override;
-    bool IsLive() const override { return m_bLive; }
     CPanelController* GetController(int nIndex) override;
     CPanelController* GetActiveController() override;
-    COLORREF GetIndicatorColour() const override;
+    IMeasurement& Measurement() override;
     int GetInstrumentSlot() const override { return m_nSlot; }
 
     // IPanelFrame
     QWidget* ClientArea() override { return &m_window; }
     void FitToPanel(const QWidget& panel) override;
+    bool IsAutoUpdateOn() const override { return m_bAutoUpdate; }
     void OnAutoUpdateMode() override;
 
     CInstrumentSession m_session;
@@ -55,8 +54,7 @@ public:
     QWidget m_window;
     std::array<std::unique_ptr<CPanelController>, PANEL_COUNT> m_apControllers;
     CPanelController* m_pActive = nullptr;
-    bool m_bLive = false;
     int m_nSlot = -2;
-    int m_bAutoUpdate = 0;
+    bool m_bAutoUpdate = false;
     int m_nAutoUpdateCommands = 0;
 };
