@@ -187,9 +187,9 @@ void CPframe::StartUpdateTimer(int nMilliseconds)
 void CPframe::timerEvent(QTimerEvent* pEvent)
 {
     // A message box shown by a tick's work runs a message loop in which further ticks can arrive.
-    if (m_bInTimer != 0)
+    if (m_bInTimer)
         return;
-    m_bInTimer = 1;
+    m_bInTimer = true;
     framework::DispatchHandler(
         [this]
         {
@@ -197,7 +197,7 @@ void CPframe::timerEvent(QTimerEvent* pEvent)
             m_apControllers[PANEL_ARM]->OnTimerTick();
         });
     QMainWindow::timerEvent(pEvent);
-    m_bInTimer = 0;
+    m_bInTimer = false;
 }
 
 void CPframe::SwitchPanel(int nIndex)
@@ -239,14 +239,14 @@ void CPframe::OnSync()
     if (!m_host.CheckLive())
         return;
     m_pActive->Refresh(m_pActive->GetPanel());
-    if (m_pActive->m_bRefreshFailed != 0)
+    if (m_pActive->HasRefreshFailed())
         framework::AppMessageBox(res::LoadString(IDS_SYNC_FAILED));
 }
 
 void CPframe::OnAutoUpdateMode()
 {
-    m_bAutoUpdate = m_bAutoUpdate == 1 ? 0 : 1;
-    m_menu.CheckMenuItem(ID_SYSTEM_AUTO_UPDATE, m_bAutoUpdate == 1);
+    m_bAutoUpdate = !m_bAutoUpdate;
+    m_menu.CheckMenuItem(ID_SYSTEM_AUTO_UPDATE, m_bAutoUpdate);
 }
 
 void CPframe::OnExit()
@@ -256,7 +256,7 @@ void CPframe::OnExit()
 
 void CPframe::closeEvent(QCloseEvent* pEvent)
 {
-    if (m_bCloseDisabled != 0)
+    if (m_bCloseDisabled)
     {
         pEvent->ignore();
         return;

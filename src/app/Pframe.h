@@ -41,7 +41,7 @@ public:
     // the update timer started and the Measure panel shown.
     void InitFrame();
     // Start-up has finished: the window may be closed from now on (a close request before is refused).
-    void EnableClose() { m_bCloseDisabled = 0; }
+    void EnableClose() { m_bCloseDisabled = false; }
 
     CPanelController* GetController(int nIndex) const; // null outside 0..5
     CPanelController* GetActiveController() const { return m_pActive; }
@@ -53,7 +53,7 @@ public:
     // IPanelFrame
     QWidget* ClientArea() override { return m_pClient; }
     void FitToPanel(const QWidget& panel) override;
-    bool IsAutoUpdateOn() const override { return m_bAutoUpdate != 0; }
+    bool IsAutoUpdateOn() const override { return m_bAutoUpdate; }
     void OnAutoUpdateMode() override;
 
     // IUpdateTimer
@@ -89,7 +89,7 @@ private:
     std::array<std::unique_ptr<CPanelController>, PANEL_COUNT> m_apControllers;
     CPanelController* m_pActive = nullptr;
     int m_nSlot = -2;
-    int m_bAutoUpdate = 0;
-    int m_bInTimer = 0;
-    int m_bCloseDisabled = 1;
+    bool m_bAutoUpdate = false;
+    bool m_bInTimer = false;
+    bool m_bCloseDisabled = true;
 };

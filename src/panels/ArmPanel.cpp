@@ -93,7 +93,7 @@ void CArmController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
 // While the settings are in use the panel is locked and the instrument is not read.
 void CArmController::Refresh(CDialog* pPanel)
 {
-    RefreshReportingFailure<CArmDlg>(*this, pPanel,
+    RefreshReportingFailure<CArmDlg>(pPanel,
                                      [](CArmDlg& dialog)
                                      {
                                          if (IsMeasurementRunning())
@@ -120,7 +120,8 @@ const std::array<SMessageEntry<CArmDlg>, 12> CArmDlg::s_messageMap{{
 }};
 
 CArmDlg::CArmDlg(const QPoint& position, IPanelFrame* pParent, CArmController* pController)
-    : CPanelDialog(position, pParent, pController), m_pFrame(std::make_unique<CPanelFrame>(0)),
+    : CPanelDialog(position, pParent, pController),
+      m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED)),
       m_apSlopes{std::make_unique<CToggleButton>(IDS_SLOPE_POS, IDS_SLOPE_NEG),
                  std::make_unique<CToggleButton>(IDS_SLOPE_POS, IDS_SLOPE_NEG)}
 {

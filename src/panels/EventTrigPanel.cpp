@@ -73,8 +73,7 @@ void CEventTrigController::CreatePanel(const QPoint& position, IPanelFrame* pPar
 void CEventTrigController::Refresh(CDialog* pPanel)
 {
     RefreshReportingFailure<CEventTrigDlg>(
-        *this, pPanel,
-        [this](CEventTrigDlg& dialog)
+        pPanel, [this](CEventTrigDlg& dialog)
         { dialog.ReadInstrument(m_channels.Current(), PanelHost().Frame().IsAutoUpdateOn()); });
 }
 
@@ -101,7 +100,7 @@ CEventTrigDlg::CEventTrigDlg(const QPoint& position, IPanelFrame* pParent, CEven
     : CPanelDialog(position, pParent, pController),
       m_pChannelToggle(std::make_unique<CToggleButton>(IDS_CHANNEL_1, IDS_CHANNEL_2)),
       m_pSlopeToggle(std::make_unique<CToggleButton>(IDS_SLOPE_POS, IDS_SLOPE_NEG)),
-      m_pFrame(std::make_unique<CPanelFrame>(0))
+      m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED))
 {
     Create(*res::FindDialogTemplate(res::IDD_EVENT_TRIG));
 }

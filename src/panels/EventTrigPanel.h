@@ -21,6 +21,10 @@ public:
     void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
     void Refresh(CDialog* pPanel) override;
 
+private:
+    // The panel's dialog shows and changes the channel.
+    friend class CEventTrigDlg;
+
     CChannelChoice m_channels; // kept while the panel is hidden
 };
 

@@ -51,8 +51,8 @@ void CInputConfigController::CreatePanel(const QPoint& position, IPanelFrame* pP
 
 void CInputConfigController::Refresh(CDialog* pPanel)
 {
-    RefreshReportingFailure<CInputConfigDlg>(
-        *this, pPanel, [this](CInputConfigDlg& dialog) { dialog.ReadInstrument(m_channels.Current()); });
+    RefreshReportingFailure<CInputConfigDlg>(pPanel, [this](CInputConfigDlg& dialog)
+                                             { dialog.ReadInstrument(m_channels.Current()); });
 }
 
 const std::array<CInputConfigDlg::SSetting, 4> CInputConfigDlg::s_settings{{
@@ -99,7 +99,7 @@ CInputConfigDlg::CInputConfigDlg(const QPoint& position, IPanelFrame* pParent,
       m_pCoupling(std::make_unique<CToggleButton>(IDS_DC, IDS_AC)),
       m_pRouting(std::make_unique<CToggleButton>(IDS_SEPARATE, IDS_COMMON)),
       m_pChannel(std::make_unique<CToggleButton>(IDS_CHANNEL_1, IDS_CHANNEL_2)),
-      m_pFrame(std::make_unique<CPanelFrame>(0))
+      m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED))
 {
     Create(*res::FindDialogTemplate(res::IDD_INPUT_CONFIG));
 }

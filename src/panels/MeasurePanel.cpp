@@ -238,7 +238,7 @@ CMeasureDlg* CMeasureController::Dialog() const
 
 void CMeasureController::Refresh(CDialog* pPanel)
 {
-    m_bRefreshFailed = 0;
+    m_bRefreshFailed = false;
     if (pPanel == nullptr)
         return;
     auto& dialog = static_cast<CMeasureDlg&>(*pPanel);
@@ -247,14 +247,14 @@ void CMeasureController::Refresh(CDialog* pPanel)
     const bool bRead = CallReportingFailure(
         [&]
         {
-            if (m_bFirstRefresh == 1)
+            if (m_bFirstRefresh)
                 RestorePowerOnSetup(dialog);
             ReadInstrument(dialog, GetChannelNumber());
         });
     if (!bRead)
     {
         ClearDeviceAndStatus(Session());
-        m_bRefreshFailed = 1;
+        m_bRefreshFailed = true;
     }
 }
 
@@ -263,7 +263,7 @@ void CMeasureController::Refresh(CDialog* pPanel)
 // to another setup, so it goes.
 void CMeasureController::RestorePowerOnSetup(CMeasureDlg& dialog)
 {
-    m_bFirstRefresh = 0;
+    m_bFirstRefresh = false;
     ClearReading();
     dialog.ShowReading(m_strReading); // the dialog is still being built: it is not the panel yet
     m_pChannel = m_apChannels[0].get();
@@ -298,9 +298,9 @@ void CMeasureController::ReadInstrument(CMeasureDlg& dialog, int nChannel)
 
     controls.CheckRadioButton(CMeasureDlg::IDC_CHANNEL_1, CMeasureDlg::IDC_CHANNEL_3, m_pChannel->m_nCtrlId);
 
-    m_pChannel->m_bContinuous = framework::LeadingInteger(session.QueryContinuous(nChannel)) != 0 ? 1 : 0;
+    m_pChannel->m_bContinuous = framework::LeadingInteger(session.QueryContinuous(nChannel)) != 0;
     // Continuous initiation locks the same controls as a running cycle.
-    if (m_pChannel->m_bContinuous == 1 || IsCycleRunning())
+    if (m_pChannel->m_bContinuous || IsCycleRunning())
         dialog.LockControls();
     else
         dialog.UnlockControls();
@@ -337,7 +337,7 @@ void CMeasureController::AutoUpdate(int nChannel)
     if (bFetched)
         return;
     ClearDeviceAbortAndStatus(session, nChannel);
-    m_pChannel->m_bContinuous = 0;
+    m_pChannel->m_bContinuous = false;
     IgnoreFailure([&] { session.InitiateContinuous(nChannel, false); });
     EndCycle();
     m_pFrame->OnAutoUpdateMode();
@@ -418,10 +418,10 @@ const SMessageEntry<CMeasureDlg> CMeasureDlg::kMessageMap[] = {
 };
 
 CMeasureDlg::CMeasureDlg(const QPoint& position, IPanelFrame* pParent, CMeasureController* pController)
-    : CPanelDialog(position, pParent, pController), m_pLowerFrame(new CPanelFrame(0)),
+    : CPanelDialog(position, pParent, pController), m_pLowerFrame(new CPanelFrame(CPanelFrame::EDGE_RAISED)),
       m_pUnits(new CReadingDisplay(CReadingDisplay::BORDER_SUNKEN, kDisplayBack, kDisplayText)),
       m_pReading(new CReadingDisplay(CReadingDisplay::BORDER_SUNKEN, kDisplayBack, kDisplayText)),
-      m_pHeaderFrame(new CPanelFrame(1)),
+      m_pHeaderFrame(new CPanelFrame(CPanelFrame::EDGE_SUNKEN)),
       m_pSlot(new CReadingDisplay(CReadingDisplay::BORDER_SUNKEN, GetSysColor(COLOR_BTNFACE), RGB(0, 0, 0)))
 {
     Create(*res::FindDialogTemplate(res::IDD_MEASURE));
@@ -525,7 +525,7 @@ void CMeasureDlg::UnlockControls()
 // Continuous initiation keeps its own lock when a cycle ends.
 void CMeasureDlg::UnlockAfterCycle()
 {
-    if (Controller().m_pChannel->m_bContinuous == 0)
+    if (!Controller().m_pChannel->m_bContinuous)
         UnlockControls();
 }
 
@@ -671,7 +671,7 @@ void CMeasureDlg::OnInitiate()
             ShowReading(controller.m_strReading);
         return;
     }
-    if (channel.m_bContinuous != 0)
+    if (channel.m_bContinuous)
         return;
     const int nChannel = controller.GetChannelNumber();
     CallReportingFailure(

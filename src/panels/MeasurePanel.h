@@ -39,7 +39,7 @@ public:
     ECycle GetCycle() const { return m_nCycle; }
     void SetCycle(ECycle nCycle) { m_nCycle = nCycle; }
 
-    int m_bContinuous = 0;
+    bool m_bContinuous = false;
     int m_nCtrlId;
     int m_nFunction = 0;
     std::array<std::array<std::string, 4>, 13> m_aParams; // per function: expected, resolution, lower, upper
@@ -66,7 +66,7 @@ public:
     CMeasureChannel* GetCurrentChannel() const { return m_pChannel; }
     void SelectChannel(int nIndex); // 0, 1 or 2; the reading shown belongs to the channel left, so it goes
     void ResetCycles();
-    void RequestFirstRefresh() { m_bFirstRefresh = 1; }
+    void RequestFirstRefresh() { m_bFirstRefresh = true; }
     void ClearReading();
     const std::string& GetReading() const { return m_strReading; }
     const std::string& GetUnitText() const { return m_strUnitText; }
@@ -87,7 +87,7 @@ private:
     std::array<std::unique_ptr<CMeasureChannel>, 3> m_apChannels;
     std::string m_strReading = " ";
     std::string m_strUnitText = " ";
-    int m_bFirstRefresh = 1;
+    bool m_bFirstRefresh = true;
 };
 
 // The Measure panel's dialog (template 104): the header with the lamp and slot, the reading and unit

@@ -49,7 +49,7 @@ CValueEntryLimits Limits(double dMin, double dMax, const char* pszUnits, std::ui
     limits.m_dMin = dMin;
     limits.m_dMax = dMax;
     limits.m_strUnits = pszUnits;
-    limits.m_bRange = 1;
+    limits.m_bRange = true;
     limits.m_nDiscretes = nDiscretes;
     return limits;
 }
@@ -69,7 +69,7 @@ void CMiscController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
 
 void CMiscController::Refresh(CDialog* pPanel)
 {
-    RefreshReportingFailure<CMiscDlg>(*this, pPanel, [](CMiscDlg& dialog) { dialog.ReadInstrument(); });
+    RefreshReportingFailure<CMiscDlg>(pPanel, [](CMiscDlg& dialog) { dialog.ReadInstrument(); });
 }
 
 const std::array<SMessageEntry<CMiscDlg>, 8> CMiscDlg::s_messageMap{{
@@ -84,7 +84,8 @@ const std::array<SMessageEntry<CMiscDlg>, 8> CMiscDlg::s_messageMap{{
 }};
 
 CMiscDlg::CMiscDlg(const QPoint& position, IPanelFrame* pParent, CMiscController* pController)
-    : CPanelDialog(position, pParent, pController), m_pFrame(std::make_unique<CPanelFrame>(0))
+    : CPanelDialog(position, pParent, pController),
+      m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED))
 {
     Create(*res::FindDialogTemplate(res::IDD_MISC));
 }

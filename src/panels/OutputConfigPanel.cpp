@@ -30,7 +30,7 @@ void COutputConfigController::CreatePanel(const QPoint& position, IPanelFrame* p
 
 void COutputConfigController::Refresh(CDialog* pPanel)
 {
-    RefreshReportingFailure<COutputConfigDlg>(*this, pPanel,
+    RefreshReportingFailure<COutputConfigDlg>(pPanel,
                                               [](COutputConfigDlg& dialog) { dialog.ReadInstrument(); });
 }
 
@@ -43,7 +43,8 @@ const std::array<SMessageEntry<COutputConfigDlg>, 3> COutputConfigDlg::s_message
 
 COutputConfigDlg::COutputConfigDlg(const QPoint& position, IPanelFrame* pParent,
                                    COutputConfigController* pController)
-    : CPanelDialog(position, pParent, pController), m_pFrame(std::make_unique<CPanelFrame>(0)),
+    : CPanelDialog(position, pParent, pController),
+      m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED)),
       m_pTimebase(std::make_unique<CToggleButton>(IDS_TIMEBASE_OFF, IDS_TIMEBASE_ON))
 {
     Create(*res::FindDialogTemplate(res::IDD_OUTPUT_CONFIG));

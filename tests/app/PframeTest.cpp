@@ -132,12 +132,12 @@ TEST_P(CPanelSwitchTest, SyncShowsTheFailureMessageOnlyAfterAFailedRefresh)
 
     EXPECT_TRUE(m_messages.Messages().empty());
     EXPECT_TRUE(WasCalled(c.pszReadEntryPoint)) << "Sync reads the instrument";
-    EXPECT_EQ(m_pApp->GetActiveController()->m_bRefreshFailed, 0);
+    EXPECT_FALSE(m_pApp->GetActiveController()->HasRefreshFailed());
 
     tarvexsim_set_fault(c.pszReadEntryPoint, VI_ERROR_TMO, 1, nullptr);
     Choose(2012);
 
-    EXPECT_EQ(m_pApp->GetActiveController()->m_bRefreshFailed, 1);
+    EXPECT_TRUE(m_pApp->GetActiveController()->HasRefreshFailed());
     ASSERT_GE(m_messages.Messages().size(), 2u);
     EXPECT_EQ(m_messages.Messages().front().text, "TIME OUT!");
     EXPECT_EQ(m_messages.Messages().back().text, kSyncFailed);

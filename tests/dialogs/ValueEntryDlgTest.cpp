@@ -19,7 +19,7 @@ namespace
 using enum CValueEntryDlg::EControlId;
 constexpr int kRadios[] = {IDC_MIN, IDC_MAX, IDC_DEF, IDC_AUTO};
 
-CValueEntryLimits Limits(double dMin, double dMax, const char* pszUnits, int bRange, std::uint8_t nDiscretes)
+CValueEntryLimits Limits(double dMin, double dMax, const char* pszUnits, bool bRange, std::uint8_t nDiscretes)
 {
     CValueEntryLimits limits;
     limits.m_dMin = dMin;
@@ -31,11 +31,11 @@ CValueEntryLimits Limits(double dMin, double dMax, const char* pszUnits, int bRa
 }
 
 // The Misc panel's three entries, and keywords only (MIN and DEF).
-const CValueEntryLimits kAperture = Limits(0.001, 99.999, "", 1, 7);
-const CValueEntryLimits kFreqRange = Limits(0.001, 200000000, "", 1, 15);
-const CValueEntryLimits kTimeout = Limits(0, 500000, " Milli Seconds", 1, 0);
+const CValueEntryLimits kAperture = Limits(0.001, 99.999, "", true, 7);
+const CValueEntryLimits kFreqRange = Limits(0.001, 200000000, "", true, 15);
+const CValueEntryLimits kTimeout = Limits(0, 500000, " Milli Seconds", true, 0);
 const CValueEntryLimits kKeywords =
-    Limits(1, 2, "", 0, CValueEntryLimits::DISCRETE_MIN | CValueEntryLimits::DISCRETE_DEF);
+    Limits(1, 2, "", false, CValueEntryLimits::DISCRETE_MIN | CValueEntryLimits::DISCRETE_DEF);
 
 void Type(CModalDialog& dlg, const char* pszText)
 {
@@ -65,7 +65,7 @@ TEST(ValueEntryDlg, AcceptanceTest)
         for (const char* pszText : c.refused)
             EXPECT_FALSE(CValueEntryDlg::IsAcceptable(pszText, c.limits)) << '"' << pszText << '"';
     }
-    EXPECT_NE(CValueEntryLimits().m_bRange, 0) << "numbers are accepted unless the caller says otherwise";
+    EXPECT_TRUE(CValueEntryLimits().m_bRange) << "numbers are accepted unless the caller says otherwise";
 }
 
 // The dialog as it first comes up, in one line: edit, prompt, OK, the radio buttons enabled, any checked.

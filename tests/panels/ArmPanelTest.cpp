@@ -350,7 +350,7 @@ TEST_F(ArmPanelTest, ARefreshFailureIsReportedAndKeepsWhatWasAlreadyRead)
     tarvexsim_set_hook("tarvex_arm", FailWhenDue, &fault);
     tarvexsim_clear_calls();
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_TRUE(Controller().HasRefreshFailed());
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
     EXPECT_EQ(m_pHost->m_timer.m_events, (std::vector<int>{-1, 300}));
     EXPECT_EQ(CallsStarting("tarvex_arm").size(), 3U);
@@ -361,7 +361,7 @@ TEST_F(ArmPanelTest, ARefreshFailureIsReportedAndKeepsWhatWasAlreadyRead)
         EXPECT_EQ(CheckedLevel(arm), arm.nFirstLevelId + 2);
     }
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 0);
+    EXPECT_FALSE(Controller().HasRefreshFailed());
     EXPECT_EQ(CheckedLevel(kStop), kStop.nFirstLevelId + 1);
 }
 

@@ -304,7 +304,7 @@ TEST_F(EventTrigPanelTest, HandlerFailuresAreDroppedSilentlyButAChannelChangeRep
     tarvexsim_set_fault("tarvex_sense", VI_ERROR_TMO, 1, nullptr);
     testsupport::Click(&Toggle(IDC_CHANNEL));
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
-    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_TRUE(Controller().HasRefreshFailed());
     EXPECT_EQ(Toggle(IDC_CHANNEL).Caption(), "Channel 2");
 }
 
@@ -315,12 +315,12 @@ TEST_F(EventTrigPanelTest, AFailedRefreshIsReportedAndTheNextOneReadsAgain)
     Reply(TARVEX_SENSE_SLOPE_QUERY, "NEG");
     tarvexsim_set_fault("tarvex_sense", -5, 1, nullptr);
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_TRUE(Controller().HasRefreshFailed());
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"General error, possible reentry"});
     EXPECT_EQ(Toggle(IDC_SLOPE).GetState(), 0);
     EXPECT_EQ(Edit(IDC_REL_LEVEL).text(), "77");
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 0);
+    EXPECT_FALSE(Controller().HasRefreshFailed());
     EXPECT_EQ(Toggle(IDC_SLOPE).GetState(), 1);
     EXPECT_EQ(Edit(IDC_REL_LEVEL).text(), "+50");
 }

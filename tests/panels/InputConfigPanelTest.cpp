@@ -151,7 +151,7 @@ TEST_F(InputConfigPanelTest, ARefusedSettingIsReportedAndStaysShownUntilTheNextR
     EXPECT_EQ(toggle.GetState(), 1);
     Sync();
     EXPECT_EQ(toggle.GetState(), 0);
-    EXPECT_EQ(Controller().m_bRefreshFailed, 0);
+    EXPECT_FALSE(Controller().HasRefreshFailed());
 }
 
 TEST_F(InputConfigPanelTest, AFailedRefreshIsReportedAndKeepsWhatWasNotReadYet)
@@ -164,12 +164,12 @@ TEST_F(InputConfigPanelTest, AFailedRefreshIsReportedAndKeepsWhatWasNotReadYet)
     tarvexsim_set_reply("tarvex_input", TARVEX_INPUT_ATTENUATION_QUERY, "1");
     tarvexsim_set_fault("tarvex_input", -5, 1, nullptr);
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_TRUE(Controller().HasRefreshFailed());
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"General error, possible reentry"});
     EXPECT_EQ(Toggle(IDC_ATTENUATION).GetState(), 1);
     EXPECT_EQ(Toggle(IDC_COUPLING).GetState(), 1);
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 0);
+    EXPECT_FALSE(Controller().HasRefreshFailed());
     EXPECT_EQ(Toggle(IDC_ATTENUATION).GetState(), 0);
 }
 

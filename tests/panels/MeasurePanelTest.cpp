@@ -118,7 +118,7 @@ TEST_F(CMeasurePanelTest, ContinuousInitiationLocksTheSettingsButNotReadOrArming
     CreateHost();
     m_pHost->m_session.InitiateContinuous(1, true);
     ShowMeasure();
-    EXPECT_EQ(Channel().m_bContinuous, 1);
+    EXPECT_TRUE(Channel().m_bContinuous);
     EXPECT_EQ(EnabledLockable(), 0);
     for (int nId : {D::IDC_READ, D::IDC_START_IMM, D::IDC_STOP_IMM, D::IDC_READING, D::IDC_UNITS})
         EXPECT_TRUE(Controls().IsEnabled(nId)) << nId;
@@ -333,8 +333,8 @@ TEST_F(CMeasurePanelTest, FailuresOfArmingAndRefreshAreReportedAndClearTheInstru
     tarvexsim_clear_calls();
     Controller().Refresh(&Dialog());
     EXPECT_EQ(m_messages.BoxTexts().size(), 3u);
-    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_TRUE(Controller().HasRefreshFailed());
     EXPECT_GT(FirstCall("tarvex_ieeecom \"*CLS\""), FirstCall("tarvex_dcl"));
     Controller().Refresh(&Dialog());
-    EXPECT_EQ(Controller().m_bRefreshFailed, 0);
+    EXPECT_FALSE(Controller().HasRefreshFailed());
 }

@@ -325,12 +325,12 @@ TEST_F(MiscPanelTest, ARefreshFailureIsReportedAfterTriggerIsSetAndLeavesTheRadi
     tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY, "INT");
     tarvexsim_set_fault("tarvex_sense", VI_ERROR_TMO, 1, nullptr);
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_TRUE(Controller().HasRefreshFailed());
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
     EXPECT_TRUE(IsTriggerEnabled());
     EXPECT_EQ(CheckedSource(), IDC_ROSC_EXT);
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 0);
+    EXPECT_FALSE(Controller().HasRefreshFailed());
     EXPECT_EQ(CheckedSource(), IDC_ROSC_INT);
 }
 

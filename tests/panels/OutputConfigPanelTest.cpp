@@ -117,7 +117,7 @@ TEST_F(OutputConfigPanelTest, AFailedTriggerLineQueryIsReportedAndLeavesTheTimeb
     tarvexsim_set_fault("tarvex_output", VI_ERROR_TMO, 1, nullptr);
     tarvexsim_clear_calls();
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_TRUE(Controller().HasRefreshFailed());
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
     EXPECT_EQ(CallsStarting("tarvex_output 4 "), std::vector<std::string>{});
     EXPECT_TRUE(TriggerLine().isChecked());
