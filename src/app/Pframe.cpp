@@ -16,6 +16,7 @@
 #include "panels/MiscPanel.h"
 #include "panels/OutputConfigPanel.h"
 #include "res/MainMenu.h"
+#include "res/ResourceIds.h"
 #include "res/StringTable.h"
 
 #include <QCloseEvent>
@@ -26,15 +27,8 @@
 
 namespace
 {
-constexpr int ID_SYSTEM_RESET = 2000;
-constexpr int ID_SYSTEM_SELF_TEST = 2001;
-constexpr int ID_HELP_CONTENTS = 2008;
-constexpr int ID_HELP_ABOUT = 2009;
-constexpr int ID_SYSTEM_AUTO_UPDATE = 2010;
-constexpr int ID_SYSTEM_EXIT = 2011;
-constexpr int ID_SYSTEM_SYNC = 2012;
-
-constexpr int IDS_SYNC_FAILED = 94;
+using enum res::ECommandId;
+using enum res::EStringId;
 
 // The Panels menu command and the frame title of each controller, by controller index.
 struct SPanelEntry
@@ -44,12 +38,12 @@ struct SPanelEntry
 };
 
 constexpr std::array<SPanelEntry, PANEL_COUNT> kPanels{{
-    {2002, "Tarvex: Measure"},
-    {2003, "Tarvex: Event Trig"},
-    {2004, "Tarvex: Input Config"},
-    {2005, "Tarvex: Arm"},
-    {2006, "Tarvex: Misc"},
-    {2007, "Tarvex: Output Config"},
+    {ID_PANELS_MEASURE, "Tarvex: Measure"},
+    {ID_PANELS_EVENT_TRIG, "Tarvex: Event Trig"},
+    {ID_PANELS_INPUT_CONFIG, "Tarvex: Input Config"},
+    {ID_PANELS_ARM, "Tarvex: Arm"},
+    {ID_PANELS_MISC, "Tarvex: Misc"},
+    {ID_PANELS_OUTPUT_CONFIG, "Tarvex: Output Config"},
 }};
 } // namespace
 

@@ -14,14 +14,6 @@ namespace
 {
 using enum CArmDlg::EControlId;
 
-// String ids of the slope toggles' captions, "Slope +" and "Slope -".
-constexpr int IDS_SLOPE_POS = 86;
-constexpr int IDS_SLOPE_NEG = 87;
-
-// The sources in the order of the source lists, which the dialog template fills.
-constexpr std::array<const char*, 12> kSources{"EXT",   "IMM",   "BUS",   "HOLD",  "TTLT0", "TTLT1",
-                                               "TTLT2", "TTLT3", "TTLT4", "TTLT5", "TTLT6", "TTLT7"};
-
 // Indexed by EArmLevel.
 constexpr std::array<const char*, 3> kLevelKeywords{"MIN", "MAX", "DEF"};
 
@@ -82,7 +74,8 @@ EArmLevel ArmLevelOfReply(const std::string& reply)
 
 const char* ArmSourceText(int nIndex)
 {
-    return nIndex >= 0 && nIndex < static_cast<int>(kSources.size()) ? kSources[nIndex] : nullptr;
+    return nIndex >= 0 && nIndex < static_cast<int>(res::kArmSources.size()) ? res::kArmSources[nIndex]
+                                                                             : nullptr;
 }
 
 void CArmController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
@@ -122,8 +115,8 @@ const std::array<SMessageEntry<CArmDlg>, 12> CArmDlg::s_messageMap{{
 CArmDlg::CArmDlg(const QPoint& position, IPanelFrame* pParent, CArmController* pController)
     : CPanelDialog(position, pParent, pController),
       m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED)),
-      m_apSlopes{std::make_unique<CToggleButton>(IDS_SLOPE_POS, IDS_SLOPE_NEG),
-                 std::make_unique<CToggleButton>(IDS_SLOPE_POS, IDS_SLOPE_NEG)}
+      m_apSlopes{std::make_unique<CToggleButton>(res::IDS_ARM_SLOPE_POS, res::IDS_ARM_SLOPE_NEG),
+                 std::make_unique<CToggleButton>(res::IDS_ARM_SLOPE_POS, res::IDS_ARM_SLOPE_NEG)}
 {
     Create(*res::FindDialogTemplate(res::IDD_ARM));
 }

@@ -16,12 +16,6 @@ namespace
 {
 using enum CEventTrigDlg::EControlId;
 
-// Captions of the toggles in the string table.
-constexpr int IDS_CHANNEL_1 = 4;
-constexpr int IDS_CHANNEL_2 = 5;
-constexpr int IDS_SLOPE_POS = 3;
-constexpr int IDS_SLOPE_NEG = 8;
-
 constexpr StateTexts kSlopeTexts{"POS", "NEG"};
 
 // A radio button that sends its keyword for one sense selector when clicked.
@@ -98,8 +92,8 @@ const std::array<SMessageEntry<CEventTrigDlg>, 15> CEventTrigDlg::s_messageMap{{
 
 CEventTrigDlg::CEventTrigDlg(const QPoint& position, IPanelFrame* pParent, CEventTrigController* pController)
     : CPanelDialog(position, pParent, pController),
-      m_pChannelToggle(std::make_unique<CToggleButton>(IDS_CHANNEL_1, IDS_CHANNEL_2)),
-      m_pSlopeToggle(std::make_unique<CToggleButton>(IDS_SLOPE_POS, IDS_SLOPE_NEG)),
+      m_pChannelToggle(std::make_unique<CToggleButton>(res::IDS_TRIG_CHANNEL_1, res::IDS_TRIG_CHANNEL_2)),
+      m_pSlopeToggle(std::make_unique<CToggleButton>(res::IDS_TRIG_SLOPE_POS, res::IDS_TRIG_SLOPE_NEG)),
       m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED))
 {
     Create(*res::FindDialogTemplate(res::IDD_EVENT_TRIG));

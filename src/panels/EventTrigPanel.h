@@ -5,6 +5,7 @@
 #include "ChannelChoice.h"
 #include "PanelController.h"
 #include "PanelDialog.h"
+#include "res/ControlIds.h"
 
 #include "framework/MessageMap.h"
 
@@ -35,23 +36,8 @@ class CEventTrigDlg : public CPanelDialog
 {
 public:
     // The ids of the template's controls.
-    enum EControlId : int
-    {
-        IDC_CHANNEL = 1037,
-        IDC_FRAME = 1038,
-        IDC_QUERY = 1041,
-        IDC_SLOPE = 1044,
-        IDC_REL_LEVEL = 1058,
-        IDC_SEND_REL = 1071,
-        IDC_ONCE = 1072,
-        IDC_AUTO_OFF = 1121,
-        IDC_AUTO_ON = 1122,
-        IDC_HYST_MIN = 1125,
-        IDC_HYST_MAX = 1126,
-        IDC_HYST_DEF = 1127,
-        IDC_TRIG_LEVEL = 1128,
-        IDC_SEND_LEV = 1144,
-    };
+    using EControlId = res::event_trig::EControlId;
+    using enum res::event_trig::EControlId;
 
     CEventTrigDlg(const QPoint& position, IPanelFrame* pParent, CEventTrigController* pController);
     ~CEventTrigDlg() override;

@@ -15,13 +15,6 @@ namespace
 {
 using enum CInputConfigDlg::EControlId;
 
-// Captions of the toggles in the string table, state 0 then state 1.
-constexpr int IDS_X1 = 20, IDS_X10 = 21;
-constexpr int IDS_50_OHM = 22, IDS_1_M_OHM = 23;
-constexpr int IDS_DC = 24, IDS_AC = 25;
-constexpr int IDS_SEPARATE = 26, IDS_COMMON = 27;
-constexpr int IDS_CHANNEL_1 = 28, IDS_CHANNEL_2 = 29;
-
 // What the instrument's replies show: state 0 is the first caption of each toggle.
 int AttenuationState(const std::string& reply)
 {
@@ -94,11 +87,11 @@ const std::array<SMessageEntry<CInputConfigDlg>, 10> CInputConfigDlg::s_messageM
 CInputConfigDlg::CInputConfigDlg(const QPoint& position, IPanelFrame* pParent,
                                  CInputConfigController* pController)
     : CPanelDialog(position, pParent, pController),
-      m_pAttenuation(std::make_unique<CToggleButton>(IDS_X1, IDS_X10)),
-      m_pImpedance(std::make_unique<CToggleButton>(IDS_50_OHM, IDS_1_M_OHM)),
-      m_pCoupling(std::make_unique<CToggleButton>(IDS_DC, IDS_AC)),
-      m_pRouting(std::make_unique<CToggleButton>(IDS_SEPARATE, IDS_COMMON)),
-      m_pChannel(std::make_unique<CToggleButton>(IDS_CHANNEL_1, IDS_CHANNEL_2)),
+      m_pAttenuation(std::make_unique<CToggleButton>(res::IDS_X1, res::IDS_X10)),
+      m_pImpedance(std::make_unique<CToggleButton>(res::IDS_50_OHM, res::IDS_1_M_OHM)),
+      m_pCoupling(std::make_unique<CToggleButton>(res::IDS_DC, res::IDS_AC)),
+      m_pRouting(std::make_unique<CToggleButton>(res::IDS_SEPARATE, res::IDS_COMMON)),
+      m_pChannel(std::make_unique<CToggleButton>(res::IDS_INPUT_CHANNEL_1, res::IDS_INPUT_CHANNEL_2)),
       m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED))
 {
     Create(*res::FindDialogTemplate(res::IDD_INPUT_CONFIG));

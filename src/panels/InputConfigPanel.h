@@ -6,6 +6,7 @@
 #include "PanelController.h"
 #include "PanelDialog.h"
 #include "PanelText.h"
+#include "res/ControlIds.h"
 
 #include "framework/MessageMap.h"
 #include "instrument/Selectors.h"
@@ -35,15 +36,8 @@ class CInputConfigDlg : public CPanelDialog
 {
 public:
     // The ids of the template's controls.
-    enum EControlId : int
-    {
-        IDC_CHANNEL = 1030,
-        IDC_ATTENUATION = 1031,
-        IDC_COUPLING = 1032,
-        IDC_IMPEDANCE = 1033,
-        IDC_ROUTING = 1034,
-        IDC_FRAME = 1036,
-    };
+    using EControlId = res::input_config::EControlId;
+    using enum res::input_config::EControlId;
 
     CInputConfigDlg(const QPoint& position, IPanelFrame* pParent, CInputConfigController* pController);
     ~CInputConfigDlg() override;

@@ -72,30 +72,20 @@ struct SMeasureFunction
 
 // The functions in list order: the list index is what a channel stores and the combo box shows.
 constexpr std::array<SMeasureFunction, 13> kFunctions{{
-    {64, EMeasureFunction::Frequency, "Hz", "AUTO", BUTTONS_VALUES, &kFreqLimits},
-    {65, EMeasureFunction::Period, "Sec", "AUTO", BUTTONS_VALUES, &kPeriodLimits},
-    {66, EMeasureFunction::FrequencyRatio, "   ", "DEF", BUTTONS_VALUES, &kRatioLimits},
-    {69, EMeasureFunction::PositiveWidth, "Sec", "AUTO", BUTTONS_REFERENCE, &kPulseLimits},
-    {70, EMeasureFunction::NegativeWidth, "Sec", "AUTO", BUTTONS_REFERENCE, &kPulseLimits},
-    {73, EMeasureFunction::AcVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
-    {74, EMeasureFunction::DcVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
-    {75, EMeasureFunction::MinVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
-    {76, EMeasureFunction::MaxVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
-    {71, EMeasureFunction::TimeInterval, "Sec", "AUTO", BUTTONS_VALUES, &kIntervalLimits},
-    {72, EMeasureFunction::Totalize, "Events", "AUTO", BUTTONS_NONE, nullptr},
-    {67, EMeasureFunction::RiseTime, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
-    {68, EMeasureFunction::FallTime, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
+    {res::IDS_FREQ, EMeasureFunction::Frequency, "Hz", "AUTO", BUTTONS_VALUES, &kFreqLimits},
+    {res::IDS_PERIOD, EMeasureFunction::Period, "Sec", "AUTO", BUTTONS_VALUES, &kPeriodLimits},
+    {res::IDS_FREQ_RATIO, EMeasureFunction::FrequencyRatio, "   ", "DEF", BUTTONS_VALUES, &kRatioLimits},
+    {res::IDS_PWIDTH, EMeasureFunction::PositiveWidth, "Sec", "AUTO", BUTTONS_REFERENCE, &kPulseLimits},
+    {res::IDS_NWIDTH, EMeasureFunction::NegativeWidth, "Sec", "AUTO", BUTTONS_REFERENCE, &kPulseLimits},
+    {res::IDS_AC_RMS, EMeasureFunction::AcVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {res::IDS_DCV, EMeasureFunction::DcVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {res::IDS_MIN_V, EMeasureFunction::MinVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {res::IDS_MAX_V, EMeasureFunction::MaxVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {res::IDS_TIME_INT, EMeasureFunction::TimeInterval, "Sec", "AUTO", BUTTONS_VALUES, &kIntervalLimits},
+    {res::IDS_TOTALIZE, EMeasureFunction::Totalize, "Events", "AUTO", BUTTONS_NONE, nullptr},
+    {res::IDS_RISE_TIME, EMeasureFunction::RiseTime, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
+    {res::IDS_FALL_TIME, EMeasureFunction::FallTime, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
 }};
-
-// Button captions and entry titles in the string table.
-constexpr int IDS_LOWER_REF = 57;
-constexpr int IDS_UPPER_REF = 58;
-constexpr int IDS_REFERENCE = 59;
-constexpr int IDS_LOWER_REFERENCE_TITLE = 81;
-constexpr int IDS_UPPER_REFERENCE_TITLE = 82;
-constexpr int IDS_REFERENCE_TITLE = 83;
-constexpr int IDS_RESOLUTION_TITLE = 84;
-constexpr int IDS_EXPECTED_TITLE = 85;
 
 constexpr int kTotalize = 10;
 constexpr std::uint8_t kOperationPending = 0x40;
@@ -540,11 +530,11 @@ void CMeasureDlg::ShowFunctionControls()
     m_controls.Show(IDC_RESOLUTION, buttons != BUTTONS_NONE);
     // The reference buttons keep their last caption while hidden.
     if (buttons == BUTTONS_REFERENCE)
-        m_controls.SetText(IDC_LOWER_REF, res::LoadString(IDS_REFERENCE));
+        m_controls.SetText(IDC_LOWER_REF, res::LoadString(res::IDS_REFERENCE));
     else if (buttons == BUTTONS_LOWER_UPPER)
     {
-        m_controls.SetText(IDC_LOWER_REF, res::LoadString(IDS_LOWER_REF));
-        m_controls.SetText(IDC_UPPER_REF, res::LoadString(IDS_UPPER_REF));
+        m_controls.SetText(IDC_LOWER_REF, res::LoadString(res::IDS_LOWER_REF));
+        m_controls.SetText(IDC_UPPER_REF, res::LoadString(res::IDS_UPPER_REF));
     }
     m_controls.Show(IDC_LOWER_REF, buttons == BUTTONS_REFERENCE || buttons == BUTTONS_LOWER_UPPER);
     m_controls.Show(IDC_UPPER_REF, buttons == BUTTONS_LOWER_UPPER);
@@ -620,9 +610,10 @@ void CMeasureDlg::EditValue(int nParam)
                           CValueEntryLimits::DISCRETE_DEF |
                           (bExpected ? CValueEntryLimits::DISCRETE_AUTO : 0);
     std::string& text = channel.m_aParams[channel.m_nFunction][nParam];
-    CValueEntryDlg entry(
-        text, limits,
-        res::LoadString(bExpected ? IDS_EXPECTED_TITLE : IDS_RESOLUTION_TITLE) + Label(*pFunction), this);
+    CValueEntryDlg entry(text, limits,
+                         res::LoadString(bExpected ? res::IDS_EXPECTED_TITLE : res::IDS_RESOLUTION_TITLE) +
+                             Label(*pFunction),
+                         this);
     if (entry.DoModal() != IDCANCEL)
         text = entry.m_strValue;
 }
@@ -640,9 +631,9 @@ void CMeasureDlg::EditReference(int nParam)
     if (pFunction == nullptr)
         return;
     const bool bLower = nParam == PARAM_LOWER_REF;
-    const int nTitleId = !bLower                                   ? IDS_UPPER_REFERENCE_TITLE
-                         : pFunction->buttons == BUTTONS_REFERENCE ? IDS_REFERENCE_TITLE
-                                                                   : IDS_LOWER_REFERENCE_TITLE;
+    const int nTitleId = !bLower                                   ? res::IDS_UPPER_REFERENCE_TITLE
+                         : pFunction->buttons == BUTTONS_REFERENCE ? res::IDS_REFERENCE_TITLE
+                                                                   : res::IDS_LOWER_REFERENCE_TITLE;
     const bool bHasReference =
         pFunction->buttons == BUTTONS_LOWER_UPPER || (bLower && pFunction->buttons == BUTTONS_REFERENCE);
     CReferenceDlg entry(this, res::LoadString(nTitleId) + Label(*pFunction));

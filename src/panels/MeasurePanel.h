@@ -7,6 +7,7 @@
 #include "PanelController.h"
 #include "PanelDialog.h"
 #include "PanelHost.h"
+#include "res/ControlIds.h"
 
 #include "framework/WinTypes.h"
 #include "instrument/Selectors.h"
@@ -95,33 +96,8 @@ private:
 class CMeasureDlg : public CPanelDialog
 {
 public:
-    enum EControlId
-    {
-        IDC_INDICATOR = 1005,
-        IDC_SLOT = 1006,
-        IDC_HEADER = 1007,
-        IDC_READING = 1015,
-        IDC_UNITS = 1016,
-        IDC_FUNCTION = 1019,
-        IDC_INITIATE = 1021,
-        IDC_LOWER_FRAME = 1025,
-        IDC_LOGO_MARK = 1027,
-        IDC_EMBLEM_MARK = 1029,
-        IDC_CHANNEL_1 = 1061,
-        IDC_CHANNEL_2 = 1062,
-        IDC_CHANNEL_3 = 1063,
-        IDC_EXPECTED = 1071,
-        IDC_START_IMM = 1072,
-        IDC_RESOLUTION = 1116,
-        IDC_LOWER_REF = 1117,
-        IDC_UPPER_REF = 1118,
-        IDC_SEND_CONFIG = 1119,
-        IDC_FETCH = 1120,
-        IDC_READ = 1143,
-        IDC_NAME_MARK = 1172,
-        IDC_SLOT_MARK = 1173,
-        IDC_STOP_IMM = 1174,
-    };
+    using EControlId = res::measure::EControlId;
+    using enum res::measure::EControlId;
 
     // The header's background: red 64, green 128, blue 128.
     static constexpr COLORREF kHeaderColour = RGB(64, 128, 128);

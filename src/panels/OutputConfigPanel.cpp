@@ -14,10 +14,6 @@ namespace
 {
 using enum COutputConfigDlg::EControlId;
 
-// Captions of the timebase toggle in the string table.
-constexpr int IDS_TIMEBASE_OFF = 89;
-constexpr int IDS_TIMEBASE_ON = 90;
-
 constexpr const char* kTriggerLine = "TTLT0";
 constexpr const char* kTimebase = "ROSC";
 constexpr StateTexts kOffOn{"OFF", "ON"};
@@ -45,7 +41,7 @@ COutputConfigDlg::COutputConfigDlg(const QPoint& position, IPanelFrame* pParent,
                                    COutputConfigController* pController)
     : CPanelDialog(position, pParent, pController),
       m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED)),
-      m_pTimebase(std::make_unique<CToggleButton>(IDS_TIMEBASE_OFF, IDS_TIMEBASE_ON))
+      m_pTimebase(std::make_unique<CToggleButton>(res::IDS_TIMEBASE_OFF, res::IDS_TIMEBASE_ON))
 {
     Create(*res::FindDialogTemplate(res::IDD_OUTPUT_CONFIG));
 }

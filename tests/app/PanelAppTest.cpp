@@ -12,6 +12,8 @@
 #include "panels/MeasurePanel.h"
 #include "panels/MiscPanel.h"
 #include "panels/PanelController.h"
+#include "res/ControlIds.h"
+#include "res/ResourceIds.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -145,7 +147,7 @@ TEST_P(CStartupTest, OpensTheInstrumentOrGoesNonLive)
     ASSERT_NE(m_pApp->GetActiveController()->GetPanel(), nullptr);
     EXPECT_TRUE(m_pApp->GetActiveController()->GetPanel()->isVisible());
     EXPECT_EQ(frame.windowTitle().toStdString(), "Tarvex: Measure");
-    EXPECT_TRUE(frame.Menu().IsChecked(2002));
+    EXPECT_TRUE(frame.Menu().IsChecked(res::ID_PANELS_MEASURE));
     EXPECT_EQ(frame.UpdateTimerInterval(), 300);
     EXPECT_TRUE(m_messages.BoxTexts().empty());
 }
@@ -177,7 +179,7 @@ TEST_F(CAppTest, SearchFindingNothingStartsNonLiveWithoutAsking)
         ASSERT_NE(pMeasure, nullptr);
         EXPECT_EQ(pMeasure->SlotDisplay().GetText(), "U");
         EXPECT_EQ(CalledEntryPoints(), std::vector<std::string>{"tarvex_auto_init"});
-        Choose(2000);
+        Choose(res::ID_SYSTEM_RESET);
         EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"Non-Live Mode: Function disabled"});
     }
 }
@@ -187,9 +189,10 @@ TEST_F(CAppTest, NumbersAreWrittenTheCWayWhateverTheDesktopLocale)
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "scripts/install-deps installs the locales";
     Start();
-    Choose(2006); // Misc
+    Choose(res::ID_PANELS_MISC); // Misc
     std::string prompt;
-    framework::QueueModalScript([&](CModalDialog& dlg) { prompt = dlg.Controls().Text(1046); });
+    framework::QueueModalScript([&](CModalDialog& dlg)
+                                { prompt = dlg.Controls().Text(res::value_entry::IDC_PROMPT); });
     const auto controls = m_pApp->GetController(PANEL_MISC)->GetPanel()->findChildren<QWidget*>();
     const auto it = std::ranges::find_if(
         controls, [](const QWidget* p) { return p->property("ctrlId").toInt() == CMiscDlg::IDC_FREQ_RANGE; });
@@ -215,7 +218,7 @@ TEST_F(CAppTest, MissingDriverLibraryStartsNonLiveAndRefusesResetSelfTestAndSync
     CDialog* pPanel = m_pApp->GetController(PANEL_MEASURE)->GetPanel();
     ASSERT_NE(pPanel, nullptr);
 
-    for (const int nCommand : {2000, 2001, 2012})
+    for (const int nCommand : {res::ID_SYSTEM_RESET, res::ID_SYSTEM_SELF_TEST, res::ID_SYSTEM_SYNC})
     {
         SCOPED_TRACE(nCommand);
         m_messages.Clear();

@@ -7,6 +7,7 @@
 #include "TarvexSim.h"
 #include "framework/Dialog.h"
 #include "panels/MeasurePanel.h"
+#include "res/ResourceIds.h"
 #include "support/TestSupport.h"
 
 #include <QPointer>
@@ -26,12 +27,12 @@ struct SPanelCase
 };
 
 const SPanelCase kPanelCases[] = {
-    {PANEL_MEASURE, 2002, "Tarvex: Measure", "tarvex_sense"},
-    {PANEL_EVENT_TRIG, 2003, "Tarvex: Event Trig", "tarvex_sense"},
-    {PANEL_INPUT_CONFIG, 2004, "Tarvex: Input Config", "tarvex_input"},
-    {PANEL_ARM, 2005, "Tarvex: Arm", "tarvex_arm"},
-    {PANEL_MISC, 2006, "Tarvex: Misc", "tarvex_sense"},
-    {PANEL_OUTPUT_CONFIG, 2007, "Tarvex: Output Config", "tarvex_output"},
+    {PANEL_MEASURE, res::ID_PANELS_MEASURE, "Tarvex: Measure", "tarvex_sense"},
+    {PANEL_EVENT_TRIG, res::ID_PANELS_EVENT_TRIG, "Tarvex: Event Trig", "tarvex_sense"},
+    {PANEL_INPUT_CONFIG, res::ID_PANELS_INPUT_CONFIG, "Tarvex: Input Config", "tarvex_input"},
+    {PANEL_ARM, res::ID_PANELS_ARM, "Tarvex: Arm", "tarvex_arm"},
+    {PANEL_MISC, res::ID_PANELS_MISC, "Tarvex: Misc", "tarvex_sense"},
+    {PANEL_OUTPUT_CONFIG, res::ID_PANELS_OUTPUT_CONFIG, "Tarvex: Output Config", "tarvex_output"},
 };
 
 void PrintTo(const SPanelCase& c, std::ostream* pStream)
@@ -128,14 +129,14 @@ TEST_P(CPanelSwitchTest, SyncShowsTheFailureMessageOnlyAfterAFailedRefresh)
     m_messages.Clear();
     tarvexsim_clear_calls();
 
-    Choose(2012);
+    Choose(res::ID_SYSTEM_SYNC);
 
     EXPECT_TRUE(m_messages.Messages().empty());
     EXPECT_TRUE(WasCalled(c.pszReadEntryPoint)) << "Sync reads the instrument";
     EXPECT_FALSE(m_pApp->GetActiveController()->HasRefreshFailed());
 
     tarvexsim_set_fault(c.pszReadEntryPoint, VI_ERROR_TMO, 1, nullptr);
-    Choose(2012);
+    Choose(res::ID_SYSTEM_SYNC);
 
     EXPECT_TRUE(m_pApp->GetActiveController()->HasRefreshFailed());
     ASSERT_GE(m_messages.Messages().size(), 2u);
@@ -148,7 +149,7 @@ TEST_P(CPanelSwitchTest, TicksReachTheMeasureControllerWhicheverPanelIsShown)
 {
     const SPanelCase& c = GetParam();
     Choose(c.nCommand);
-    Choose(2010);
+    Choose(res::ID_SYSTEM_AUTO_UPDATE);
     Measure().ClearReading();
     const std::string cleared = Measure().GetReading();
     tarvexsim_clear_calls();
@@ -189,12 +190,12 @@ TEST_F(CAppTest, FittingTheFrameMakesItsLowerRightCornerMeetThePanels)
 TEST_F(CAppTest, AutoUpdateModeFlipsTheMenuCheckAndTheMode)
 {
     CPframe& frame = Start();
-    ASSERT_FALSE(frame.Menu().IsChecked(2010));
+    ASSERT_FALSE(frame.Menu().IsChecked(res::ID_SYSTEM_AUTO_UPDATE));
 
     for (const bool bExpected : {true, false, true})
     {
-        Choose(2010);
-        EXPECT_EQ(frame.Menu().IsChecked(2010), bExpected);
+        Choose(res::ID_SYSTEM_AUTO_UPDATE);
+        EXPECT_EQ(frame.Menu().IsChecked(res::ID_SYSTEM_AUTO_UPDATE), bExpected);
         EXPECT_EQ(frame.IsAutoUpdateOn(), bExpected);
     }
 }
@@ -202,7 +203,7 @@ TEST_F(CAppTest, AutoUpdateModeFlipsTheMenuCheckAndTheMode)
 TEST_F(CAppTest, TickDoesNotNestWhileItsReportShowsAMessageBox)
 {
     CPframe& frame = Start();
-    Choose(2010);
+    Choose(res::ID_SYSTEM_AUTO_UPDATE);
     tarvexsim_set_fault("tarvex_fetch", VI_ERROR_TMO, 1, nullptr);
     int nCallsBeforeNestedTick = -1;
     int nCallsAfterNestedTick = -1;
@@ -223,11 +224,12 @@ TEST_F(CAppTest, TickDoesNotNestWhileItsReportShowsAMessageBox)
     EXPECT_EQ(nIntervalDuringBox, 0) << "the report stops the timer while its box is up";
     EXPECT_EQ(nCallsAfterNestedTick, nCallsBeforeNestedTick) << "a tick inside a tick does nothing";
     EXPECT_EQ(frame.UpdateTimerInterval(), 300);
-    EXPECT_FALSE(frame.Menu().IsChecked(2010)) << "a failing auto-update tick switches the mode off";
+    EXPECT_FALSE(frame.Menu().IsChecked(res::ID_SYSTEM_AUTO_UPDATE))
+        << "a failing auto-update tick switches the mode off";
 
     // The in-tick flag is cleared again: the next tick does its work.
     m_messages.onBox = nullptr;
-    Choose(2010);
+    Choose(res::ID_SYSTEM_AUTO_UPDATE);
     tarvexsim_clear_calls();
     Tick();
     EXPECT_TRUE(WasCalled("tarvex_fetch"));
@@ -236,11 +238,11 @@ TEST_F(CAppTest, TickDoesNotNestWhileItsReportShowsAMessageBox)
 TEST_F(CAppTest, ResetRebuildsTheMeasurePanelFromThePowerOnSetup)
 {
     CPframe& frame = Start();
-    Choose(2010);
-    Choose(2006);
+    Choose(res::ID_SYSTEM_AUTO_UPDATE);
+    Choose(res::ID_PANELS_MISC);
     tarvexsim_clear_calls();
 
-    Choose(2000);
+    Choose(res::ID_SYSTEM_RESET);
 
     const std::vector<std::string> names = CalledEntryPoints();
     ASSERT_GE(names.size(), 2u);
@@ -248,11 +250,12 @@ TEST_F(CAppTest, ResetRebuildsTheMeasurePanelFromThePowerOnSetup)
     EXPECT_EQ(names[1], "tarvex_dcl");
     EXPECT_TRUE(WasCalled("tarvex_configure")) << "the power-on configuration is sent";
     EXPECT_EQ(frame.windowTitle().toStdString(), "Tarvex: Measure");
-    EXPECT_TRUE(frame.Menu().IsChecked(2002));
-    EXPECT_FALSE(frame.Menu().IsChecked(2006));
+    EXPECT_TRUE(frame.Menu().IsChecked(res::ID_PANELS_MEASURE));
+    EXPECT_FALSE(frame.Menu().IsChecked(res::ID_PANELS_MISC));
     EXPECT_EQ(m_pApp->GetActiveController(), m_pApp->GetController(PANEL_MEASURE));
     EXPECT_NE(m_pApp->GetActiveController()->GetPanel(), nullptr);
-    EXPECT_FALSE(frame.Menu().IsChecked(2010)) << "the first refresh after Reset turns Auto Update Mode off";
+    EXPECT_FALSE(frame.Menu().IsChecked(res::ID_SYSTEM_AUTO_UPDATE))
+        << "the first refresh after Reset turns Auto Update Mode off";
     EXPECT_TRUE(m_messages.Messages().empty());
 }
 
@@ -280,7 +283,7 @@ TEST_F(CAppTest, SelfTestShowsItsOutcomeInTheApplicationBox)
             tarvexsim_set_fault(c.pszFailingCall, VI_ERROR_TMO, 1, nullptr);
         m_messages.Clear();
 
-        Choose(2001);
+        Choose(res::ID_SYSTEM_SELF_TEST);
 
         ASSERT_EQ(m_messages.Messages().size(), 1u);
         EXPECT_EQ(m_messages.Messages()[0].text, c.expected);
@@ -320,7 +323,7 @@ TEST_F(CAppTest, ExitAndCloseHideTheFrameAndStopTheTimerThenUnloadTheDriver)
         tarvexsim_clear_calls();
 
         if (bExit)
-            Choose(2011);
+            Choose(res::ID_SYSTEM_EXIT);
         else
             EXPECT_TRUE(frame.close());
 

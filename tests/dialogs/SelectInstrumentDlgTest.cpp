@@ -4,6 +4,7 @@
 #include "dialogs/SelectInstrumentDlg.h"
 
 #include "framework/ModalScript.h"
+#include "res/ControlIds.h"
 #include "support/TestSupport.h"
 
 #include <QTest>
@@ -12,7 +13,7 @@
 
 namespace
 {
-constexpr int IDC_RESOURCES = 1111;
+using enum res::select_instrument::EControlId;
 using Resources = std::vector<std::string>;
 
 TEST(SelectInstrumentDlg, FindsTheOneResourceThatMentionsVxiInAnyCase)

@@ -124,7 +124,7 @@ TEST(ValueEntryDlg, OkFollowsEveryChangeAndReturnsTheTextAsTyped)
         {kTimeout, longText.c_str(), 0, pszKept}, {kAperture, "5xyz", 0, "5xyz"},
         {kAperture, "100", 0, nullptr},           {kAperture, "min", 0, nullptr},
         {kTimeout, "500000", 0, "500000"},        {kTimeout, "500001", 0, nullptr},
-        {kFreqRange, "junk", 1149, "MIN"},        {kFreqRange, "", 1150, "MAX"},
+        {kFreqRange, "junk", IDC_MIN, "MIN"},     {kFreqRange, "", IDC_MAX, "MAX"},
         {kFreqRange, "7", IDC_DEF, "DEF"},        {kFreqRange, "", IDC_AUTO, "AUTO"},
     };
     for (const auto& c : cases)
@@ -138,7 +138,7 @@ TEST(ValueEntryDlg, OkFollowsEveryChangeAndReturnsTheTextAsTyped)
                 if (c.nRadio)
                     testsupport::Click(d.Controls().Item(c.nRadio));
                 bOkEnabled = d.Controls().IsEnabled(IDOK);
-                if (c.nRadio == 1150)
+                if (c.nRadio == IDC_MAX)
                 {
                     QDir().mkpath(QStringLiteral("controls"));
                     d.grab().save(QStringLiteral("controls/value_entry_dialog.png"));

@@ -23,9 +23,9 @@ struct SArmUnderTest
 };
 
 constexpr SArmUnderTest kStart{"start",
-                               1019,
-                               1072,
-                               1132,
+                               CArmDlg::IDC_START_SOURCE,
+                               CArmDlg::IDC_START_SLOPE,
+                               CArmDlg::IDC_START_MIN,
                                TARVEX_ARM_START_SOURCE_SET,
                                TARVEX_ARM_START_SOURCE_QUERY,
                                TARVEX_ARM_START_SLOPE_SET,
@@ -33,9 +33,9 @@ constexpr SArmUnderTest kStart{"start",
                                TARVEX_ARM_START_LEVEL_SET,
                                TARVEX_ARM_START_LEVEL_QUERY};
 constexpr SArmUnderTest kStop{"stop",
-                              1142,
-                              1071,
-                              1138,
+                              CArmDlg::IDC_STOP_SOURCE,
+                              CArmDlg::IDC_STOP_SLOPE,
+                              CArmDlg::IDC_STOP_MIN,
                               TARVEX_ARM_STOP_SOURCE_SET,
                               TARVEX_ARM_STOP_SOURCE_QUERY,
                               TARVEX_ARM_STOP_SLOPE_SET,
@@ -44,7 +44,10 @@ constexpr SArmUnderTest kStop{"stop",
                               TARVEX_ARM_STOP_LEVEL_QUERY};
 constexpr std::array kArms{kStart, kStop};
 
-constexpr std::array kSettingIds{1019, 1142, 1072, 1071, 1132, 1133, 1134, 1138, 1139, 1140};
+using enum CArmDlg::EControlId;
+constexpr std::array kSettingIds{IDC_START_SOURCE, IDC_STOP_SOURCE, IDC_START_SLOPE, IDC_STOP_SLOPE,
+                                 IDC_START_MIN,    IDC_START_MAX,   IDC_START_DEF,   IDC_STOP_MIN,
+                                 IDC_STOP_MAX,     IDC_STOP_DEF};
 
 std::string ArmSet(int nItem, const std::string& value, int nStatus = 0)
 {

@@ -78,7 +78,9 @@ protected:
     int EnabledLockable()
     {
         int nEnabled = 0;
-        for (int nId : {1071, 1116, 1117, 1118, 1119, 1021, 1061, 1062, 1063, 1019})
+        for (int nId :
+             {D::IDC_EXPECTED, D::IDC_RESOLUTION, D::IDC_LOWER_REF, D::IDC_UPPER_REF, D::IDC_SEND_CONFIG,
+              D::IDC_INITIATE, D::IDC_CHANNEL_1, D::IDC_CHANNEL_2, D::IDC_CHANNEL_3, D::IDC_FUNCTION})
             nEnabled += Controls().IsEnabled(nId) ? 1 : 0;
         return nEnabled;
     }

@@ -24,7 +24,10 @@ TEST_F(CMeasurePanelTest, AClickOrDoubleClickOnTheReadingOrUnitsStartsOneCycleAn
 {
     Start();
     ReportExternalArming();
-    for (const auto& [nId, bDouble] : {std::pair{1015, false}, {1015, true}, {1016, false}, {1016, true}})
+    for (const auto& [nId, bDouble] : {std::pair{D::IDC_READING, false},
+                                       {D::IDC_READING, true},
+                                       {D::IDC_UNITS, false},
+                                       {D::IDC_UNITS, true}})
     {
         SCOPED_TRACE(nId + bDouble);
         Controller().ResetCycles();

@@ -33,7 +33,8 @@ void ClickIn(CModalDialog& dialog, int nId)
 TEST_F(CMeasurePanelTest, EachChannelListsItsFunctionsAndAChangeSendsBeforeReadingBack)
 {
     Start();
-    for (const auto& [nRadio, nChannel, nFunctions] : {std::tuple{1062, 2, 9}, {1063, 3, 3}, {1061, 1, 13}})
+    for (const auto& [nRadio, nChannel, nFunctions] :
+         {std::tuple{D::IDC_CHANNEL_2, 2, 9}, {D::IDC_CHANNEL_3, 3, 3}, {D::IDC_CHANNEL_1, 1, 13}})
     {
         tarvexsim_clear_calls();
         Click(nRadio);

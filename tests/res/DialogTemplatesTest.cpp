@@ -8,6 +8,7 @@
 #include "framework/DialogControls.h"
 #include "framework/DialogUnits.h"
 #include "framework/WinTypes.h"
+#include "res/ControlIds.h"
 #include "res/ResourceIds.h"
 
 #include <QCheckBox>
@@ -87,7 +88,7 @@ const std::vector<SExpectedTemplate> kExpectedTemplates = {
      "About tarvex Pnl",
      true,
      {
-         {res::IDC_ABOUT_ICON, W::Label, "", {10, 10, 24, 22}},
+         {res::about::IDC_ICON, W::Label, "", {10, 10, 24, 22}},
          {IDC_STATIC, W::Label, "tarvex Counter soft front panel", {44, 10, 208, 8}},
          {IDC_STATIC, W::Label, "VERSION: A.02.02", {44, 22, 208, 8}},
          {IDC_STATIC,
