@@ -8,9 +8,9 @@
 #include "framework/MessageMap.h"
 #include "framework/TimerSet.h"
 #include "framework/WinTypes.h"
-#include "instrument/UpdateTimer.h"
 #include "panels/PanelController.h"
 #include "panels/PanelHost.h"
+#include "panels/UpdateTimer.h"
 
 #include <QMainWindow>
 

@@ -1,6 +1,6 @@
 #include "ReferenceDlg.h"
 
-#include "framework/LeadingNumber.h"
+#include "framework/base/LeadingNumber.h"
 
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"

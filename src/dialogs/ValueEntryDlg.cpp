@@ -1,7 +1,7 @@
 #include "ValueEntryDlg.h"
 
 #include "EntryText.h"
-#include "framework/LeadingNumber.h"
+#include "framework/base/LeadingNumber.h"
 
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"

@@ -3,7 +3,7 @@
 // CUserException that escapes is discarded without a message, as the original framework did; any other
 // exception is logged and dropped.
 
-#include "UserException.h"
+#include "base/UserException.h"
 
 #include <exception>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "instrument/DriverEntryPoints.h"
 
-#include "framework/DynamicLibrary.h"
+#include "framework/base/DynamicLibrary.h"
 
 #include <iterator>
 #include <type_traits>

@@ -1,7 +1,7 @@
 #include "instrument/InstrumentSession.h"
 
-#include "framework/LeadingNumber.h"
-#include "framework/UserException.h"
+#include "framework/base/LeadingNumber.h"
+#include "framework/base/UserException.h"
 #include "instrument/DriverBuffer.h"
 #include "instrument/DriverEntryPoints.h"
 
@@ -153,6 +153,13 @@ private:
     bool& m_rbFlag;
 };
 } // namespace
+
+EFailureKind CInstrumentSession::FailureKindOf(int32_t nStatus)
+{
+    if (nStatus == TARVEX_INSTR_ERROR_DETECTED)
+        return EFailureKind::InstrumentError;
+    return nStatus == VI_ERROR_TMO ? EFailureKind::TimeOut : EFailureKind::General;
+}
 
 CInstrumentSession::CInstrumentSession(const std::string& libraryFolder)
     : m_pEntryPoints(std::make_unique<CDriverEntryPoints>())

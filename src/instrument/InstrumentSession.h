@@ -7,7 +7,7 @@
 // that never raise make no driver call then. Without the libraries or an open instrument it is non-live:
 // operations then store into and answer from its CNonLiveSettings, and make no driver call.
 
-#include "framework/DynamicLibrary.h"
+#include "framework/base/DynamicLibrary.h"
 #include "instrument/NonLiveSettings.h"
 #include "instrument/Selectors.h"
 
@@ -17,6 +17,15 @@
 #include <vector>
 
 class CDriverEntryPoints;
+
+// What a failed call's status means for the operator: the instrument has errors queued, the call timed
+// out, or anything else.
+enum class EFailureKind
+{
+    InstrumentError,
+    TimeOut,
+    General,
+};
 
 class CInstrumentSession
 {
@@ -46,6 +55,7 @@ public:
     void ErrorQuery(std::string& message);
 
     int32_t GetLastStatus() const { return m_nLastStatus; }
+    static EFailureKind FailureKindOf(int32_t nStatus);
     void SetLive(bool bLive) { m_bLive = bLive; }
     bool IsLive() const { return m_bLive; }
     bool IsBusy() const { return m_bBusy; }

@@ -1,7 +1,7 @@
 #include "instrument/LoadReport.h"
 
-#include "framework/DynamicLibrary.h"
-#include "framework/LibrarySearchPath.h"
+#include "framework/base/DynamicLibrary.h"
+#include "framework/base/LibrarySearchPath.h"
 #include "instrument/DriverEntryPoints.h"
 #include "instrument/InstrumentSession.h"
 

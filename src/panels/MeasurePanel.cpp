@@ -9,7 +9,7 @@
 #include "dialogs/ReferenceDlg.h"
 #include "dialogs/ValueEntryDlg.h"
 #include "framework/DeviceContext.h"
-#include "framework/LeadingNumber.h"
+#include "framework/base/LeadingNumber.h"
 #include "instrument/InstrumentSession.h"
 #include "res/Bitmaps.h"
 #include "res/DialogTemplates.h"

@@ -2,7 +2,7 @@
 
 #include "framework/MessageService.h"
 #include "instrument/InstrumentSession.h"
-#include "instrument/ReportInstrumentError.h"
+#include "panels/ReportInstrumentError.h"
 
 #include <QWidget>
 

@@ -4,7 +4,7 @@
 
 #include "PanelHost.h"
 
-#include "framework/UserException.h"
+#include "framework/base/UserException.h"
 
 #include <utility>
 

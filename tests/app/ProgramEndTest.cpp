@@ -1,7 +1,7 @@
 // The program itself, started as a child: it names the driver it loaded on standard error, and a
 // termination signal ends it as closing its window does, with the driver closed and a normal exit.
 
-#include "framework/LibrarySearchPath.h"
+#include "framework/base/LibrarySearchPath.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

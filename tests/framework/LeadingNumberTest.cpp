@@ -1,6 +1,6 @@
 // The leading number of a text, read as the C library's prefix conversions read it.
 
-#include "framework/LeadingNumber.h"
+#include "framework/base/LeadingNumber.h"
 
 #include <gtest/gtest.h>
 

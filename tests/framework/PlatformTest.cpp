@@ -1,12 +1,12 @@
 // Timers, menus, the wait cursor, the application colours and the run-time loader with its search path.
 
 #include "framework/Application.h"
-#include "framework/DynamicLibrary.h"
-#include "framework/LibrarySearchPath.h"
 #include "framework/MenuBar.h"
-#include "framework/RunPath.h"
 #include "framework/TimerSet.h"
 #include "framework/WaitCursor.h"
+#include "framework/base/DynamicLibrary.h"
+#include "framework/base/LibrarySearchPath.h"
+#include "framework/base/RunPath.h"
 
 #include "support/TestSupport.h"
 

@@ -1,17 +1,13 @@
 // A session on a driver that breaks the contract (built by the tests, first on LD_LIBRARY_PATH): answers
-// longer than their buffer, the program's events handled inside every driver call, an error queue that never
-// empties.
+// longer than their buffer and the program's events handled inside every driver call.
 
 #include "AnswerQueries.h"
 
 #include "TarvexAbi.h"
-#include "framework/LibrarySearchPath.h"
-#include "framework/MessageService.h"
-#include "framework/UserException.h"
+#include "framework/base/LibrarySearchPath.h"
+#include "framework/base/UserException.h"
 #include "instrument/InstrumentSession.h"
-#include "instrument/ReportInstrumentError.h"
-#include "instrument/UpdateTimer.h"
-#include "support/TestSupport.h"
+#include "support/ScopedEnvironment.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -119,22 +115,5 @@ TEST_F(CHostileDriverTest, NoCallEntersTheDriverWhileAFetchHandlesEvents)
     EXPECT_EQ(NestedDriverCalls(), 0);
     EXPECT_FALSE(m_session.IsBusy());
     EXPECT_EQ(m_session.Read(1), kAnswer);
-}
-
-TEST_F(CHostileDriverTest, ErrorQueueThatNeverEmptiesGetsTenBoxesThenOneNote)
-{
-    struct SStoppedTimer : IUpdateTimer
-    {
-        void StopUpdateTimer() override {}
-        void StartUpdateTimer(int) override {}
-    } timer;
-    framework::CScopedRecordingMessages messages;
-
-    ReportInstrumentError(m_session, timer, TARVEX_INSTR_ERROR_DETECTED);
-
-    std::vector<std::string> expected(10, "Intrument reports error: " + kAnswer);
-    expected.emplace_back("Further instrument errors were not shown.");
-    EXPECT_EQ(messages.BoxTexts(), expected);
-    EXPECT_EQ(messages.BeepCount(), 10);
 }
 } // namespace

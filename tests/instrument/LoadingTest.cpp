@@ -6,11 +6,11 @@
 #include "TemporaryFolder.h"
 
 #include "TarvexSim.h"
-#include "framework/LibrarySearchPath.h"
-#include "framework/UserException.h"
+#include "framework/base/LibrarySearchPath.h"
+#include "framework/base/UserException.h"
 #include "instrument/DriverEntryPoints.h"
 #include "instrument/LoadReport.h"
-#include "support/TestSupport.h"
+#include "support/ScopedEnvironment.h"
 
 #include <climits>
 #include <cstring>

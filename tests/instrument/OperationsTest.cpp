@@ -5,7 +5,7 @@
 
 #include "TarvexAbi.h"
 #include "TarvexSim.h"
-#include "framework/UserException.h"
+#include "framework/base/UserException.h"
 
 #include <functional>
 

@@ -4,9 +4,9 @@
 // when a panel asks for the measurement), a recorded update timer and the frame's Auto Update Mode.
 
 #include "instrument/InstrumentSession.h"
-#include "instrument/UpdateTimer.h"
 #include "panels/PanelController.h"
 #include "panels/PanelHost.h"
+#include "panels/UpdateTimer.h"
 
 #include <QWidget>
 

@@ -1,13 +1,15 @@
 // The error report: which boxes and beeps a status gives, the instrument's error queue drained in order,
 // and the update timer stopped before the first box and restarted after the last.
 
-#include "LiveSessionTest.h"
+#include "instrument/LiveSessionTest.h"
 
 #include "TarvexAbi.h"
 #include "TarvexSim.h"
 #include "framework/MessageService.h"
-#include "instrument/ReportInstrumentError.h"
-#include "instrument/UpdateTimer.h"
+#include "framework/base/LibrarySearchPath.h"
+#include "panels/ReportInstrumentError.h"
+#include "panels/UpdateTimer.h"
+#include "support/ScopedEnvironment.h"
 
 #include <climits>
 
@@ -180,5 +182,25 @@ TEST_F(CReportTest, QueueAsLongAsTheBoundIsShownWhole)
               std::vector<std::string>(kMaxReportedInstrumentErrors, kPrefix + "-100,\"Command error\""));
     EXPECT_EQ(m_messages.BeepCount(), kMaxReportedInstrumentErrors);
     ExpectTimerAroundMessages();
+}
+// A driver whose error queue never empties (built by the tests, first on LD_LIBRARY_PATH).
+TEST(CReportOnHostileDriver, ErrorQueueThatNeverEmptiesGetsTenBoxesThenOneNote)
+{
+    const testsupport::CScopedEnvironment path("LD_LIBRARY_PATH",
+                                               (framework::ProgramFolder() + "/hostile").c_str());
+    CInstrumentSession session;
+    std::vector<std::string> resources;
+    int32_t nCount = 0;
+    ASSERT_TRUE(session.AutoInit(1, resources, nCount));
+    framework::CScopedRecordingMessages messages;
+    CFakeUpdateTimer timer{messages};
+
+    ReportInstrumentError(session, timer, TARVEX_INSTR_ERROR_DETECTED);
+
+    std::vector<std::string> expected(kMaxReportedInstrumentErrors,
+                                      kPrefix + std::string(TARVEX_BUFFER_SIZE - 1, 'H'));
+    expected.emplace_back(kFurtherErrorsNotShown);
+    EXPECT_EQ(messages.BoxTexts(), expected);
+    EXPECT_EQ(messages.BeepCount(), kMaxReportedInstrumentErrors);
 }
 } // namespace

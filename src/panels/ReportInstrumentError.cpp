@@ -1,9 +1,9 @@
-#include "instrument/ReportInstrumentError.h"
+#include "ReportInstrumentError.h"
 
-#include "TarvexAbi.h"
+#include "UpdateTimer.h"
+
 #include "framework/MessageService.h"
 #include "instrument/InstrumentSession.h"
-#include "instrument/UpdateTimer.h"
 
 #include <cstdio>
 #include <string>
@@ -49,19 +49,19 @@ void ReportErrorQueue(CInstrumentSession& session)
 void ReportInstrumentError(CInstrumentSession& session, IUpdateTimer& timer, int32_t nStatus)
 {
     timer.StopUpdateTimer();
-    if (nStatus == TARVEX_INSTR_ERROR_DETECTED)
+    switch (CInstrumentSession::FailureKindOf(nStatus))
     {
+    case EFailureKind::InstrumentError:
         session.DeviceClear();
         ReportErrorQueue(session);
-    }
-    else if (nStatus == VI_ERROR_TMO)
-    {
+        break;
+    case EFailureKind::TimeOut:
         session.DeviceClear();
         framework::AppMessageBox("TIME OUT!");
-    }
-    else
-    {
+        break;
+    case EFailureKind::General:
         framework::AppMessageBox("General error, possible reentry");
+        break;
     }
     timer.StartUpdateTimer(kReportTimerRestartMilliseconds);
 }
