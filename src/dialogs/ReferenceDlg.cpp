@@ -16,14 +16,14 @@ constexpr double kMaxVolts = 10.2375;
 constexpr std::array<std::string_view, 9> kPercentages{"10", "20", "30", "40", "50", "60", "70", "80", "90"};
 } // namespace
 
-const SMessageEntry<CReferenceDlg> CReferenceDlg::kMessageMap[] = {
+const SMessageEntry<CReferenceDlg> CReferenceDlg::s_messageMap[] = {
     {EN_CHANGE, IDC_REFERENCE, &CReferenceDlg::OnEditChange},
 };
 
 CReferenceDlg::CReferenceDlg(QWidget* pParent, const std::string& strTitle)
     : CModalDialog(*res::FindDialogTemplate(res::IDD_REFERENCE), pParent), m_strTitle(strTitle)
 {
-    m_controls.Bind<CReferenceDlg>(this, kMessageMap);
+    m_controls.Bind<CReferenceDlg>(this, s_messageMap);
 }
 
 bool CReferenceDlg::IsAcceptable(const std::string& text)

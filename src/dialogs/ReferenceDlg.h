@@ -29,5 +29,5 @@ protected:
 private:
     void OnEditChange();
 
-    static const SMessageEntry<CReferenceDlg> kMessageMap[];
+    static const SMessageEntry<CReferenceDlg> s_messageMap[];
 };

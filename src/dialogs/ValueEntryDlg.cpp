@@ -27,7 +27,7 @@ constexpr std::array<SDiscrete, 4> kDiscretes{{
 }};
 } // namespace
 
-const SMessageEntry<CValueEntryDlg> CValueEntryDlg::kMessageMap[] = {
+const SMessageEntry<CValueEntryDlg> CValueEntryDlg::s_messageMap[] = {
     {EN_CHANGE, IDC_VALUE, &CValueEntryDlg::OnEditChange},
     {BN_CLICKED, kDiscretes[0].nRadioId, &CValueEntryDlg::OnDiscreteClicked},
     {BN_CLICKED, kDiscretes[1].nRadioId, &CValueEntryDlg::OnDiscreteClicked},
@@ -40,7 +40,7 @@ CValueEntryDlg::CValueEntryDlg(const std::string& strValue, const CValueEntryLim
     : CModalDialog(*res::FindDialogTemplate(res::IDD_VALUE_ENTRY), pParent), m_strValue(strValue),
       m_strTitle(strTitle), m_limits(limits)
 {
-    m_controls.Bind<CValueEntryDlg>(this, kMessageMap);
+    m_controls.Bind<CValueEntryDlg>(this, s_messageMap);
 }
 
 bool CValueEntryDlg::IsAcceptable(const std::string& text, const CValueEntryLimits& limits)

@@ -38,7 +38,7 @@ private:
     void OnEditChange();
     void OnDiscreteClicked();
 
-    static const SMessageEntry<CValueEntryDlg> kMessageMap[];
+    static const SMessageEntry<CValueEntryDlg> s_messageMap[];
 
     CValueEntryLimits m_limits;
 };

@@ -97,7 +97,7 @@ void CArmController::Refresh(CDialog* pPanel)
 }
 
 // A double click on a slope toggle is a second click: it flips the toggle again and sends again.
-const std::array<SMessageEntry<CArmDlg>, 12> CArmDlg::s_messageMap{{
+const SMessageEntry<CArmDlg> CArmDlg::s_messageMap[] = {
     {CBN_SELCHANGE, IDC_START_SOURCE, &CArmDlg::OnSource<ARM_START>},
     {CBN_SELCHANGE, IDC_STOP_SOURCE, &CArmDlg::OnSource<ARM_STOP>},
     {BN_CLICKED, IDC_START_SLOPE, &CArmDlg::OnSlope<ARM_START>},
@@ -110,7 +110,7 @@ const std::array<SMessageEntry<CArmDlg>, 12> CArmDlg::s_messageMap{{
     {BN_CLICKED, IDC_STOP_MIN, &CArmDlg::OnLevel<ARM_STOP, ARM_LEVEL_MIN>},
     {BN_CLICKED, IDC_STOP_MAX, &CArmDlg::OnLevel<ARM_STOP, ARM_LEVEL_MAX>},
     {BN_CLICKED, IDC_STOP_DEF, &CArmDlg::OnLevel<ARM_STOP, ARM_LEVEL_DEF>},
-}};
+};
 
 CArmDlg::CArmDlg(const QPoint& position, IPanelFrame* pParent, CArmController* pController)
     : CPanelDialog(position, pParent, pController),

@@ -64,7 +64,7 @@ public:
     void ReadInstrument();
 
 private:
-    static const std::array<SMessageEntry<CArmDlg>, 12> s_messageMap;
+    static const SMessageEntry<CArmDlg> s_messageMap[];
 
     void OnInitDialog() override;
     template <int nArm> void OnSource();

@@ -72,7 +72,7 @@ void CEventTrigController::Refresh(CDialog* pPanel)
 }
 
 // A double click on a toggle is a second click: it flips the toggle again and acts again.
-const std::array<SMessageEntry<CEventTrigDlg>, 15> CEventTrigDlg::s_messageMap{{
+const SMessageEntry<CEventTrigDlg> CEventTrigDlg::s_messageMap[] = {
     {BN_CLICKED, IDC_CHANNEL, &CEventTrigDlg::OnChannel},
     {BN_DOUBLECLICKED, IDC_CHANNEL, &CEventTrigDlg::OnChannel},
     {BN_CLICKED, IDC_SLOPE, &CEventTrigDlg::OnSlope},
@@ -88,7 +88,7 @@ const std::array<SMessageEntry<CEventTrigDlg>, 15> CEventTrigDlg::s_messageMap{{
     {BN_CLICKED, IDC_SEND_REL, &CEventTrigDlg::OnSendLevel<IDC_REL_LEVEL>},
     {EN_CHANGE, IDC_TRIG_LEVEL, &CEventTrigDlg::OnLevelChange<IDC_TRIG_LEVEL>},
     {EN_CHANGE, IDC_REL_LEVEL, &CEventTrigDlg::OnLevelChange<IDC_REL_LEVEL>},
-}};
+};
 
 CEventTrigDlg::CEventTrigDlg(const QPoint& position, IPanelFrame* pParent, CEventTrigController* pController)
     : CPanelDialog(position, pParent, pController),

@@ -50,7 +50,7 @@ public:
     void UpdateFromInstrument();
 
 private:
-    static const std::array<SMessageEntry<CEventTrigDlg>, 15> s_messageMap;
+    static const SMessageEntry<CEventTrigDlg> s_messageMap[];
 
     void OnInitDialog() override;
     void OnChannel();

@@ -71,7 +71,7 @@ const std::array<CInputConfigDlg::SSetting, 4> CInputConfigDlg::s_settings{{
 }};
 
 // A double click on a toggle is a second click: it flips the toggle again and sends again.
-const std::array<SMessageEntry<CInputConfigDlg>, 10> CInputConfigDlg::s_messageMap{{
+const SMessageEntry<CInputConfigDlg> CInputConfigDlg::s_messageMap[] = {
     {BN_CLICKED, IDC_ATTENUATION, &CInputConfigDlg::OnSetting<IDC_ATTENUATION>},
     {BN_CLICKED, IDC_COUPLING, &CInputConfigDlg::OnSetting<IDC_COUPLING>},
     {BN_CLICKED, IDC_IMPEDANCE, &CInputConfigDlg::OnSetting<IDC_IMPEDANCE>},
@@ -82,7 +82,7 @@ const std::array<SMessageEntry<CInputConfigDlg>, 10> CInputConfigDlg::s_messageM
     {BN_DOUBLECLICKED, IDC_IMPEDANCE, &CInputConfigDlg::OnSetting<IDC_IMPEDANCE>},
     {BN_DOUBLECLICKED, IDC_ROUTING, &CInputConfigDlg::OnSetting<IDC_ROUTING>},
     {BN_DOUBLECLICKED, IDC_CHANNEL, &CInputConfigDlg::OnChannel},
-}};
+};
 
 CInputConfigDlg::CInputConfigDlg(const QPoint& position, IPanelFrame* pParent,
                                  CInputConfigController* pController)

@@ -59,7 +59,7 @@ private:
         std::unique_ptr<CToggleButton> CInputConfigDlg::*pToggle;
     };
     static const std::array<SSetting, 4> s_settings; // in selector order
-    static const std::array<SMessageEntry<CInputConfigDlg>, 10> s_messageMap;
+    static const SMessageEntry<CInputConfigDlg> s_messageMap[];
 
     void OnInitDialog() override;
     template <int nCtrlId> void OnSetting();

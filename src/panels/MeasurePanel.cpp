@@ -386,7 +386,7 @@ void CMeasureController::FetchCycleReading(int nChannel, bool bAdvanceWithoutPan
     }
 }
 
-const SMessageEntry<CMeasureDlg> CMeasureDlg::kMessageMap[] = {
+const SMessageEntry<CMeasureDlg> CMeasureDlg::s_messageMap[] = {
     {CBN_SELCHANGE, IDC_FUNCTION, &CMeasureDlg::OnFunctionChange},
     {BN_CLICKED, IDC_SEND_CONFIG, &CMeasureDlg::OnSendConfig},
     {BN_CLICKED, IDC_CHANNEL_1, &CMeasureDlg::OnChannel<0>},
@@ -426,7 +426,7 @@ CMeasureController& CMeasureDlg::Controller() const
 // are deleted with it.
 void CMeasureDlg::OnInitDialog()
 {
-    m_controls.Bind<CMeasureDlg>(this, kMessageMap);
+    m_controls.Bind<CMeasureDlg>(this, s_messageMap);
     m_controls.Subclass(IDC_LOWER_FRAME, m_pLowerFrame);
     m_controls.Subclass(IDC_UNITS, m_pUnits);
     m_controls.Subclass(IDC_READING, m_pReading);

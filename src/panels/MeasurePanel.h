@@ -141,7 +141,7 @@ private:
     void OnRead();
     void OnFetch();
 
-    static const SMessageEntry<CMeasureDlg> kMessageMap[];
+    static const SMessageEntry<CMeasureDlg> s_messageMap[];
 
     CPanelFrame* m_pLowerFrame;
     CReadingDisplay* m_pUnits;

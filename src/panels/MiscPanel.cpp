@@ -72,7 +72,7 @@ void CMiscController::Refresh(CDialog* pPanel)
     RefreshReportingFailure<CMiscDlg>(pPanel, [](CMiscDlg& dialog) { dialog.ReadInstrument(); });
 }
 
-const std::array<SMessageEntry<CMiscDlg>, 8> CMiscDlg::s_messageMap{{
+const SMessageEntry<CMiscDlg> CMiscDlg::s_messageMap[] = {
     {BN_CLICKED, IDC_TRIGGER, &CMiscDlg::OnTrigger},
     {BN_CLICKED, IDC_MEAS_ABORT, &CMiscDlg::OnMeasAbort},
     {BN_CLICKED, IDC_ROSC_INT, &CMiscDlg::OnRoscSource<IDC_ROSC_INT>},
@@ -81,7 +81,7 @@ const std::array<SMessageEntry<CMiscDlg>, 8> CMiscDlg::s_messageMap{{
     {BN_CLICKED, IDC_APERTURE, &CMiscDlg::OnAperture},
     {BN_CLICKED, IDC_FREQ_RANGE, &CMiscDlg::OnFreqRange},
     {BN_CLICKED, IDC_MEAS_TIMEOUT, &CMiscDlg::OnMeasTimeout},
-}};
+};
 
 CMiscDlg::CMiscDlg(const QPoint& position, IPanelFrame* pParent, CMiscController* pController)
     : CPanelDialog(position, pParent, pController),

@@ -41,7 +41,7 @@ public:
     void ReadInstrument();
 
 private:
-    static const std::array<SMessageEntry<CMiscDlg>, 8> s_messageMap;
+    static const SMessageEntry<CMiscDlg> s_messageMap[];
 
     void OnInitDialog() override;
     void OnTrigger();

@@ -31,11 +31,11 @@ void COutputConfigController::Refresh(CDialog* pPanel)
 }
 
 // A double click on the toggle is a second click: it flips the toggle again and sends again.
-const std::array<SMessageEntry<COutputConfigDlg>, 3> COutputConfigDlg::s_messageMap{{
+const SMessageEntry<COutputConfigDlg> COutputConfigDlg::s_messageMap[] = {
     {BN_CLICKED, IDC_TRIGGER_LINE, &COutputConfigDlg::OnTriggerLine},
     {BN_CLICKED, IDC_TIMEBASE, &COutputConfigDlg::OnTimebase},
     {BN_DOUBLECLICKED, IDC_TIMEBASE, &COutputConfigDlg::OnTimebase},
-}};
+};
 
 COutputConfigDlg::COutputConfigDlg(const QPoint& position, IPanelFrame* pParent,
                                    COutputConfigController* pController)

@@ -36,7 +36,7 @@ public:
     void ReadInstrument();
 
 private:
-    static const std::array<SMessageEntry<COutputConfigDlg>, 3> s_messageMap;
+    static const SMessageEntry<COutputConfigDlg> s_messageMap[];
 
     void OnInitDialog() override;
     void OnTriggerLine();
