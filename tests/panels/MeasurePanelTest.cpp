@@ -156,7 +156,7 @@ TEST_F(CMeasurePanelTest, ValueEntriesOfferTheFunctionsRangeOnTheChannelAndCance
             [&](CModalDialog& entry)
             {
                 title = entry.windowTitle().toStdString();
-                prompt = entry.Controls().Text(1046);
+                prompt = entry.Controls().Text(res::value_entry::IDC_PROMPT);
                 entry.Controls().SetText(CValueEntryDlg::IDC_VALUE, "AUTO");
                 bAutoAccepted = entry.Controls().IsEnabled(IDOK);
                 ClickIn(entry, IDCANCEL);
@@ -297,7 +297,8 @@ TEST_F(CMeasurePanelTest, TheHeaderShowsTheSlotAndTheLampColourAndIsPaintedAtIts
     const CRect rcHeader = Controls().ItemRect(D::IDC_HEADER);
     EXPECT_EQ(image.pixelColor(rcHeader.right - 6, rcHeader.top + rcHeader.Height() / 2),
               QColor(64, 128, 128));
-    for (const auto& [nBitmap, nMarker] : {std::pair{res::IDB_LOGO, 1027}, {res::IDB_EMBLEM, 1029}})
+    for (const auto& [nBitmap, nMarker] :
+         {std::pair{res::IDB_LOGO, D::IDC_LOGO_MARK}, {res::IDB_EMBLEM, D::IDC_EMBLEM_MARK}})
     {
         const QImage bitmap = res::LoadBitmap(nBitmap).toImage();
         const CRect rcMarker = Controls().ItemRect(nMarker);
