@@ -30,7 +30,7 @@ SReading MakeReading(TReadingTime time, int nChannel, std::string_view function,
 // The value of a reading's text when the whole text, blanks trimmed, is one decimal number (one optional
 // sign, a point as decimal separator whatever the locale, an optional exponent). Not a value: an empty or
 // partly numeric text, a comma, infinity or NaN, a number beyond a double, and the instrument's own
-// answers for overflow and not-a-number, 9.9E37 and 9.91E37.
+// answers for overflow and not-a-number, 9.9E37 and 9.91E37 (any magnitude from 9.9E37 on).
 std::optional<double> ReadingValue(std::string_view text);
 
 // Whether two readings belong to one series: the same channel and function.
