@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: once plainly, once under ASan and UBSan.
+# Installs what is missing and runs every check: the formatting, the release build (warnings are errors)
+# with every test, the headless tour, the installed program and the Debian package, then every test again
+# in a build under ASan and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps
-mkdir -p build build-asan
-./scripts/build build
-ctest --test-dir build --output-on-failure -j2
-./scripts/build build-asan -DTARVEX_SANITIZE=ON
-ctest --test-dir build-asan --output-on-failure -j2
+./scripts/check-format
+./scripts/build release
+ctest --preset release
+./scripts/headless-tour build
+./scripts/check-install build
+./scripts/build asan
+ctest --preset asan

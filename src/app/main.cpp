@@ -1,5 +1,6 @@
 // The Tarvex Counter soft front panel: starts live against the counter's driver, or non-live without it.
 
+#include "app/CommandLine.h"
 #include "app/PanelApp.h"
 #include "app/Pframe.h"
 #include "framework/TerminationSignals.h"
@@ -11,9 +12,22 @@
 
 int main(int argc, char* argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("tarvex"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARVEX_VERSION));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CCommandLine commandLine(arguments);
+    if (commandLine.Action() != CCommandLine::EAction::Run)
+    {
+        // Help, version and a wrong option only print: no display is needed.
+        const QCoreApplication application(argc, argv);
+        return commandLine.Answer();
+    }
+
     QApplication application(argc, argv);
     framework::CTerminationSignals termination;
-    CPanelApp panelApp;
+    CPanelApp panelApp(commandLine.DriverFolder());
     // Which driver the panel talks to, so that simulated readings are never taken for the instrument's.
     for (const std::string& line : LoadReport(panelApp.m_session))
         std::fprintf(stderr, "tarvex: %s\n", line.c_str());

@@ -14,12 +14,23 @@ namespace framework
 namespace
 {
 QPointer<QTextBrowser> s_pHelpWindow; // the one help window, reused while it exists
+
+// Beside the program, as the build leaves it, or in the data folder of an installed program
+// (bin/../share/<program>/); the path beside the program when the file is in neither.
+QString HelpFilePath(const std::string& helpFileName)
+{
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QString fileName = QString::fromLatin1(helpFileName);
+    const QString installed = programFolder.filePath(QStringLiteral("../share/") +
+                                                     QCoreApplication::applicationName() + '/' + fileName);
+    const QString beside = programFolder.filePath(fileName);
+    return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? QDir::cleanPath(installed) : beside;
+}
 } // namespace
 
 bool ShowHelpContents(QWidget* pOwner, const std::string& helpFileName)
 {
-    const QString path =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(helpFileName));
+    const QString path = HelpFilePath(helpFileName);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
     {

@@ -1,5 +1,7 @@
 #include "LibrarySearchPath.h"
 
+#include "RunPath.h"
+
 #include <glob.h>
 
 #include <algorithm>
@@ -84,17 +86,18 @@ void ReadConfiguration(const fs::path& file, int nDepth, std::vector<std::string
 std::vector<std::string> LibrarySearchPath()
 {
     const char* pszLibraryPath = std::getenv("LD_LIBRARY_PATH");
-    return LibrarySearchPath(pszLibraryPath ? pszLibraryPath : "", SystemLibraryFolders(), ProgramFolder());
+    return LibrarySearchPath(pszLibraryPath ? pszLibraryPath : "", SystemLibraryFolders(),
+                             ProgramLibraryFolders());
 }
 
 std::vector<std::string> LibrarySearchPath(std::string_view libraryPathVariable,
                                            const std::vector<std::string>& systemFolders,
-                                           const std::string& programFolder)
+                                           const std::vector<std::string>& programFolders)
 {
     // The loader separates the elements of LD_LIBRARY_PATH with colons and semicolons alike.
     std::vector<std::string> candidates = Split(libraryPathVariable, ":;");
     candidates.insert(candidates.end(), systemFolders.begin(), systemFolders.end());
-    candidates.push_back(programFolder);
+    candidates.insert(candidates.end(), programFolders.begin(), programFolders.end());
     std::vector<std::string> folders;
     for (const std::string& folder : candidates)
     {
@@ -121,11 +124,26 @@ std::string ProgramFolder()
     return error ? std::string() : program.parent_path().string();
 }
 
-bool IsInProgramFolder(const std::string& file)
+std::vector<std::string> ProgramLibraryFolders()
 {
-    const std::string programFolder = ProgramFolder();
+    return RunPathFolders(RunPathOf("/proc/self/exe"), ProgramFolder());
+}
+
+bool IsInProgramLibraryFolder(const std::string& file)
+{
     std::error_code error;
     const fs::path folder = fs::weakly_canonical(file, error).parent_path();
-    return !programFolder.empty() && !error && folder == fs::weakly_canonical(programFolder, error);
+    if (error)
+    {
+        return false;
+    }
+    const std::vector<std::string> programFolders = ProgramLibraryFolders();
+    return std::any_of(programFolders.begin(), programFolders.end(),
+                       [&folder](const std::string& programFolder)
+                       {
+                           std::error_code canonicalError;
+                           return folder == fs::weakly_canonical(programFolder, canonicalError) &&
+                                  !canonicalError;
+                       });
 }
 } // namespace framework

@@ -42,7 +42,7 @@ std::vector<std::string> LoadReport(const CInstrumentSession& session)
     }
     const framework::CDynamicLibrary& driver = session.DriverLibrary();
     std::vector<std::string> lines = {"instrument driver " + driver.Path() +
-                                      (framework::IsInProgramFolder(driver.Path())
+                                      (framework::IsInProgramLibraryFolder(driver.Path())
                                            ? " (the simulated counter bundled with the program)"
                                            : "")};
     if (const std::vector<std::string>& missing = session.EntryPoints().MissingNames(); !missing.empty())

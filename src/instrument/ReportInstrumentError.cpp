@@ -7,20 +7,20 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 namespace
 {
 constexpr unsigned kDefaultBeep = 0;
 
-// The instrument's error text behind the report's prefix, in a buffer sized to hold all of it.
+// The instrument's error text behind the report's prefix, in a string sized to hold all of it.
 std::string ComposeInstrumentError(const std::string& errorText)
 {
     constexpr const char* kFormat = "Intrument reports error: %s";
     const int nLength = std::snprintf(nullptr, 0, kFormat, errorText.c_str());
-    std::vector<char> buffer(static_cast<std::size_t>(nLength) + 1);
-    std::snprintf(buffer.data(), buffer.size(), kFormat, errorText.c_str());
-    return std::string(buffer.data(), static_cast<std::size_t>(nLength));
+    std::string text(static_cast<std::size_t>(nLength), '\0');
+    // The string's own terminating NUL takes the one snprintf writes.
+    std::snprintf(text.data(), text.size() + 1, kFormat, errorText.c_str());
+    return text;
 }
 
 // One beep and one box per queue entry, in the instrument's order, until the queue is empty or the bound

@@ -163,26 +163,34 @@ TEST(HelpViewer, MissingFileIsReportedAndOpensNothing)
     EXPECT_TRUE(HelpWindows().empty());
 }
 
+// Beside the program in a build; in bin/../share/<program>/ once installed.
 TEST(HelpViewer, OpensOneWindowTitledFromTheFileAndReusesIt)
 {
-    const QString path = BesideTheProgram("fwtest-help.hlp");
+    const QString dataFolder = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/" +
+                                               QCoreApplication::applicationName());
+    ASSERT_TRUE(QDir().mkpath(dataFolder));
+    for (const QString& path : {BesideTheProgram("fwtest-help.hlp"), dataFolder + "/fwtest-help.hlp"})
     {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("<html><head><title>Counter Help</title></head><body><h1>Contents</h1></body></html>");
-    }
-    framework::CScopedRecordingMessages recorder;
-    auto pOwner = std::make_unique<QWidget>();
-    EXPECT_TRUE(framework::ShowHelpContents(pOwner.get(), "fwtest-help.hlp"));
-    EXPECT_TRUE(framework::ShowHelpContents(pOwner.get(), "fwtest-help.hlp"));
-    const auto windows = HelpWindows();
-    ASSERT_EQ(windows.size(), 1u);
-    EXPECT_EQ(windows[0]->windowTitle(), QStringLiteral("Counter Help"));
-    EXPECT_TRUE(windows[0]->isVisible());
-    EXPECT_TRUE(windows[0]->toPlainText().contains(QStringLiteral("Contents")));
-    EXPECT_TRUE(recorder.Messages().empty());
+        SCOPED_TRACE(path.toStdString());
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("<html><head><title>Counter Help</title></head><body><h1>Contents</h1></body></html>");
+        }
+        framework::CScopedRecordingMessages recorder;
+        auto pOwner = std::make_unique<QWidget>();
+        EXPECT_TRUE(framework::ShowHelpContents(pOwner.get(), "fwtest-help.hlp"));
+        EXPECT_TRUE(framework::ShowHelpContents(pOwner.get(), "fwtest-help.hlp"));
+        const auto windows = HelpWindows();
+        ASSERT_EQ(windows.size(), 1u);
+        EXPECT_EQ(windows[0]->windowTitle(), QStringLiteral("Counter Help"));
+        EXPECT_TRUE(windows[0]->isVisible());
+        EXPECT_TRUE(windows[0]->toPlainText().contains(QStringLiteral("Contents")));
+        EXPECT_TRUE(recorder.Messages().empty());
 
-    pOwner.reset(); // the help window goes with its owner
-    EXPECT_TRUE(HelpWindows().empty());
-    QFile::remove(path);
+        pOwner.reset(); // the help window goes with its owner
+        EXPECT_TRUE(HelpWindows().empty());
+        QFile::remove(path);
+    }
+    QDir().rmpath(dataFolder);
 }

@@ -4,6 +4,7 @@
 #include "framework/DynamicLibrary.h"
 #include "framework/LibrarySearchPath.h"
 #include "framework/MenuBar.h"
+#include "framework/RunPath.h"
 #include "framework/TimerSet.h"
 #include "framework/WaitCursor.h"
 
@@ -23,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -337,9 +339,34 @@ TEST(LibrarySearchPath, EnvironmentThenSystemThenTheProgramsFolderLast)
     };
     for (const auto& c : cases)
     {
-        EXPECT_EQ(framework::LibrarySearchPath(c.pszVariable, system, "/program"), c.expected)
+        EXPECT_EQ(framework::LibrarySearchPath(c.pszVariable, system, {"/program"}), c.expected)
             << c.pszVariable;
     }
+}
+
+// The program's own folders come from its RUNPATH: the build gives $ORIGIN, an installed program
+// $ORIGIN/../lib/tarvex.
+TEST(LibrarySearchPath, ProgramFoldersAreTheRunPathsWithTheOriginReplaced)
+{
+    const struct
+    {
+        const char* pszRunPath;
+        const char* pszProgramFolder;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"$ORIGIN", "/p/bin", {"/p/bin"}},
+        {"$ORIGIN/../lib/tarvex", "/p/bin", {"/p/lib/tarvex"}},
+        {"::${ORIGIN}/x:/opt/y:$ORIGIN/$ORIGIN", "/p", {"/p/x", "/opt/y", "/p/p"}},
+        {"$ORIGIN/../lib:/opt/y", "", {"/opt/y"}}, // no program folder: no folder relative to it
+        {"", "/p/bin", {}},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(framework::RunPathFolders(c.pszRunPath, c.pszProgramFolder), c.expected) << c.pszRunPath;
+    }
+    // This test program is built with the RUNPATH $ORIGIN, read from its own file.
+    const std::vector<std::string> folders = framework::ProgramLibraryFolders();
+    EXPECT_NE(std::find(folders.begin(), folders.end(), framework::ProgramFolder()), folders.end());
 }
 
 // The loader's configuration: folders, comments, included files (a file that includes itself ends), then

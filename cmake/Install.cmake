@@ -1,0 +1,53 @@
+# What `cmake --install` puts under the prefix, laid out as a Linux desktop program:
+#   bin/tarvex                          the program, with the RUNPATH $ORIGIN/../lib/tarvex
+#   lib/tarvex/                         its own library folder: the simulated counter and the VISA stand-in
+#   share/tarvex/tarvex.hlp             the help, which the program looks for in ../share/tarvex
+#   share/applications, share/metainfo  the desktop entry and the AppStream metainfo
+#   share/icons/hicolor                 the program icon at 32, 48 and 64 pixels and as SVG
+#   share/man/man1/tarvex.1.gz          the manual page
+# The program finds its libraries and its help relative to its own folder, so the folder names are fixed
+# here rather than taken from GNUInstallDirs.
+set(TARVEX_LIBRARY_FOLDER lib/tarvex)
+set(TARVEX_DATA_FOLDER share/tarvex)
+
+# The program searches the folders of its RUNPATH last, after LD_LIBRARY_PATH and the system's folders.
+set_target_properties(tarvex PROPERTIES INSTALL_RPATH "\$ORIGIN/../${TARVEX_LIBRARY_FOLDER}")
+install(TARGETS tarvex RUNTIME DESTINATION bin)
+install(TARGETS tarvex_32 visa32 LIBRARY DESTINATION ${TARVEX_LIBRARY_FOLDER})
+install(FILES ${PROJECT_SOURCE_DIR}/src/res/tarvex.hlp DESTINATION ${TARVEX_DATA_FOLDER})
+install(FILES ${PROJECT_SOURCE_DIR}/dist/tarvex.desktop DESTINATION share/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/dist/org.tarvex.Tarvex.metainfo.xml DESTINATION share/metainfo)
+
+# The icons are made from the program's own icon: its pixels as an SVG, rendered at the theme's sizes.
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+set(iconFolder ${CMAKE_BINARY_DIR}/icons)
+set(programIcon ${PROJECT_SOURCE_DIR}/src/res/ProgramIcon.xpm)
+add_custom_command(OUTPUT ${iconFolder}/scalable/tarvex.svg
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${iconFolder}/scalable
+  COMMAND ${CMAKE_COMMAND} -DXPM=${programIcon} -DSVG=${iconFolder}/scalable/tarvex.svg
+    -P ${CMAKE_CURRENT_LIST_DIR}/XpmToSvg.cmake
+  DEPENDS ${programIcon} ${CMAKE_CURRENT_LIST_DIR}/XpmToSvg.cmake
+  VERBATIM)
+set(installedFiles ${iconFolder}/scalable/tarvex.svg)
+install(FILES ${iconFolder}/scalable/tarvex.svg DESTINATION share/icons/hicolor/scalable/apps)
+foreach(size 32 48 64)
+  set(png ${iconFolder}/${size}x${size}/tarvex.png)
+  add_custom_command(OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${iconFolder}/${size}x${size}
+    COMMAND ${RSVG_CONVERT} --width ${size} --height ${size} --output ${png} ${iconFolder}/scalable/tarvex.svg
+    DEPENDS ${iconFolder}/scalable/tarvex.svg
+    VERBATIM)
+  list(APPEND installedFiles ${png})
+  install(FILES ${png} DESTINATION share/icons/hicolor/${size}x${size}/apps)
+endforeach()
+
+# The manual page carries the project's version and is compressed, as Debian's policy asks.
+configure_file(${PROJECT_SOURCE_DIR}/dist/tarvex.1.in ${CMAKE_BINARY_DIR}/man/tarvex.1 @ONLY)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/man/tarvex.1.gz
+  COMMAND gzip -9 --no-name --keep --force ${CMAKE_BINARY_DIR}/man/tarvex.1
+  DEPENDS ${CMAKE_BINARY_DIR}/man/tarvex.1
+  VERBATIM)
+list(APPEND installedFiles ${CMAKE_BINARY_DIR}/man/tarvex.1.gz)
+install(FILES ${CMAKE_BINARY_DIR}/man/tarvex.1.gz DESTINATION share/man/man1)
+
+add_custom_target(tarvex_installed_files ALL DEPENDS ${installedFiles})
