@@ -1,10 +1,12 @@
 #pragma once
 // The application object: owns the instrument session (constructed with it, so the libraries are loaded
-// before start-up) and the frame window, runs the start-up, and answers the panels' questions about the
-// live state, the controllers and the frame. The Qt application object itself is main's.
+// before start-up), the frame window and the stream of readings, runs the start-up, and answers the panels'
+// questions about the live state, the controllers and the frame. The Qt application object itself is
+// main's.
 
 #include "instrument/InstrumentSession.h"
 #include "panels/PanelHost.h"
+#include "readings/ReadingStream.h"
 
 #include <memory>
 #include <string>
@@ -35,6 +37,7 @@ public:
     CPanelController* GetActiveController() override;
     COLORREF GetIndicatorColour() const override;
     int GetInstrumentSlot() const override;
+    readings::CReadingStream& Readings() override { return m_readings; }
 
     CInstrumentSession m_session;
     // Set once by the frame's start-up when the instrument was opened; never changed afterwards.
@@ -43,6 +46,7 @@ public:
     CPframe* m_pFrame = nullptr;
 
 private:
+    readings::CReadingStream m_readings;
     // The main window from its construction on (the error report may need its timer during start-up).
     std::unique_ptr<CPframe> m_pMainWnd;
 };

@@ -60,6 +60,9 @@ public:
     void ResetCycles();
     void RequestFirstRefresh() { m_bFirstRefresh = 1; }
     void ClearReading();
+    // Hands a reading obtained for the display to the stream of readings, with the channel, the function's
+    // label and its unit.
+    void PublishReading(const std::string& text);
 
     IPanelFrame* m_pFrame;
     int m_bAutoUpdate = 0;

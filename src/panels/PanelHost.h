@@ -1,8 +1,8 @@
 #pragma once
 // What the panels need of the application and its frame: the one instrument session, the live state, the
-// six controllers, the frame window the panels are shown in, its Auto Update Mode command and its update
-// timer. The application implements these; the panels reach it through PanelHost(), as every part of the
-// program reaches the application object.
+// six controllers, the frame window the panels are shown in, its Auto Update Mode command, its update
+// timer and the stream the Measure panel publishes its readings to. The application implements these; the
+// panels reach it through PanelHost(), as every part of the program reaches the application object.
 
 #include "framework/WinTypes.h"
 
@@ -10,6 +10,11 @@ class CInstrumentSession;
 class CPanelController;
 class IUpdateTimer;
 class QWidget;
+
+namespace readings
+{
+class CReadingStream;
+}
 
 // The frame as the panels see it.
 class IPanelFrame
@@ -37,6 +42,7 @@ public:
     virtual CPanelController* GetActiveController() = 0;
     virtual COLORREF GetIndicatorColour() const = 0;
     virtual int GetInstrumentSlot() const = 0;
+    virtual readings::CReadingStream& Readings() = 0;
 };
 
 IPanelHost& PanelHost();
