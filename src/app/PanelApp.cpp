@@ -3,9 +3,12 @@
 #include "app/Pframe.h"
 #include "framework/Application.h"
 #include "framework/MessageService.h"
+#include "readings/ReadingLog.h"
+#include "readings/window/ReadingsWindow.h"
 #include "res/Bitmaps.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cassert>
 
@@ -31,6 +34,23 @@ bool CPanelApp::InitInstance()
     m_pMainWnd->InitFrame();
     m_pMainWnd->EnableClose();
     return true;
+}
+
+void CPanelApp::LogReadings(std::unique_ptr<readings::CReadingLog> pLog)
+{
+    m_pLog = std::move(pLog);
+    // The write fails inside a timer tick, which must not wait for the operator: the box comes after it.
+    m_pLog->SetFailureHandler(
+        [this](const std::string& strError)
+        { QTimer::singleShot(0, m_pMainWnd.get(), [strError] { framework::AppMessageBox(strError); }); });
+    m_readings.Subscribe(m_pLog.get());
+}
+
+void CPanelApp::ShowReadingsWindow()
+{
+    if (m_pReadingsWindow == nullptr)
+        m_pReadingsWindow = std::make_unique<CReadingsWindow>(m_readings);
+    m_pReadingsWindow->Present();
 }
 
 IUpdateTimer& CPanelApp::UpdateTimer()

@@ -23,6 +23,7 @@
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
+#include <QShortcut>
 
 namespace
 {
@@ -77,6 +78,9 @@ CPframe::CPframe(CPanelApp& app) : m_app(app), m_pClient(new QWidget(this)), m_t
     setCentralWidget(m_pClient);
     m_menu.Build(menuBar(), res::MainMenu());
     m_menu.Bind<CPframe>(this, s_messageMap);
+    // A shortcut of the window, in no menu, so the menus stay as they are.
+    auto* pReadings = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+    connect(pReadings, &QShortcut::activated, this, &CPframe::OnReadings);
 
     const QRect rcDesktop = QGuiApplication::primaryScreen()->geometry();
     move((rcDesktop.width() - kInitialWidth) / 2, (rcDesktop.height() - kInitialHeight) / 2);
@@ -293,4 +297,9 @@ void CPframe::OnAbout()
 {
     CAboutDlg dlg(this);
     dlg.DoModal();
+}
+
+void CPframe::OnReadings()
+{
+    m_app.ShowReadingsWindow();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The main window: opens the instrument session at start-up, owns the six panel controllers and shows the
 // active one's panel in its client area, runs the 300 ms update timer for the Measure and Arm controllers,
-// and carries the System, Panels and Help menus. It cannot be resized by the operator; it takes the size
-// of the panel it shows.
+// and carries the System, Panels and Help menus; Ctrl+R, in no menu, opens the Readings window. It cannot be
+// resized by the operator; it takes the size of the panel it shows.
 
 #include "framework/MenuBar.h"
 #include "framework/MessageMap.h"
@@ -81,6 +81,7 @@ private:
     void OnExit();
     void OnHelpContents();
     void OnAbout();
+    void OnReadings();
 
     static const SMessageEntry<CPframe> s_messageMap[];
 
