@@ -29,6 +29,9 @@ constexpr SFigure kFigures[] = {
 // need fewer.
 constexpr int kValueDigits = 12;
 constexpr int kSpreadDigits = 4;
+// About the widest figure: a negative value of kValueDigits digits with an exponent and the longest unit.
+// The figures keep at least its width, so that new readings do not resize the trend beside them.
+const QString kWidestValue = QStringLiteral("-8.88888888888e-188 Events");
 } // namespace
 
 CStatisticsPanel::CStatisticsPanel(QWidget* pParent) : QGroupBox(QStringLiteral("Statistics"), pParent)
@@ -42,6 +45,7 @@ CStatisticsPanel::CStatisticsPanel(QWidget* pParent) : QGroupBox(QStringLiteral(
         pValue->setAccessibleName(QString::fromUtf8(kFigures[i].pszName));
         pValue->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         pValue->setFocusPolicy(Qt::StrongFocus);
+        pValue->setMinimumWidth(pValue->fontMetrics().horizontalAdvance(kWidestValue));
         auto* pCaption = new QLabel(QString::fromUtf8(kFigures[i].pszCaption), this);
         pCaption->setBuddy(pValue);
         pLayout->addRow(pCaption, pValue);

@@ -1,7 +1,8 @@
 #pragma once
 // The trend of the current series: the newest readings against their time, the value axis titled with
 // the function and its unit. Each reading appends one point and the oldest beyond kPoints goes, so the
-// chart never rebuilds its series.
+// chart never rebuilds its series; the axes are kept while the points fit them well, since new axes cost
+// far more to draw than a point.
 
 #include <QChartView>
 
@@ -22,6 +23,7 @@ public:
     int PointCount() const;
 
 private:
+    bool AxesFit() const;
     void FitAxes();
 
     QLineSeries* m_pSeries;

@@ -10,12 +10,16 @@
 #include "support/TestSupport.h"
 
 #include <QAccessible>
+#include <QDateTimeAxis>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QValueAxis>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -155,5 +159,50 @@ TEST_F(CReadingsWindowTest, TakesReadingsFromTheStreamOnlyWhileShown)
     EXPECT_TRUE(Note().endsWith("as readings were missed while the window was closed."))
         << Note().toStdString();
     EXPECT_EQ(Figure("count"), "1");
+}
+
+// The axes are kept while the points fit them, so they are rarely made anew; but every point stays on
+// them, and readings that settle get axes that close in on them.
+TEST(TrendChart, EveryPointStaysWithinTheAxesWhichAreRarelyMadeAnew)
+{
+    const struct
+    {
+        const char* pszName;
+        std::function<double(int)> value;
+        double dLastHighest; // the value axis ends below this after the last point
+    } cases[] = {
+        {"constant", [](int) { return 1e7; }, 1.1e7},
+        {"zero", [](int) { return 0.0; }, 1.1},
+        {"drift", [](int i) { return 1e7 + i * 0.1; }, 1e7 + 200},
+        {"alternating", [](int i) { return i % 2 ? -2e-9 : 3e-9; }, 1e-8},
+        {"settling after a step", [](int i) { return i < 500 ? 5.0 : 1e-3 * (i % 3); }, 0.01},
+    };
+    constexpr qint64 kStart = 1'700'000'000'000;
+    constexpr int kCount = 1500;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszName);
+        CTrendChart chart;
+        const auto& values = *static_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).front());
+        const auto& times = *static_cast<QDateTimeAxis*>(chart.chart()->axes(Qt::Horizontal).front());
+        int nNewAxes = 0;
+        QObject::connect(&times, &QDateTimeAxis::rangeChanged, [&] { ++nNewAxes; });
+        std::vector<double> series(kCount);
+        for (int i = 0; i < kCount; ++i)
+            series[i] = c.value(i);
+        bool bAllShown = true;
+        for (int i = 0; i < kCount; ++i)
+        {
+            chart.Append(kStart + i * 300, series[i]);
+            const int nOldest = std::max(0, i - CTrendChart::kPoints + 1);
+            const auto [low, high] = std::minmax_element(series.begin() + nOldest, series.begin() + i + 1);
+            bAllShown = bAllShown && values.min() <= *low && *high <= values.max() &&
+                        times.min().toMSecsSinceEpoch() <= kStart + nOldest * 300 &&
+                        kStart + i * 300 <= times.max().toMSecsSinceEpoch();
+        }
+        EXPECT_TRUE(bAllShown);
+        EXPECT_LE(nNewAxes, kCount / 20);
+        EXPECT_LT(values.max(), c.dLastHighest);
+    }
 }
 } // namespace
