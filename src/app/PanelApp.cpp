@@ -2,10 +2,15 @@
 
 #include "app/Pframe.h"
 #include "framework/Application.h"
+#include "framework/MessageService.h"
 #include "panels/MeasurePanel.h"
+#include "readings/ReadingLog.h"
+#include "readings/window/ReadingsWindow.h"
 #include "res/Bitmaps.h"
 
 #include <QApplication>
+#include <QShortcut>
+#include <QTimer>
 
 #include <cassert>
 
@@ -30,7 +35,28 @@ bool CPanelApp::InitInstance()
     m_pFrame->show();
     m_pFrame->InitFrame();
     m_pFrame->EnableClose();
+    // A shortcut of the main window, in no menu, so the menus stay as they are.
+    auto* pReadingsShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), m_pFrame.get());
+    QObject::connect(pReadingsShortcut, &QShortcut::activated, m_pFrame.get(),
+                     [this] { ShowReadingsWindow(); });
     return true;
+}
+
+void CPanelApp::LogReadings(std::unique_ptr<readings::CReadingLog> pLog)
+{
+    m_pLog = std::move(pLog);
+    // The write fails inside a timer tick, which must not wait for the operator: the box comes after it.
+    m_pLog->SetFailureHandler(
+        [this](const std::string& strError)
+        { QTimer::singleShot(0, m_pFrame.get(), [strError] { framework::AppMessageBox(strError); }); });
+    m_readings.Subscribe(m_pLog.get());
+}
+
+void CPanelApp::ShowReadingsWindow()
+{
+    if (m_pReadingsWindow == nullptr)
+        m_pReadingsWindow = std::make_unique<CReadingsWindow>(m_readings);
+    m_pReadingsWindow->Present();
 }
 
 IUpdateTimer& CPanelApp::UpdateTimer()

@@ -1,15 +1,23 @@
 #pragma once
 // The application object: owns the instrument session (constructed with it, so the libraries are loaded
-// before start-up) and the frame window, runs the start-up, and answers the panels' questions about the
-// controllers, the frame and the Measure panel's measurement. The Qt application object itself is main's.
+// before start-up), the frame window and the stream of readings with what takes them (the log and the
+// Readings window), runs the start-up, and answers the panels' questions about the controllers, the frame
+// and the Measure panel's measurement. The Qt application object itself is main's.
 
 #include "instrument/InstrumentSession.h"
 #include "panels/PanelHost.h"
+#include "readings/ReadingStream.h"
 
 #include <memory>
 #include <string>
 
 class CPframe;
+class CReadingsWindow;
+
+namespace readings
+{
+class CReadingLog;
+}
 
 class CPanelApp : public IPanelHost
 {
@@ -25,6 +33,13 @@ public:
 
     CPframe* MainWindow() const { return m_pFrame.get(); }
 
+    // Appends every reading published from now on to the log. A write that fails is reported once, in a
+    // message box shown after the tick that failed, and the log stops; the panel goes on.
+    void LogReadings(std::unique_ptr<readings::CReadingLog> pLog);
+    // Shows the Readings window, made when first shown, or brings it to the front: --trend and Ctrl+R.
+    void ShowReadingsWindow();
+    CReadingsWindow* ReadingsWindow() const { return m_pReadingsWindow.get(); }
+
     // IPanelHost
     CInstrumentSession& Session() override { return m_session; }
     IUpdateTimer& UpdateTimer() override;
@@ -33,9 +48,14 @@ public:
     CPanelController* GetActiveController() override;
     IMeasurement& Measurement() override;
     int GetInstrumentSlot() const override;
+    readings::CReadingStream& Readings() override { return m_readings; }
 
 private:
     CInstrumentSession m_session;
+    // Declared before its sinks, so that it outlives them.
+    readings::CReadingStream m_readings;
+    std::unique_ptr<readings::CReadingLog> m_pLog;
+    std::unique_ptr<CReadingsWindow> m_pReadingsWindow;
     // The main window from its construction on (the error report may need its timer during start-up);
     // its controllers exist once its start-up has created them.
     std::unique_ptr<CPframe> m_pFrame;

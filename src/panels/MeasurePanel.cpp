@@ -11,6 +11,7 @@
 #include "framework/DeviceContext.h"
 #include "framework/base/LeadingNumber.h"
 #include "instrument/InstrumentSession.h"
+#include "readings/ReadingStream.h"
 #include "res/Bitmaps.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
@@ -221,6 +222,20 @@ void CMeasureController::ClearReading()
         pDialog->ShowReading(m_strReading);
 }
 
+// Also while another panel is shown: the reading is then kept for the display, and a log or trend fed
+// from the stream does not depend on which panel the operator looks at.
+void CMeasureController::PublishReading(const std::string& text)
+{
+    IPanelHost& host = PanelHost();
+    readings::CReadingStream& stream = host.Readings();
+    if (!stream.HasSubscribers())
+        return;
+    const int nChannel = GetChannelNumber();
+    const SMeasureFunction* pFunction = OfferedFunction(m_pChannel->m_nFunction, nChannel);
+    stream.Publish(nChannel, pFunction != nullptr ? Label(*pFunction) : std::string(), text,
+                   pFunction != nullptr ? pFunction->pszUnits : kNoUnits, host.IsLive());
+}
+
 CMeasureDlg* CMeasureController::Dialog() const
 {
     return static_cast<CMeasureDlg*>(m_pPanel);
@@ -323,6 +338,7 @@ void CMeasureController::AutoUpdate(int nChannel)
             m_strReading = session.Fetch(nChannel);
             if (CMeasureDlg* pDialog = Dialog())
                 pDialog->ShowReading(m_strReading);
+            PublishReading(m_strReading);
         });
     if (bFetched)
         return;
@@ -376,6 +392,11 @@ void CMeasureController::FetchCycleReading(int nChannel, bool bAdvanceWithoutPan
     }
     else if (!bAdvanceWithoutPanel)
         return;
+    // Published once: the reading that ends a cycle and the first total, not the same reading fetched
+    // again in the tick that ended the cycle, nor the totals kept unseen.
+    if (m_pChannel->GetCycle() == CMeasureChannel::CYCLE_WAITING ||
+        m_pChannel->GetCycle() == CMeasureChannel::CYCLE_TOTALIZE_STARTED)
+        PublishReading(m_strReading);
     if (m_pChannel->GetCycle() == CMeasureChannel::CYCLE_TOTALIZE_STARTED)
         m_pChannel->SetCycle(CMeasureChannel::CYCLE_TOTALIZING);
     else if (m_pChannel->GetCycle() != CMeasureChannel::CYCLE_TOTALIZING)
@@ -659,7 +680,13 @@ void CMeasureDlg::OnInitiate()
     if (channel.GetCycle() != CMeasureChannel::CYCLE_IDLE)
     {
         if (channel.GetCycle() == CMeasureChannel::CYCLE_TOTALIZING)
+        {
+            // A total fetched since the last one shown is new on the display, and published once.
+            const bool bNewTotal = m_pReading->GetText() != controller.m_strReading;
             ShowReading(controller.m_strReading);
+            if (bNewTotal)
+                controller.PublishReading(controller.m_strReading);
+        }
         return;
     }
     if (channel.m_bContinuous)
@@ -689,6 +716,7 @@ void CMeasureDlg::OnRead()
         {
             controller.m_strReading = Session().Read(nChannel);
             ShowReading(controller.m_strReading);
+            controller.PublishReading(controller.m_strReading);
             ShowUnits();
             controller.EndCycle();
         });
@@ -707,6 +735,7 @@ void CMeasureDlg::OnFetch()
         {
             controller.m_strReading = Session().Fetch(nChannel);
             ShowReading(controller.m_strReading);
+            controller.PublishReading(controller.m_strReading);
             ShowUnits();
         });
     if (!bFetched)

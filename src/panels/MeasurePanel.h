@@ -63,6 +63,9 @@ public:
     int GetChannelNumber() const override; // 1, 2 or 3
     bool IsCycleRunning() const override;
     void EndCycle() override;
+    // Hands a reading obtained for the display to the stream of readings, with the channel, the function's
+    // label and its unit.
+    void PublishReading(const std::string& text);
 
     CMeasureChannel* GetCurrentChannel() const { return m_pChannel; }
     void SelectChannel(int nIndex); // 0, 1 or 2; the reading shown belongs to the channel left, so it goes

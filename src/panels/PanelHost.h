@@ -1,9 +1,9 @@
 #pragma once
 // What the panels need of the application and its frame: the one instrument session, whether it is live,
 // the six controllers, the frame window the panels are shown in with its Auto Update Mode, its update
-// timer, and the Measure panel's measurement, which the other panels follow. The application implements
-// these; the panels reach it through PanelHost(), as every part of the program reaches the application
-// object.
+// timer, the Measure panel's measurement, which the other panels follow, and the stream the Measure panel
+// publishes its readings to. The application implements these; the panels reach it through PanelHost(), as
+// every part of the program reaches the application object.
 
 #include "framework/WinTypes.h"
 
@@ -11,6 +11,11 @@ class CInstrumentSession;
 class CPanelController;
 class IUpdateTimer;
 class QWidget;
+
+namespace readings
+{
+class CReadingStream;
+}
 
 // The frame as the panels see it.
 class IPanelFrame
@@ -54,6 +59,7 @@ public:
     virtual CPanelController* GetActiveController() = 0;
     virtual IMeasurement& Measurement() = 0;
     virtual int GetInstrumentSlot() const = 0;
+    virtual readings::CReadingStream& Readings() = 0;
 
     // The session decides once, at start-up, whether the instrument is live.
     bool IsLive();

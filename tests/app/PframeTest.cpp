@@ -1,5 +1,6 @@
 // The frame's commands and timer against the live simulated counter: panel switching, Reset, Self Test,
-// Sync, Auto Update Mode, Exit, and ticks reaching the Measure controller.
+// Sync, Auto Update Mode, Exit, ticks reaching the Measure controller, and the readings: the Readings window
+// on Ctrl+R and the log.
 
 #include "AppTestFixture.h"
 
@@ -7,10 +8,13 @@
 #include "TarvexSim.h"
 #include "framework/Dialog.h"
 #include "panels/MeasurePanel.h"
+#include "readings/ReadingLog.h"
+#include "readings/window/ReadingsWindow.h"
 #include "res/ResourceIds.h"
 #include "support/TestSupport.h"
 
 #include <QPointer>
+#include <QTest>
 
 #include <ostream>
 
@@ -336,4 +340,52 @@ TEST_F(CAppTest, ExitAndCloseHideTheFrameAndStopTheTimerThenUnloadTheDriver)
         EXPECT_EQ(frame.UpdateTimerInterval(), 0);
         m_pApp.reset();
     }
+}
+
+TEST_F(CAppTest, CtrlROpensTheOneReadingsWindowWhichTakesTheReadings)
+{
+    CPframe& frame = Start();
+    ASSERT_EQ(m_pApp->ReadingsWindow(), nullptr) << "made when first shown";
+    const auto pressCtrlR = [&frame]
+    {
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+        QTest::keyClick(&frame, Qt::Key_R, Qt::ControlModifier);
+    };
+    pressCtrlR();
+    CReadingsWindow* pWindow = m_pApp->ReadingsWindow();
+    ASSERT_NE(pWindow, nullptr);
+    EXPECT_TRUE(pWindow->isVisible());
+    EXPECT_EQ(pWindow->windowTitle(), QStringLiteral("Tarvex: Readings"));
+    pWindow->close();
+    pressCtrlR();
+    EXPECT_EQ(m_pApp->ReadingsWindow(), pWindow);
+    EXPECT_TRUE(pWindow->isVisible());
+
+    Choose(2010);
+    Tick();
+    EXPECT_EQ(pWindow->History().Readings().Size(), 1u);
+}
+
+// The failing write happens in a tick; its one box comes after the tick, and the panel goes on.
+TEST_F(CAppTest, ALogWriteThatFailsIsReportedOnceAndThePanelGoesOn)
+{
+    Start();
+    std::string strError;
+    auto pLog = readings::CReadingLog::Open("/dev/full", strError);
+    ASSERT_NE(pLog, nullptr) << strError;
+    m_pApp->LogReadings(std::move(pLog));
+    Choose(2010);
+    Tick();
+    EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{}) << "no box inside the tick";
+    Tick();
+    testsupport::ProcessEvents();
+    EXPECT_EQ(m_messages.BoxTexts(),
+              std::vector<std::string>{
+                  "cannot write to /dev/full: No space left on device; no more readings are logged."});
+    tarvexsim_clear_calls();
+    Tick();
+    testsupport::ProcessEvents();
+    EXPECT_TRUE(WasCalled("tarvex_fetch"));
+    EXPECT_EQ(m_messages.BoxTexts().size(), 1u);
 }

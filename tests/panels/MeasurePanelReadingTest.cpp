@@ -3,6 +3,10 @@
 
 #include "MeasurePanelFixture.h"
 
+#include "readings/ReadingSink.h"
+
+#include <functional>
+
 namespace
 {
 using C = CMeasureChannel;
@@ -347,4 +351,128 @@ TEST_F(CMeasurePanelTest, ATickWhileADriverCallIsInProgressIsSkipped)
     EXPECT_GE(inside.nCallsBefore, 0) << "the hook ran";
     EXPECT_EQ(inside.nCallsAfter, inside.nCallsBefore);
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{});
+}
+
+// Each way a reading reaches the display publishes it once, with what the display shows beside it; the
+// same reading fetched twice in one tick, the totals kept unseen, a repaint of the kept reading and the
+// operator's settings publish nothing.
+TEST_F(CMeasurePanelTest, EveryReadingObtainedForTheDisplayIsPublishedOnce)
+{
+    class CRecordingSink : public readings::IReadingSink
+    {
+    public:
+        void OnReading(const readings::SReading& reading) override { m_readings.push_back(reading); }
+        std::vector<readings::SReading> m_readings;
+    } sink;
+    const auto nothing = [] {};
+    const struct
+    {
+        const char* pszName;
+        bool bLive;
+        std::function<void()> prepare;
+        std::function<void()> act;
+        std::size_t nPublished;
+        const char* pszFunction;
+        const char* pszUnit;
+    } cases[] = {
+        {"Read", true, nothing, [this] { Click(D::IDC_READ); }, 1, "FREQ", "Hz"},
+        {"Fetch", true,
+         [this]
+         {
+             ChooseFunction(1);
+             Controls().Show(D::IDC_FETCH, true);
+             Controls().Enable(D::IDC_FETCH, true);
+             ReportExternalArming();
+             Click(D::IDC_READING);
+             tarvexsim_advance_ms(2000);
+         },
+         [this] { Click(D::IDC_FETCH); }, 1, "Period", "Sec"},
+        {"CycleFetchedTwiceInItsTick", true, nothing,
+         [this]
+         {
+             Click(D::IDC_READING);
+             Tick();
+         },
+         1, "FREQ", "Hz"},
+        {"CycleWaitingForTheGate", true, ReportExternalArming,
+         [this]
+         {
+             Click(D::IDC_READING);
+             Tick();
+             tarvexsim_advance_ms(2000);
+             Tick();
+         },
+         1, "FREQ", "Hz"},
+        {"CycleEndingUnderAnotherPanel", true, nothing,
+         [this]
+         {
+             Click(D::IDC_READING);
+             ShowOtherPanel();
+             Tick();
+             tarvexsim_advance_ms(2000);
+             Tick();
+             ShowMeasure();
+         },
+         1, "FREQ", "Hz"},
+        {"AutoUpdateTicksWithAndWithoutThePanel", true, [this] { m_pHost->OnAutoUpdateMode(); },
+         [this]
+         {
+             Tick();
+             ShowOtherPanel();
+             tarvexsim_advance_ms(300);
+             Tick();
+             ShowMeasure();
+         },
+         2, "FREQ", "Hz"},
+        {"TotalizeFirstTotalThenTheNewestOnAClick", true,
+         [this]
+         {
+             ChooseFunction(10);
+             Click(D::IDC_READING);
+             tarvexsim_advance_ms(500);
+         },
+         [this]
+         {
+             Tick();
+             tarvexsim_advance_ms(1000);
+             Tick();
+             Click(D::IDC_UNITS);
+             QTest::mouseDClick(Controls().Item(D::IDC_UNITS), Qt::LeftButton);
+         },
+         2, "Totalize", "Events"},
+        {"NonLiveRead", false, nothing, [this] { Click(D::IDC_READ); }, 1, "FREQ", "Hz"},
+        {"SettingsAndRepaints", true, nothing,
+         [this]
+         {
+             ChooseFunction(1);
+             Click(D::IDC_SEND_CONFIG);
+             Click(D::IDC_CHANNEL_2);
+             ShowOtherPanel();
+             ShowMeasure();
+             Controller().Refresh(&Dialog());
+         },
+         0, "", ""},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszName);
+        m_pHost.reset();
+        tarvexsim_reset();
+        tarvexsim_use_manual_clock(1);
+        Start(c.bLive);
+        m_pHost->m_readings.Subscribe(&sink);
+        c.prepare();
+        sink.m_readings.clear();
+        c.act();
+        EXPECT_EQ(sink.m_readings.size(), c.nPublished);
+        if (sink.m_readings.empty())
+            continue;
+        const readings::SReading& last = sink.m_readings.back();
+        EXPECT_EQ(last.strText, Controller().GetReading());
+        EXPECT_EQ(last.nChannel, 1);
+        EXPECT_EQ(last.strFunction, c.pszFunction);
+        EXPECT_EQ(last.strUnit, c.pszUnit);
+        EXPECT_EQ(last.bLive, c.bLive);
+        EXPECT_TRUE(last.value.has_value()) << last.strText;
+    }
 }

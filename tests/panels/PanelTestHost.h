@@ -7,6 +7,7 @@
 #include "panels/PanelController.h"
 #include "panels/PanelHost.h"
 #include "panels/UpdateTimer.h"
+#include "readings/ReadingStream.h"
 
 #include <QWidget>
 
@@ -42,6 +43,7 @@ public:
     CPanelController* GetActiveController() override;
     IMeasurement& Measurement() override;
     int GetInstrumentSlot() const override { return m_nSlot; }
+    readings::CReadingStream& Readings() override { return m_readings; }
 
     // IPanelFrame
     QWidget* ClientArea() override { return &m_window; }
@@ -51,6 +53,7 @@ public:
 
     CInstrumentSession m_session;
     CRecordedUpdateTimer m_timer;
+    readings::CReadingStream m_readings;
     QWidget m_window;
     std::array<std::unique_ptr<CPanelController>, PANEL_COUNT> m_apControllers;
     CPanelController* m_pActive = nullptr;

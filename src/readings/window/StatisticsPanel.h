@@ -1,0 +1,30 @@
+#pragma once
+// The statistics of the current series as labelled text: count, mean, standard deviation, minimum,
+// maximum and peak-to-peak. Each value can take the keyboard focus (its caption's mnemonic leads there)
+// and reaches screen readers by its caption as name and its text as description.
+
+#include <QGroupBox>
+
+#include <array>
+#include <cstddef>
+
+class QLabel;
+
+namespace readings
+{
+class CSlidingStatistics;
+}
+
+class CStatisticsPanel : public QGroupBox
+{
+public:
+    explicit CStatisticsPanel(QWidget* pParent = nullptr);
+
+    void Show(const readings::CSlidingStatistics& statistics, const QString& unit);
+    // The figures in one sentence, for a text alternative.
+    QString Summary() const;
+
+private:
+    static constexpr std::size_t kFigureCount = 6;
+    std::array<QLabel*, kFigureCount> m_apValues{};
+};
