@@ -1,5 +1,5 @@
 // The frame's commands and timer against the live simulated counter: panel switching, Reset, Self Test,
-// Sync, Auto Update Mode, Exit, and ticks reaching the Measure controller.
+// Sync, Auto Update Mode, Exit, ticks reaching the Measure controller, and a handler for every menu command.
 
 #include "AppTestFixture.h"
 
@@ -7,6 +7,7 @@
 #include "TarvexSim.h"
 #include "framework/Dialog.h"
 #include "panels/MeasurePanel.h"
+#include "res/MainMenu.h"
 #include "res/ResourceIds.h"
 #include "support/TestSupport.h"
 
@@ -185,6 +186,23 @@ TEST_F(CAppTest, FittingTheFrameMakesItsLowerRightCornerMeetThePanels)
         EXPECT_EQ(frame.minimumSize(), frame.size());
         EXPECT_EQ(frame.maximumSize(), frame.size());
     }
+}
+
+TEST_F(CAppTest, EveryMenuCommandHasAHandlerInTheFramesMessageMap)
+{
+    CPframe& frame = Start();
+    for (const SMenuItem& popup : res::MainMenu().popups)
+    {
+        for (const SMenuItem& item : popup.items)
+        {
+            if (item.pszCaption)
+            {
+                SCOPED_TRACE(item.pszCaption);
+                EXPECT_TRUE(frame.Menu().HasHandler(item.nId));
+            }
+        }
+    }
+    EXPECT_FALSE(frame.Menu().HasHandler(0));
 }
 
 TEST_F(CAppTest, AutoUpdateModeFlipsTheMenuCheckAndTheMode)
