@@ -66,6 +66,7 @@ void CMenuBar::Connect(int nId, std::function<void()> handler)
     {
         return;
     }
+    m_handled.insert(nId);
     QObject::connect(pAction, &QAction::triggered, pAction,
                      [pAction, handler = std::move(handler)]
                      {

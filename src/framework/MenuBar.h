@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <span>
 #include <vector>
 
@@ -53,8 +54,10 @@ public:
 
     // The command nId runs the handler under DispatchHandler; an id the menu does not have is ignored.
     void Connect(int nId, std::function<void()> handler);
+    bool HasHandler(int nId) const { return m_handled.contains(nId); }
 
 private:
     std::map<int, QPointer<QAction>> m_items; // gone with the menu bar
+    std::set<int> m_handled;                  // the commands Connect gave a handler
 };
 } // namespace framework

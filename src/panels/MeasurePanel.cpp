@@ -429,39 +429,42 @@ const SMessageEntry<CMeasureDlg> CMeasureDlg::s_messageMap[] = {
 };
 
 CMeasureDlg::CMeasureDlg(const QPoint& position, IPanelFrame* pParent, CMeasureController* pController)
-    : CPanelDialog(position, pParent, pController), m_pLowerFrame(new CPanelFrame(CPanelFrame::EDGE_RAISED)),
-      m_pUnits(new CReadingDisplay(CReadingDisplay::BORDER_SUNKEN, kDisplayBack, kDisplayText)),
-      m_pReading(new CReadingDisplay(CReadingDisplay::BORDER_SUNKEN, kDisplayBack, kDisplayText)),
-      m_pHeaderFrame(new CPanelFrame(CPanelFrame::EDGE_SUNKEN)),
-      m_pSlot(new CReadingDisplay(CReadingDisplay::BORDER_SUNKEN, GetSysColor(COLOR_BTNFACE), RGB(0, 0, 0)))
+    : CPanelDialog(position, pParent, pController),
+      m_pLowerFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED)),
+      m_pUnits(std::make_unique<CReadingDisplay>(CReadingDisplay::BORDER_SUNKEN, kDisplayBack, kDisplayText)),
+      m_pReading(
+          std::make_unique<CReadingDisplay>(CReadingDisplay::BORDER_SUNKEN, kDisplayBack, kDisplayText)),
+      m_pHeaderFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_SUNKEN)),
+      m_pSlot(std::make_unique<CReadingDisplay>(CReadingDisplay::BORDER_SUNKEN, GetSysColor(COLOR_BTNFACE),
+                                                RGB(0, 0, 0)))
 {
     Create(*res::FindDialogTemplate(res::IDD_MEASURE));
 }
+
+CMeasureDlg::~CMeasureDlg() = default;
 
 CMeasureController& CMeasureDlg::Controller() const
 {
     return static_cast<CMeasureController&>(*m_pController);
 }
 
-// The custom controls become children of the dialog when they take over their template controls, so they
-// are deleted with it.
 void CMeasureDlg::OnInitDialog()
 {
     m_controls.Bind<CMeasureDlg>(this, s_messageMap);
-    m_controls.Subclass(IDC_LOWER_FRAME, m_pLowerFrame);
-    m_controls.Subclass(IDC_UNITS, m_pUnits);
-    m_controls.Subclass(IDC_READING, m_pReading);
-    m_controls.Subclass(IDC_HEADER, m_pHeaderFrame);
+    m_controls.Subclass(IDC_LOWER_FRAME, m_pLowerFrame.get());
+    m_controls.Subclass(IDC_UNITS, m_pUnits.get());
+    m_controls.Subclass(IDC_READING, m_pReading.get());
+    m_controls.Subclass(IDC_HEADER, m_pHeaderFrame.get());
     IPanelHost& host = PanelHost();
     const COLORREF crLamp = host.GetIndicatorColour();
     const bool bLive = host.IsLive();
-    auto* pLamp = new CRoundIndicator(&crLamp, kHeaderColour);
-    m_controls.Subclass(IDC_INDICATOR, pLamp);
-    m_controls.Subclass(IDC_SLOT, m_pSlot);
+    m_pLamp = std::make_unique<CRoundIndicator>(&crLamp, kHeaderColour);
+    m_controls.Subclass(IDC_INDICATOR, m_pLamp.get());
+    m_controls.Subclass(IDC_SLOT, m_pSlot.get());
 
     // What a screen reader calls the lamp and the displays; a click on the slot display does nothing.
-    pLamp->DescribeAs(bLive ? QStringLiteral("Instrument live") : QStringLiteral("Instrument not live"),
-                      bLive);
+    m_pLamp->DescribeAs(bLive ? QStringLiteral("Instrument live") : QStringLiteral("Instrument not live"),
+                        bLive);
     m_pReading->setAccessibleName(QStringLiteral("Reading"));
     m_pUnits->setAccessibleName(QStringLiteral("Unit"));
     m_pSlot->setAccessibleName(QStringLiteral("Slot"));

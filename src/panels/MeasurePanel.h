@@ -20,6 +20,7 @@
 class CMeasureDlg;
 class CPanelFrame;
 class CReadingDisplay;
+class CRoundIndicator;
 class QPaintEvent;
 
 // One input channel's state as the Measure panel keeps it.
@@ -106,6 +107,7 @@ public:
     static constexpr COLORREF kHeaderColour = RGB(64, 128, 128);
 
     CMeasureDlg(const QPoint& position, IPanelFrame* pParent, CMeasureController* pController);
+    ~CMeasureDlg() override;
 
     void LockControls(); // the setting, send, initiate, channel and function controls
     void UnlockControls();
@@ -146,9 +148,10 @@ private:
 
     static const SMessageEntry<CMeasureDlg> s_messageMap[];
 
-    CPanelFrame* m_pLowerFrame;
-    CReadingDisplay* m_pUnits;
-    CReadingDisplay* m_pReading;
-    CPanelFrame* m_pHeaderFrame;
-    CReadingDisplay* m_pSlot;
+    std::unique_ptr<CPanelFrame> m_pLowerFrame;
+    std::unique_ptr<CReadingDisplay> m_pUnits;
+    std::unique_ptr<CReadingDisplay> m_pReading;
+    std::unique_ptr<CPanelFrame> m_pHeaderFrame;
+    std::unique_ptr<CReadingDisplay> m_pSlot;
+    std::unique_ptr<CRoundIndicator> m_pLamp; // made when the dialog starts: it shows the live state then
 };

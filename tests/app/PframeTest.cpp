@@ -1,6 +1,6 @@
 // The frame's commands and timer against the live simulated counter: panel switching, Reset, Self Test,
-// Sync, Auto Update Mode, Exit, ticks reaching the Measure controller, and the readings: the Readings window
-// on Ctrl+R and the log.
+// Sync, Auto Update Mode, Exit, ticks reaching the Measure controller, a handler for every menu command, and
+// the readings: the Readings window on Ctrl+R and the log.
 
 #include "AppTestFixture.h"
 
@@ -10,6 +10,7 @@
 #include "panels/MeasurePanel.h"
 #include "readings/ReadingLog.h"
 #include "readings/window/ReadingsWindow.h"
+#include "res/MainMenu.h"
 #include "res/ResourceIds.h"
 #include "support/TestSupport.h"
 
@@ -189,6 +190,23 @@ TEST_F(CAppTest, FittingTheFrameMakesItsLowerRightCornerMeetThePanels)
         EXPECT_EQ(frame.minimumSize(), frame.size());
         EXPECT_EQ(frame.maximumSize(), frame.size());
     }
+}
+
+TEST_F(CAppTest, EveryMenuCommandHasAHandlerInTheFramesMessageMap)
+{
+    CPframe& frame = Start();
+    for (const SMenuItem& popup : res::MainMenu().popups)
+    {
+        for (const SMenuItem& item : popup.items)
+        {
+            if (item.pszCaption)
+            {
+                SCOPED_TRACE(item.pszCaption);
+                EXPECT_TRUE(frame.Menu().HasHandler(item.nId));
+            }
+        }
+    }
+    EXPECT_FALSE(frame.Menu().HasHandler(0));
 }
 
 TEST_F(CAppTest, AutoUpdateModeFlipsTheMenuCheckAndTheMode)

@@ -136,13 +136,13 @@ TEST_F(CMeasurePanelTest, ValueEntriesOfferTheFunctionsRangeOnTheChannelAndCance
         const char* pszTitle;
         double dMin, dMax;
         bool bAuto;
-    } cases[] = {{1063, 0, D::IDC_EXPECTED, "Expected Value:FREQ", 9e7, 2.5e9, true},
-                 {1063, 0, D::IDC_RESOLUTION, "Resolution:FREQ", 1e-9, 1e5, false},
-                 {1062, 0, D::IDC_EXPECTED, "Expected Value:FREQ", 0.001, 1e8, true},
-                 {1063, 1, D::IDC_EXPECTED, "Expected Value:Period", 4e-10, 1.11111111e-8, true},
-                 {1063, 2, D::IDC_RESOLUTION, "Resolution:FREQ Ratio", 1e-10, 4000, false},
-                 {1062, 4, D::IDC_EXPECTED, "Expected Value:NWidth", 5e-9, 0.01, true},
-                 {1061, 11, D::IDC_RESOLUTION, "Resolution:Rise Time", 1e-10, 0.001, false}};
+    } cases[] = {{D::IDC_CHANNEL_3, 0, D::IDC_EXPECTED, "Expected Value:FREQ", 9e7, 2.5e9, true},
+                 {D::IDC_CHANNEL_3, 0, D::IDC_RESOLUTION, "Resolution:FREQ", 1e-9, 1e5, false},
+                 {D::IDC_CHANNEL_2, 0, D::IDC_EXPECTED, "Expected Value:FREQ", 0.001, 1e8, true},
+                 {D::IDC_CHANNEL_3, 1, D::IDC_EXPECTED, "Expected Value:Period", 4e-10, 1.11111111e-8, true},
+                 {D::IDC_CHANNEL_3, 2, D::IDC_RESOLUTION, "Resolution:FREQ Ratio", 1e-10, 4000, false},
+                 {D::IDC_CHANNEL_2, 4, D::IDC_EXPECTED, "Expected Value:NWidth", 5e-9, 0.01, true},
+                 {D::IDC_CHANNEL_1, 11, D::IDC_RESOLUTION, "Resolution:Rise Time", 1e-10, 0.001, false}};
     Start();
     for (const auto& c : cases)
     {
@@ -254,8 +254,9 @@ TEST_F(CMeasurePanelTest, AReferenceIsStoredOnlyWhileItsFunctionIsStillThePanels
 TEST_F(CMeasurePanelTest, AFunctionTheChannelDoesNotOfferSelectsNothingAndSendsNothing)
 {
     Start();
-    for (const auto& [nRadio, pszAnswer] :
-         {std::pair{1061, "\"XYZ\""}, {1062, "\"FREQ\"x"}, {1063, "\"TOT\""}})
+    for (const auto& [nRadio, pszAnswer] : {std::pair{D::IDC_CHANNEL_1, "\"XYZ\""},
+                                            {D::IDC_CHANNEL_2, "\"FREQ\"x"},
+                                            {D::IDC_CHANNEL_3, "\"TOT\""}})
     {
         SCOPED_TRACE(pszAnswer);
         ChooseFunction(1); // Period: the parameter buttons are shown

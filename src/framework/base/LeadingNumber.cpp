@@ -30,24 +30,31 @@ struct SLeadingDouble
     bool bNumber; // at least one digit was read
 };
 
-SLeadingDouble ScanLeadingDouble(std::string_view text)
+// Skips blanks and an optional sign at i; true for a minus.
+bool ScanSign(std::string_view text, std::size_t& i)
 {
-    std::size_t i = 0;
     while (i < text.size() && IsSpace(text[i]))
     {
         ++i;
     }
-    bool bNegative = false;
+    const bool bNegative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
     {
-        bNegative = text[i] == '-';
         ++i;
     }
+    return bNegative;
+}
 
-    // The mantissa; nLead is the power of ten of its first nonzero digit, kept for a value out of range.
-    const std::size_t nMantissa = i;
+struct SMantissa
+{
+    std::size_t nDigits; // digits read, before and after the point
+    long nLead;          // the power of ten of the first nonzero digit, kept for a value out of range
+};
+
+// Reads the digits, point and fraction digits at i.
+SMantissa ScanMantissa(std::string_view text, std::size_t& i)
+{
     std::size_t nDigits = 0;
-    long nLead = 0;
     bool bSignificant = false;
     long nIntegerDigits = 0;
     while (i < text.size() && IsDigit(text[i]))
@@ -57,57 +64,66 @@ SLeadingDouble ScanLeadingDouble(std::string_view text)
         ++nDigits;
         ++i;
     }
-    nLead = nIntegerDigits - 1;
+    long nLead = nIntegerDigits - 1;
     if (i < text.size() && text[i] == '.')
     {
         ++i;
-        long nPlace = -1;
-        while (i < text.size() && IsDigit(text[i]))
+        for (long nPlace = -1; i < text.size() && IsDigit(text[i]); --nPlace, ++nDigits, ++i)
         {
             if (!bSignificant && text[i] != '0')
             {
                 bSignificant = true;
                 nLead = nPlace;
             }
-            --nPlace;
-            ++nDigits;
-            ++i;
         }
     }
-    if (nDigits == 0)
+    return {nDigits, nLead};
+}
+
+// Reads an exponent at i, saturated at kExponentLimit. It counts, and i moves past it, only when at least
+// one digit follows the E and its sign; otherwise the result is 0 and i stays.
+long ScanExponent(std::string_view text, std::size_t& i)
+{
+    if (i >= text.size() || (text[i] != 'e' && text[i] != 'E'))
+    {
+        return 0;
+    }
+    std::size_t j = i + 1;
+    const bool bNegative = j < text.size() && text[j] == '-';
+    if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+    {
+        ++j;
+    }
+    if (j >= text.size() || !IsDigit(text[j]))
+    {
+        return 0;
+    }
+    long nExponent = 0;
+    for (; j < text.size() && IsDigit(text[j]); ++j)
+    {
+        nExponent = std::min(kExponentLimit, nExponent * 10 + (text[j] - '0'));
+    }
+    i = j;
+    return bNegative ? -nExponent : nExponent;
+}
+
+SLeadingDouble ScanLeadingDouble(std::string_view text)
+{
+    std::size_t i = 0;
+    const bool bNegative = ScanSign(text, i);
+    const std::size_t nMantissa = i;
+    const SMantissa mantissa = ScanMantissa(text, i);
+    if (mantissa.nDigits == 0)
     {
         return {0.0, false};
     }
-
-    // The exponent counts only when at least one digit follows the E and its sign.
-    long nExponent = 0;
-    std::size_t nEnd = i;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E'))
-    {
-        std::size_t j = i + 1;
-        bool bNegativeExponent = false;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
-        {
-            bNegativeExponent = text[j] == '-';
-            ++j;
-        }
-        if (j < text.size() && IsDigit(text[j]))
-        {
-            while (j < text.size() && IsDigit(text[j]))
-            {
-                nExponent = std::min(kExponentLimit, nExponent * 10 + (text[j] - '0'));
-                ++j;
-            }
-            nExponent = bNegativeExponent ? -nExponent : nExponent;
-            nEnd = j;
-        }
-    }
+    const long nExponent = ScanExponent(text, i);
 
     double dValue = 0.0;
-    const auto result = std::from_chars(text.data() + nMantissa, text.data() + nEnd, dValue);
+    const auto result = std::from_chars(text.data() + nMantissa, text.data() + i, dValue);
     if (result.ec == std::errc::result_out_of_range)
     {
-        dValue = nLead + nExponent > 0 ? HUGE_VAL : 0.0;
+        dValue = mantissa.nLead + nExponent > 0 ? HUGE_VAL : 0.0;
     }
     return {bNegative ? -dValue : dValue, true};
 }
