@@ -28,8 +28,8 @@ CPanelApp::~CPanelApp()
 
 bool CPanelApp::InitInstance()
 {
-    framework::SetDialogColours(*qApp);
-    framework::UseCNumberFormat();
+    SetDialogColours(*qApp);
+    UseCNumberFormat();
     QApplication::setWindowIcon(res::ProgramIcon());
     m_pFrame = std::make_unique<CPframe>(*this);
     m_pFrame->show();
@@ -48,7 +48,7 @@ void CPanelApp::LogReadings(std::unique_ptr<readings::CReadingLog> pLog)
     // The write fails inside a timer tick, which must not wait for the operator: the box comes after it.
     m_pLog->SetFailureHandler(
         [this](const std::string& strError)
-        { QTimer::singleShot(0, m_pFrame.get(), [strError] { framework::AppMessageBox(strError); }); });
+        { QTimer::singleShot(0, m_pFrame.get(), [strError] { AppMessageBox(strError); }); });
     m_readings.Subscribe(m_pLog.get());
 }
 

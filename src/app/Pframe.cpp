@@ -87,7 +87,7 @@ CPframe::~CPframe()
 
 void CPframe::InitFrame()
 {
-    const framework::CWaitCursor waitCursor;
+    const CWaitCursor waitCursor;
     OpenSession();
     CreateControllers();
     m_timers.SetTimer(kUpdateTimer, kUpdatePeriod);
@@ -101,7 +101,7 @@ void CPframe::OpenSession()
     CInstrumentSession& session = m_host.Session();
     // A driver that is there but cannot be loaded leaves the program non-live, and the operator is told.
     if (const std::string failure = LoadFailure(session); !failure.empty())
-        framework::AppMessageBox(failure);
+        AppMessageBox(failure);
     std::vector<std::string> resources;
     int32_t nCount = 0;
     // A search that succeeds without finding anything has opened nothing either.
@@ -184,7 +184,7 @@ void CPframe::timerEvent(QTimerEvent* pEvent)
     if (m_bInTimer)
         return;
     m_bInTimer = true;
-    framework::DispatchHandler(
+    DispatchHandler(
         [this]
         {
             m_apControllers[PANEL_MEASURE]->OnTimerTick();
@@ -225,7 +225,7 @@ void CPframe::OnSelfTest()
         message = "Self Test could not be run.";
     else if (message.empty())
         message = "Self Test Passed.";
-    framework::AppMessageBox(message);
+    AppMessageBox(message);
 }
 
 void CPframe::OnSync()
@@ -234,7 +234,7 @@ void CPframe::OnSync()
         return;
     m_pActive->Refresh(m_pActive->GetPanel());
     if (m_pActive->HasRefreshFailed())
-        framework::AppMessageBox(res::LoadString(IDS_SYNC_FAILED));
+        AppMessageBox(res::LoadString(IDS_SYNC_FAILED));
 }
 
 void CPframe::OnAutoUpdateMode()
@@ -273,7 +273,7 @@ void CPframe::EndProgram()
 
 void CPframe::OnHelpContents()
 {
-    framework::ShowHelpContents(this, "tarvex.hlp");
+    ShowHelpContents(this, "tarvex.hlp");
 }
 
 void CPframe::OnAbout()

@@ -47,7 +47,7 @@ public:
     CPanelController* GetActiveController() const { return m_pActive; }
     CMeasureController& MeasureController() const;
     int GetInstrumentSlot() const { return m_nSlot; }
-    const framework::CMenuBar& Menu() const { return m_menu; }
+    const CMenuBar& Menu() const { return m_menu; }
     int UpdateTimerInterval() const; // 0 while the update timer is stopped
 
     // IPanelFrame
@@ -83,8 +83,8 @@ private:
 
     IPanelHost& m_host;
     QWidget* m_pClient;
-    framework::CMenuBar m_menu;
-    framework::CTimerSet m_timers;
+    CMenuBar m_menu;
+    CTimerSet m_timers;
 
     std::array<std::unique_ptr<CPanelController>, PANEL_COUNT> m_apControllers;
     CPanelController* m_pActive = nullptr;

@@ -43,7 +43,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication application(argc, argv);
-    framework::CTerminationSignals termination;
+    CTerminationSignals termination;
     CPanelApp panelApp(commandLine.DriverFolder());
     if (pLog != nullptr)
         panelApp.LogReadings(std::move(pLog));

@@ -30,7 +30,7 @@ bool CReferenceDlg::IsAcceptable(const std::string& text)
 {
     if (!text.empty() && (text.back() == 'V' || text.back() == 'v'))
     {
-        const double dVolts = framework::LeadingDouble(text);
+        const double dVolts = LeadingDouble(text);
         return -kMaxVolts <= dVolts && dVolts <= kMaxVolts;
     }
     return std::find(kPercentages.begin(), kPercentages.end(), text) != kPercentages.end();

@@ -46,9 +46,9 @@ CValueEntryDlg::CValueEntryDlg(const std::string& strValue, const CValueEntryLim
 bool CValueEntryDlg::IsAcceptable(const std::string& text, const CValueEntryLimits& limits)
 {
     // A text without a number is no value, even where 0 lies in the range.
-    if (limits.m_bRange && framework::HasLeadingNumber(text))
+    if (limits.m_bRange && HasLeadingNumber(text))
     {
-        const double dValue = framework::LeadingDouble(text);
+        const double dValue = LeadingDouble(text);
         if (limits.m_dMin <= dValue && dValue <= limits.m_dMax)
         {
             return true;

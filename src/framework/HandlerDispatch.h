@@ -8,8 +8,6 @@
 #include <exception>
 #include <utility>
 
-namespace framework
-{
 void LogEscapedException(const char* what);
 
 template <class F> void DispatchHandler(F&& handler) noexcept
@@ -30,4 +28,3 @@ template <class F> void DispatchHandler(F&& handler) noexcept
         LogEscapedException("unknown exception");
     }
 }
-} // namespace framework

@@ -4,8 +4,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-namespace framework
-{
 namespace
 {
 void AddItems(QMenu* pMenu, const std::vector<SMenuItem>& items, std::map<int, QPointer<QAction>>& actions)
@@ -78,4 +76,3 @@ void CMenuBar::Connect(int nId, std::function<void()> handler)
                          DispatchHandler(handler);
                      });
 }
-} // namespace framework

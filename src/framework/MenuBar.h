@@ -29,8 +29,6 @@ struct SMenuTemplate
     std::vector<SMenuItem> popups;
 };
 
-namespace framework
-{
 class CMenuBar
 {
 public:
@@ -60,4 +58,3 @@ private:
     std::map<int, QPointer<QAction>> m_items; // gone with the menu bar
     std::set<int> m_handled;                  // the commands Connect gave a handler
 };
-} // namespace framework

@@ -54,7 +54,7 @@ constexpr SEntryPoint kEntryPoints[] = {
 static_assert(std::size(kEntryPoints) == CDriverEntryPoints::kEntryPointCount);
 } // namespace
 
-void CDriverEntryPoints::Resolve(const framework::CDynamicLibrary& library)
+void CDriverEntryPoints::Resolve(const CDynamicLibrary& library)
 {
     Clear();
     for (const SEntryPoint& entry : kEntryPoints)

@@ -137,7 +137,7 @@ bool StartsLikeNumber(const std::string& text)
 // The counter answers its auto-trigger query with "1" or "0"; "ON" is taken as well.
 bool IsAutoTriggerOn(const std::string& answer)
 {
-    return answer == "ON" || framework::LeadingInteger(answer) == 1;
+    return answer == "ON" || LeadingInteger(answer) == 1;
 }
 
 // Sets a busy flag for the length of a driver call and clears it however the call ends.
@@ -560,7 +560,7 @@ void CInstrumentSession::SetSense(int nChannel, ESenseSelector eSelector, const 
                    if (StartsLikeNumber(text))
                    {
                        return Invoke(m_pEntryPoints->m_pfnSense, m_vi, Short(nChannel),
-                                     Short(pSelector->nSetItem), framework::LeadingDouble(text),
+                                     Short(pSelector->nSetItem), LeadingDouble(text),
                                      static_cast<ViChar*>(nullptr));
                    }
                    CDriverBuffer sent(text);

@@ -60,8 +60,8 @@ public:
     bool IsLive() const { return m_bLive; }
     bool IsBusy() const { return m_bBusy; }
     bool IsDriverLoaded() const { return m_hDriver.IsLoaded(); }
-    const framework::CDynamicLibrary& VisaLibrary() const { return m_hVisa; }
-    const framework::CDynamicLibrary& DriverLibrary() const { return m_hDriver; }
+    const CDynamicLibrary& VisaLibrary() const { return m_hVisa; }
+    const CDynamicLibrary& DriverLibrary() const { return m_hDriver; }
     // Closes an instrument the session opened, then frees the driver library; the session is non-live after.
     void UnloadDriver();
 
@@ -108,8 +108,8 @@ private:
     template <typename TCall> std::string QuerySetting(int nSetting, TCall call);
     std::string QuerySenseItem(int nChannel, int nItem);
 
-    framework::CDynamicLibrary m_hVisa;
-    framework::CDynamicLibrary m_hDriver;
+    CDynamicLibrary m_hVisa;
+    CDynamicLibrary m_hDriver;
     std::unique_ptr<CDriverEntryPoints> m_pEntryPoints;
     CNonLiveSettings m_nonLive;
     bool m_bBusy = false; // a driver call is in progress, whichever it is

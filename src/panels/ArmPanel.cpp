@@ -62,7 +62,7 @@ bool IsMeasurementRunning()
 
 EArmLevel ArmLevelOfReply(const std::string& reply)
 {
-    const double dLevel = framework::LeadingDouble(reply);
+    const double dLevel = LeadingDouble(reply);
     if (dLevel == kMaxLevel)
         return ARM_LEVEL_MAX;
     if (dLevel == kDefLevel)

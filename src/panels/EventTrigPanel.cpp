@@ -142,7 +142,7 @@ void CEventTrigDlg::UpdateFromInstrument()
 // Any reply other than 1 or 0 leaves the radios as they are.
 void CEventTrigDlg::ShowAutoTrigger(const std::string& reply)
 {
-    const int nOn = framework::LeadingInteger(reply);
+    const int nOn = LeadingInteger(reply);
     if (nOn == 1)
         CheckRadio(IDC_AUTO_OFF, IDC_AUTO_ON, IDC_AUTO_ON);
     else if (nOn == 0)

@@ -18,7 +18,7 @@ using enum CInputConfigDlg::EControlId;
 // What the instrument's replies show: state 0 is the first caption of each toggle.
 int AttenuationState(const std::string& reply)
 {
-    return framework::LeadingInteger(reply) == 1 ? 0 : 1; // x1, else x10
+    return LeadingInteger(reply) == 1 ? 0 : 1; // x1, else x10
 }
 
 int CouplingState(const std::string& reply)
@@ -28,7 +28,7 @@ int CouplingState(const std::string& reply)
 
 int ImpedanceState(const std::string& reply)
 {
-    return framework::LeadingDouble(reply) == 50.0 ? 0 : 1; // 50 ohm, else 1 M ohm
+    return LeadingDouble(reply) == 50.0 ? 0 : 1; // 50 ohm, else 1 M ohm
 }
 
 int RoutingState(const std::string& reply)

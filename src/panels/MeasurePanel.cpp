@@ -285,7 +285,7 @@ void CMeasureController::RestorePowerOnSetup(CMeasureDlg& dialog)
 void CMeasureController::ReadInstrument(CMeasureDlg& dialog, int nChannel)
 {
     CInstrumentSession& session = Session();
-    framework::CDialogControls& controls = dialog.Controls();
+    CDialogControls& controls = dialog.Controls();
     const int nOffered = kFunctionsOffered[ChannelIndex(nChannel)];
     controls.ResetContent(CMeasureDlg::IDC_FUNCTION);
     for (int i = 0; i < nOffered; ++i)
@@ -303,7 +303,7 @@ void CMeasureController::ReadInstrument(CMeasureDlg& dialog, int nChannel)
 
     controls.CheckRadioButton(CMeasureDlg::IDC_CHANNEL_1, CMeasureDlg::IDC_CHANNEL_3, m_pChannel->m_nCtrlId);
 
-    m_pChannel->m_bContinuous = framework::LeadingInteger(session.QueryContinuous(nChannel)) != 0;
+    m_pChannel->m_bContinuous = LeadingInteger(session.QueryContinuous(nChannel)) != 0;
     // Continuous initiation locks the same controls as a running cycle.
     if (m_pChannel->m_bContinuous || IsCycleRunning())
         dialog.LockControls();

@@ -118,7 +118,7 @@ public:
     void ShowReading(const std::string& text);
     void ShowUnitText(const std::string& text);
 
-    framework::CDialogControls& Controls() { return m_controls; }
+    CDialogControls& Controls() { return m_controls; }
     const CReadingDisplay& ReadingDisplay() const { return *m_pReading; }
     const CReadingDisplay& UnitDisplay() const { return *m_pUnits; }
     const CReadingDisplay& SlotDisplay() const { return *m_pSlot; }

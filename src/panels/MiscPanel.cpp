@@ -161,7 +161,7 @@ void CMiscDlg::OnFreqRange()
 void CMiscDlg::OnMeasTimeout()
 {
     if (const auto value = AskValue(kBlankValue, Limits(0.0, 500000.0, " Milli Seconds", 0), "TIMEOUT RANGE"))
-        Session().SetTimeout(static_cast<int32_t>(framework::LeadingDouble(*value)));
+        Session().SetTimeout(static_cast<int32_t>(LeadingDouble(*value)));
 }
 
 std::optional<std::string> CMiscDlg::AskValue(const std::string& initial, const CValueEntryLimits& limits,

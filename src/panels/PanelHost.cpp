@@ -22,8 +22,8 @@ bool IPanelHost::CheckLive()
 {
     if (IsLive())
         return true;
-    framework::MessageService().MessageBox(Frame().ClientArea()->window(), "Non-Live Mode: Function disabled",
-                                           "Error", framework::EMessageIcon::None);
+    MessageService().MessageBox(Frame().ClientArea()->window(), "Non-Live Mode: Function disabled", "Error",
+                                EMessageIcon::None);
     return false;
 }
 

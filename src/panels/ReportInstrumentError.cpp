@@ -37,11 +37,11 @@ void ReportErrorQueue(CInstrumentSession& session)
         }
         if (nReported == kMaxReportedInstrumentErrors)
         {
-            framework::AppMessageBox(kFurtherErrorsNotShown);
+            AppMessageBox(kFurtherErrorsNotShown);
             return;
         }
-        framework::MessageService().MessageBeep(kDefaultBeep);
-        framework::AppMessageBox(ComposeInstrumentError(errorText));
+        MessageService().MessageBeep(kDefaultBeep);
+        AppMessageBox(ComposeInstrumentError(errorText));
     }
 }
 } // namespace
@@ -57,10 +57,10 @@ void ReportInstrumentError(CInstrumentSession& session, IUpdateTimer& timer, int
         break;
     case EFailureKind::TimeOut:
         session.DeviceClear();
-        framework::AppMessageBox("TIME OUT!");
+        AppMessageBox("TIME OUT!");
         break;
     case EFailureKind::General:
-        framework::AppMessageBox("General error, possible reentry");
+        AppMessageBox("General error, possible reentry");
         break;
     }
     timer.StartUpdateTimer(kReportTimerRestartMilliseconds);

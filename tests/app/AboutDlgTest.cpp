@@ -20,7 +20,7 @@ TEST_F(CAppTest, AboutShowsTheIconAndTheVersionLines)
     std::vector<std::string> shownTexts;
     bool bIconShown = false;
     bool bClosedByOk = false;
-    framework::QueueModalScript(
+    QueueModalScript(
         [&](CModalDialog& dlg)
         {
             title = dlg.windowTitle().toStdString();
@@ -35,7 +35,7 @@ TEST_F(CAppTest, AboutShowsTheIconAndTheVersionLines)
 
     Choose(res::ID_HELP_ABOUT);
 
-    EXPECT_FALSE(framework::HasQueuedModalScript());
+    EXPECT_FALSE(HasQueuedModalScript());
     EXPECT_EQ(title, "About tarvex Pnl");
     EXPECT_TRUE(bIconShown);
     EXPECT_TRUE(bClosedByOk);

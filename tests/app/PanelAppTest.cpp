@@ -108,8 +108,7 @@ class CStartupTest : public CAppTest, public ::testing::WithParamInterface<SStar
 void QueueChoice(EChoice choice)
 {
     const int nButton = choice == EChoice::Cancel ? IDCANCEL : IDOK;
-    framework::QueueModalScript([nButton](CModalDialog& dlg)
-                                { testsupport::Click(dlg.Controls().Item(nButton)); });
+    QueueModalScript([nButton](CModalDialog& dlg) { testsupport::Click(dlg.Controls().Item(nButton)); });
 }
 } // namespace
 
@@ -124,8 +123,7 @@ TEST_P(CStartupTest, OpensTheInstrumentOrGoesNonLive)
 
     CPframe& frame = Start();
 
-    EXPECT_EQ(framework::HasQueuedModalScript(), c.choice == EChoice::None)
-        << "Select Instrument shown or not";
+    EXPECT_EQ(HasQueuedModalScript(), c.choice == EChoice::None) << "Select Instrument shown or not";
     EXPECT_EQ(m_pApp->IsLive(), c.bLive);
     EXPECT_EQ(m_pApp->Session().IsLive(), c.bLive);
     EXPECT_EQ(m_pApp->GetIndicatorColour(), c.bLive ? kGreen : kGrey);
@@ -167,12 +165,12 @@ TEST_F(CAppTest, SearchFindingNothingStartsNonLiveWithoutAsking)
         SetResources({});
         if (bSucceeds)
             tarvexsim_set_fault("tarvex_auto_init", VI_SUCCESS, 1, nullptr);
-        framework::QueueModalScript([](CModalDialog& dlg) { dlg.EndDialog(IDCANCEL); });
+        QueueModalScript([](CModalDialog& dlg) { dlg.EndDialog(IDCANCEL); });
 
         Start();
 
-        EXPECT_TRUE(framework::HasQueuedModalScript()) << "no Select Instrument";
-        framework::ClearModalScripts();
+        EXPECT_TRUE(HasQueuedModalScript()) << "no Select Instrument";
+        ClearModalScripts();
         EXPECT_FALSE(m_pApp->IsLive());
         EXPECT_EQ(m_pApp->GetIndicatorColour(), kGrey);
         const auto* pMeasure = dynamic_cast<CMeasureDlg*>(m_pApp->GetController(PANEL_MEASURE)->GetPanel());
@@ -191,8 +189,7 @@ TEST_F(CAppTest, NumbersAreWrittenTheCWayWhateverTheDesktopLocale)
     Start();
     Choose(res::ID_PANELS_MISC); // Misc
     std::string prompt;
-    framework::QueueModalScript([&](CModalDialog& dlg)
-                                { prompt = dlg.Controls().Text(res::value_entry::IDC_PROMPT); });
+    QueueModalScript([&](CModalDialog& dlg) { prompt = dlg.Controls().Text(res::value_entry::IDC_PROMPT); });
     const auto controls = m_pApp->GetController(PANEL_MISC)->GetPanel()->findChildren<QWidget*>();
     const auto it = std::ranges::find_if(
         controls, [](const QWidget* p) { return p->property("ctrlId").toInt() == CMiscDlg::IDC_FREQ_RANGE; });
@@ -275,7 +272,7 @@ TEST_F(CAppTest, CloseIsRefusedWhileStartUpRunsAndAcceptedAfter)
     std::optional<bool> closedDuringStartUp;
     QSize sizeDuringStartUp;
     QPoint posDuringStartUp;
-    framework::QueueModalScript(
+    QueueModalScript(
         [&](CModalDialog& dlg)
         {
             closedDuringStartUp = m_pApp->MainWindow()->close();

@@ -147,7 +147,7 @@ TEST_P(CPanelSwitchTest, SyncShowsTheFailureMessageOnlyAfterAFailedRefresh)
     ASSERT_GE(m_messages.Messages().size(), 2u);
     EXPECT_EQ(m_messages.Messages().front().text, "TIME OUT!");
     EXPECT_EQ(m_messages.Messages().back().text, kSyncFailed);
-    EXPECT_EQ(m_messages.Messages().back().caption, framework::kApplicationTitle);
+    EXPECT_EQ(m_messages.Messages().back().caption, kApplicationTitle);
 }
 
 TEST_P(CPanelSwitchTest, TicksReachTheMeasureControllerWhicheverPanelIsShown)
@@ -230,7 +230,7 @@ TEST_F(CAppTest, TickDoesNotNestWhileItsReportShowsAMessageBox)
     int nCallsBeforeNestedTick = -1;
     int nCallsAfterNestedTick = -1;
     int nIntervalDuringBox = -1;
-    m_messages.onBox = [&](const framework::SRecordedMessage&)
+    m_messages.onBox = [&](const SRecordedMessage&)
     {
         if (nCallsBeforeNestedTick >= 0)
             return;
@@ -309,7 +309,7 @@ TEST_F(CAppTest, SelfTestShowsItsOutcomeInTheApplicationBox)
 
         ASSERT_EQ(m_messages.Messages().size(), 1u);
         EXPECT_EQ(m_messages.Messages()[0].text, c.expected);
-        EXPECT_EQ(m_messages.Messages()[0].caption, framework::kApplicationTitle);
+        EXPECT_EQ(m_messages.Messages()[0].caption, kApplicationTitle);
     }
 }
 

@@ -24,8 +24,7 @@ QByteArray Contents(const QString& fileName)
 
 TEST(ProgramEnd, TerminationSignalClosesTheDriverAndEndsNormally)
 {
-    const QByteArray driverLine = "tarvex: instrument driver " +
-                                  QByteArray::fromStdString(framework::ProgramFolder()) +
+    const QByteArray driverLine = "tarvex: instrument driver " + QByteArray::fromStdString(ProgramFolder()) +
                                   "/libtarvex_32.so (the simulated counter bundled with the program)\n";
     for (const int nSignal : {SIGTERM, SIGINT})
     {

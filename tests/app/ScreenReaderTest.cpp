@@ -200,10 +200,8 @@ protected:
             Choose(nCommand);
             visit(pszPanel, *m_pApp->GetActiveController()->GetPanel());
         }
-        const auto visitModal = [&](const char* pszDialog) {
-            framework::QueueModalScript([&visit, pszDialog](CModalDialog& dialog)
-                                        { visit(pszDialog, dialog); });
-        };
+        const auto visitModal = [&](const char* pszDialog)
+        { QueueModalScript([&visit, pszDialog](CModalDialog& dialog) { visit(pszDialog, dialog); }); };
         visitModal("About");
         Choose(res::ID_HELP_ABOUT);
         CValueEntryLimits limits;

@@ -71,7 +71,7 @@ TEST(ValueEntryDlg, AcceptanceTest)
 // The dialog as it first comes up, in one line: edit, prompt, OK, the radio buttons enabled, any checked.
 std::string FirstLook(CModalDialog& dlg)
 {
-    const framework::CDialogControls& controls = dlg.Controls();
+    const CDialogControls& controls = dlg.Controls();
     std::string look = dlg.windowTitle().toStdString() + "|" + controls.Text(IDC_VALUE) + "|";
     look += controls.IsShown(IDC_PROMPT) ? controls.Text(IDC_PROMPT) : "(no prompt)";
     look += controls.IsShown(IDC_HIDDEN_COMBO) ? "|combo" : "";
@@ -101,7 +101,7 @@ TEST(ValueEntryDlg, ComesUpWithThePromptTheAllowedKeywordsAndNoneChecked)
     {
         CValueEntryDlg dlg(c.pszInitial, c.limits, "Title", nullptr);
         std::string look;
-        framework::QueueModalScript([&](CModalDialog& d) { look = FirstLook(d); });
+        QueueModalScript([&](CModalDialog& d) { look = FirstLook(d); });
         EXPECT_EQ(dlg.DoModal(), IDCANCEL);
         EXPECT_EQ(look, c.pszLook);
         EXPECT_EQ(dlg.m_strValue, c.pszInitial) << "cancelled: nothing copied";
@@ -131,7 +131,7 @@ TEST(ValueEntryDlg, OkFollowsEveryChangeAndReturnsTheTextAsTyped)
     {
         CValueEntryDlg dlg("", c.limits, "Value", nullptr);
         bool bOkEnabled = false;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& d)
             {
                 Type(d, c.pszTyped);
@@ -162,7 +162,7 @@ TEST(ValueEntryDlg, TypingReplacesTheTextOnOpeningAndAfterTab)
     {
         CValueEntryDlg dlg("100", kFreqRange, "Value", nullptr);
         std::string focus;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& d)
             {
                 if (!QTest::qWaitForWindowActive(&d))
@@ -194,7 +194,7 @@ TEST(ValueEntryDlg, CancelEscapeAndClosingReturnCancelAndCopyNothing)
     {
         CValueEntryDlg dlg("10", kAperture, "Aperture", nullptr);
         bool bClosedByIt = false; // not by the script runner's own cancel
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& d)
             {
                 Type(d, "5");

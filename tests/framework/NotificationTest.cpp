@@ -16,7 +16,6 @@
 #include <map>
 #include <stdexcept>
 
-using framework::CDialogControls;
 
 namespace
 {

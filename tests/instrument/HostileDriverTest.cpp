@@ -44,8 +44,7 @@ protected:
         return pfnCount ? pfnCount() : -1;
     }
 
-    testsupport::CScopedEnvironment m_path{"LD_LIBRARY_PATH",
-                                           (framework::ProgramFolder() + "/hostile").c_str()};
+    testsupport::CScopedEnvironment m_path{"LD_LIBRARY_PATH", (ProgramFolder() + "/hostile").c_str()};
     CInstrumentSession m_session;
 };
 

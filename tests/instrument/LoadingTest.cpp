@@ -120,7 +120,7 @@ TEST(SessionLoading, MissingEntryPointFailsWithoutACall)
 
 std::string BuiltFolder(const std::string& subfolder = {})
 {
-    return framework::ProgramFolder() + subfolder;
+    return ProgramFolder() + subfolder;
 }
 
 // A driver file first on LD_LIBRARY_PATH that cannot be loaded leaves the session non-live and says why;

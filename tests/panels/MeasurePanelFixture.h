@@ -41,7 +41,7 @@ protected:
     void TearDown() override
     {
         m_pHost.reset();
-        framework::ClearModalScripts();
+        ClearModalScripts();
     }
 
     void CreateHost(bool bLive = true)
@@ -62,7 +62,7 @@ protected:
     CMeasureController& Controller() { return *static_cast<CMeasureController*>(m_pHost->GetController(0)); }
     CMeasureChannel& Channel() { return *Controller().GetCurrentChannel(); }
     CMeasureDlg& Dialog() { return *static_cast<CMeasureDlg*>(Controller().GetPanel()); }
-    framework::CDialogControls& Controls() { return Dialog().Controls(); }
+    CDialogControls& Controls() { return Dialog().Controls(); }
     std::string ReadingText() { return Dialog().ReadingDisplay().GetText(); }
     std::string UnitText() { return Dialog().UnitDisplay().GetText(); }
     void Tick() { Controller().OnTimerTick(); }
@@ -107,6 +107,6 @@ protected:
         return it == calls.end() ? -1 : static_cast<int>(it - calls.begin());
     }
 
-    framework::CScopedRecordingMessages m_messages;
+    CScopedRecordingMessages m_messages;
     std::unique_ptr<CPanelTestHost> m_pHost;
 };

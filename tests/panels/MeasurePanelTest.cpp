@@ -152,7 +152,7 @@ TEST_F(CMeasurePanelTest, ValueEntriesOfferTheFunctionsRangeOnTheChannelAndCance
         const auto params = Channel().m_aParams[c.nFunction];
         std::string title, prompt;
         bool bAutoAccepted = false;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& entry)
             {
                 title = entry.windowTitle().toStdString();
@@ -194,7 +194,7 @@ TEST_F(CMeasurePanelTest, AnEntryIsStoredOnOkButSentOnlyBySendConfig)
         EXPECT_EQ(Controls().Text(c.nButton), c.pszCaption);
         auto params = Channel().m_aParams[c.nFunction];
         std::string title;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& entry)
             {
                 title = entry.windowTitle().toStdString();
@@ -212,7 +212,7 @@ TEST_F(CMeasurePanelTest, AnEntryIsStoredOnOkButSentOnlyBySendConfig)
         Click(D::IDC_SEND_CONFIG);
         EXPECT_EQ(FirstCall(ConfigureCall(1, c.nConfigure, params)), 0);
     }
-    framework::QueueModalScript(
+    QueueModalScript(
         [](CModalDialog& entry)
         {
             entry.Controls().SetText(CReferenceDlg::IDC_REFERENCE, "30");
@@ -236,7 +236,7 @@ TEST_F(CMeasurePanelTest, AReferenceIsStoredOnlyWhileItsFunctionIsStillThePanels
         m_pHost->OnAutoUpdateMode();
         m_messages.Clear();
         const auto params = Channel().m_aParams;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& entry)
             {
                 tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_FUNCTION_QUERY, pszReported);
@@ -267,10 +267,10 @@ TEST_F(CMeasurePanelTest, AFunctionTheChannelDoesNotOfferSelectsNothingAndSendsN
         EXPECT_TRUE(Controls().IsShown(D::IDC_EXPECTED)) << "the buttons are left as they were";
         tarvexsim_clear_calls();
         Click(D::IDC_SEND_CONFIG);
-        framework::QueueModalScript([](CModalDialog& entry) { ClickIn(entry, IDOK); });
+        QueueModalScript([](CModalDialog& entry) { ClickIn(entry, IDOK); });
         Click(D::IDC_EXPECTED);
-        EXPECT_TRUE(framework::HasQueuedModalScript()) << "no entry is opened";
-        framework::ClearModalScripts();
+        EXPECT_TRUE(HasQueuedModalScript()) << "no entry is opened";
+        ClearModalScripts();
         EXPECT_EQ(Calls(), std::vector<std::string>{});
     }
 }

@@ -40,7 +40,7 @@ protected:
 
     void TearDown() override
     {
-        framework::ClearModalScripts();
+        ClearModalScripts();
         CSettingPanelFixture::TearDown();
     }
 
@@ -71,10 +71,10 @@ protected:
     SEntrySeen Enter(int nButton, const std::string& typed, int nRadio = 0, bool bCancel = false)
     {
         SEntrySeen seen;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& entry)
             {
-                framework::CDialogControls& controls = entry.Controls();
+                CDialogControls& controls = entry.Controls();
                 seen = {entry.windowTitle().toStdString(), controls.Text(IDC_ENTRY_PROMPT),
                         controls.Text(IDC_ENTRY_EDIT)};
                 for (int i = 0; i < 4; ++i)
@@ -300,8 +300,8 @@ TEST_F(MiscPanelTest, OtherHandlersDropTheirFailuresSilently)
             Enter(c.nButton, c.pszTyped);
         else
             Click(c.nButton);
-        EXPECT_EQ(framework::HasQueuedModalScript(), c.nButton == IDC_APERTURE) << "the entry opened or not";
-        framework::ClearModalScripts();
+        EXPECT_EQ(HasQueuedModalScript(), c.nButton == IDC_APERTURE) << "the entry opened or not";
+        ClearModalScripts();
         EXPECT_EQ(Calls().size(), 1U);
         EXPECT_EQ(m_pHost->m_session.GetLastStatus(), VI_ERROR_TMO);
         EXPECT_EQ(Measure().GetCurrentChannel()->GetCycle(), CMeasureChannel::CYCLE_WAITING);

@@ -15,7 +15,6 @@
 
 namespace
 {
-using framework::SRecordedMessage;
 
 const std::string kPrefix = "Intrument reports error: ";
 
@@ -23,7 +22,7 @@ const std::string kPrefix = "Intrument reports error: ";
 class CFakeUpdateTimer : public IUpdateTimer
 {
 public:
-    explicit CFakeUpdateTimer(const framework::CRecordingMessageService& messages) : m_messages(messages) {}
+    explicit CFakeUpdateTimer(const CRecordingMessageService& messages) : m_messages(messages) {}
 
     void StopUpdateTimer() override
     {
@@ -43,7 +42,7 @@ public:
     std::vector<std::size_t> m_vecStartedAt;
 
 private:
-    const framework::CRecordingMessageService& m_messages;
+    const CRecordingMessageService& m_messages;
 };
 
 class CReportTest : public CLiveSessionTest
@@ -72,8 +71,8 @@ protected:
             if (messages[nIndex].kind == SRecordedMessage::Box)
             {
                 EXPECT_EQ(messages[nIndex].text, expected[nIndex].second);
-                EXPECT_EQ(messages[nIndex].caption, framework::kApplicationTitle);
-                EXPECT_EQ(messages[nIndex].icon, framework::EMessageIcon::Warning);
+                EXPECT_EQ(messages[nIndex].caption, kApplicationTitle);
+                EXPECT_EQ(messages[nIndex].icon, EMessageIcon::Warning);
             }
             else
             {
@@ -82,7 +81,7 @@ protected:
         }
     }
 
-    framework::CScopedRecordingMessages m_messages;
+    CScopedRecordingMessages m_messages;
     CFakeUpdateTimer m_timer{m_messages};
 };
 
@@ -186,13 +185,12 @@ TEST_F(CReportTest, QueueAsLongAsTheBoundIsShownWhole)
 // A driver whose error queue never empties (built by the tests, first on LD_LIBRARY_PATH).
 TEST(CReportOnHostileDriver, ErrorQueueThatNeverEmptiesGetsTenBoxesThenOneNote)
 {
-    const testsupport::CScopedEnvironment path("LD_LIBRARY_PATH",
-                                               (framework::ProgramFolder() + "/hostile").c_str());
+    const testsupport::CScopedEnvironment path("LD_LIBRARY_PATH", (ProgramFolder() + "/hostile").c_str());
     CInstrumentSession session;
     std::vector<std::string> resources;
     int32_t nCount = 0;
     ASSERT_TRUE(session.AutoInit(1, resources, nCount));
-    framework::CScopedRecordingMessages messages;
+    CScopedRecordingMessages messages;
     CFakeUpdateTimer timer{messages};
 
     ReportInstrumentError(session, timer, TARVEX_INSTR_ERROR_DETECTED);

@@ -244,9 +244,9 @@ QRect UnitsOf(const SControlTemplate& control)
 
 // A combo box's height in the template includes its dropped-down list, so only its top, left and width
 // are the template's.
-bool HasGeometry(QWidget* pWidget, const SControlTemplate& control, const framework::SBaseUnits& base)
+bool HasGeometry(QWidget* pWidget, const SControlTemplate& control, const SBaseUnits& base)
 {
-    const QRect rcExpected = framework::DialogUnitsToPixels(UnitsOf(control), base);
+    const QRect rcExpected = DialogUnitsToPixels(UnitsOf(control), base);
     const QRect rcActual = pWidget->geometry();
     if (control.kind == K::DropDownCombo || control.kind == K::DropDownList)
     {
@@ -260,7 +260,7 @@ bool HasGeometry(QWidget* pWidget, const SControlTemplate& control, const framew
 struct SBuiltTemplate
 {
     std::unique_ptr<QWidget> pHost;
-    framework::CDialogControls controls;
+    CDialogControls controls;
 
     explicit SBuiltTemplate(const SDialogTemplate& dialogTemplate)
         : pHost(dialogTemplate.bModal ? std::make_unique<QDialog>() : std::make_unique<QWidget>())
@@ -299,7 +299,7 @@ TEST_P(DialogTemplateTest, EveryControlIsBuiltWithItsKindCaptionPlaceAndState)
     EXPECT_EQ(dialogTemplate.nPointSize, 8);
     SBuiltTemplate built(dialogTemplate);
     EXPECT_EQ(built.pHost->windowTitle(), QString::fromLatin1(dialogTemplate.pszTitle));
-    const framework::SBaseUnits base = built.controls.BaseUnits();
+    const SBaseUnits base = built.controls.BaseUnits();
 
     for (const SControlTemplate& control : dialogTemplate.controls)
     {
@@ -327,12 +327,10 @@ TEST_P(DialogTemplateTest, HostTakesTheTemplateSizeInPixelsAndIsSavedAsPicture)
 {
     const SDialogTemplate& dialogTemplate = *GetParam();
     SBuiltTemplate built(dialogTemplate);
-    const framework::SBaseUnits base =
-        framework::BaseUnitsOf(framework::DialogFont(dialogTemplate.pszFontFace, dialogTemplate.nPointSize));
+    const SBaseUnits base = BaseUnitsOf(DialogFont(dialogTemplate.pszFontFace, dialogTemplate.nPointSize));
     ASSERT_GT(base.cx, 0);
     ASSERT_GT(base.cy, 0);
-    const QSize size =
-        framework::DialogUnitsToPixels(QRect(0, 0, dialogTemplate.cx, dialogTemplate.cy), base).size();
+    const QSize size = DialogUnitsToPixels(QRect(0, 0, dialogTemplate.cx, dialogTemplate.cy), base).size();
     EXPECT_EQ(built.pHost->size(), size);
     EXPECT_EQ(built.controls.SizeInPixels(), size);
 
@@ -551,7 +549,7 @@ TEST(DialogTemplates, RadioButtonsAreExclusiveOnlyWithinTheirOwnSet)
 const std::vector<std::string> kArmSources = {"EXT",   "IMM",   "BUS",   "HOLD",  "TTLT0", "TTLT1",
                                               "TTLT2", "TTLT3", "TTLT4", "TTLT5", "TTLT6", "TTLT7"};
 
-std::vector<std::string> ItemsOf(const framework::CDialogControls& controls, int nId)
+std::vector<std::string> ItemsOf(const CDialogControls& controls, int nId)
 {
     std::vector<std::string> items;
     for (int i = 0; i < controls.GetCount(nId); ++i)

@@ -20,7 +20,7 @@ TEST(MainMenu, EveryCommandIsBuiltOnceAndFoundByItsId)
 {
     EXPECT_EQ(res::MainMenu().nId, res::IDR_MAIN_MENU);
     QMenuBar menuBar;
-    framework::CMenuBar menu;
+    CMenuBar menu;
     menu.Build(&menuBar, res::MainMenu());
 
     const QList<QAction*> popups = menuBar.actions();
@@ -60,7 +60,7 @@ struct SPublishedCommand
 TEST(MainMenu, PublishedCommandsKeepTheirNumbersAndCaptions)
 {
     QMenuBar menuBar;
-    framework::CMenuBar menu;
+    CMenuBar menu;
     menu.Build(&menuBar, res::MainMenu());
     for (const SPublishedCommand& command : {
              SPublishedCommand{res::ID_SYSTEM_RESET, 2000, "&Reset"},
@@ -82,7 +82,7 @@ TEST(MainMenu, PublishedCommandsKeepTheirNumbersAndCaptions)
 TEST(MainMenu, ExitIsTheLastSystemCommandAfterASeparator)
 {
     QMenuBar menuBar;
-    framework::CMenuBar menu;
+    CMenuBar menu;
     menu.Build(&menuBar, res::MainMenu());
     const QAction* pExit = menu.Item(res::ID_SYSTEM_EXIT);
     ASSERT_NE(pExit, nullptr);

@@ -50,7 +50,7 @@ private:
 struct STemplateHost
 {
     std::unique_ptr<QWidget> pHost = std::make_unique<QWidget>();
-    framework::CDialogControls controls;
+    CDialogControls controls;
 };
 std::unique_ptr<STemplateHost> BuildInHost(const SDialogTemplate& dialogTemplate);
 } // namespace testsupport

@@ -7,8 +7,6 @@
 #include <cstdlib>
 #include <string>
 
-namespace framework
-{
 namespace
 {
 bool IsSpace(char c)
@@ -145,4 +143,3 @@ int LeadingInteger(std::string_view text)
     const long nValue = std::strtol(terminated.c_str(), nullptr, 10);
     return static_cast<int>(std::clamp<long>(nValue, INT_MIN, INT_MAX));
 }
-} // namespace framework

@@ -105,8 +105,7 @@ bool CReadingsWindow::SaveCsv(const QString& path)
     }
     if (strError.empty())
         return true;
-    framework::MessageService().MessageBox(this, strError, kTitle.toStdString(),
-                                           framework::EMessageIcon::Warning);
+    MessageService().MessageBox(this, strError, kTitle.toStdString(), EMessageIcon::Warning);
     return false;
 }
 

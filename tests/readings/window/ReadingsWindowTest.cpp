@@ -123,7 +123,7 @@ TEST_F(CReadingsWindowTest, ClearEmptiesAndSaveWritesEveryReadingHeld)
         expected += readings::CsvRow(m_window.History().Readings()[i]);
     EXPECT_EQ(file.readAll().toStdString(), expected);
 
-    framework::CScopedRecordingMessages messages;
+    CScopedRecordingMessages messages;
     EXPECT_FALSE(m_window.SaveCsv(folder.filePath("missing/saved.csv")));
     EXPECT_EQ(messages.BoxTexts(),
               std::vector<std::string>{"cannot open " + folder.filePath("missing/saved.csv").toStdString() +
