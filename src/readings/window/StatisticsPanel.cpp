@@ -51,10 +51,19 @@ CStatisticsPanel::CStatisticsPanel(QWidget* pParent) : QGroupBox(QStringLiteral(
         pLayout->addRow(pCaption, pValue);
         m_apValues[i] = pValue;
     }
+    m_paintTimer.setSingleShot(true);
+    m_paintTimer.setInterval(kPaintPeriod);
+    connect(&m_paintTimer, &QTimer::timeout, this, &CStatisticsPanel::OnPaintTimer);
 }
 
+// New figures after a quiet period are painted at once; those that follow within kPaintPeriod wait for
+// the timer.
 void CStatisticsPanel::Show(const readings::CSlidingStatistics& statistics, const QString& unit)
 {
+    if (m_paintTimer.isActive())
+        setUpdatesEnabled(false);
+    else
+        m_paintTimer.start();
     const QString texts[] = {
         QString::number(statistics.Count()),
         ValueText(statistics.Mean(), unit, kValueDigits),
@@ -68,6 +77,14 @@ void CStatisticsPanel::Show(const readings::CSlidingStatistics& statistics, cons
         m_apValues[i]->setText(texts[i]);
         m_apValues[i]->setAccessibleDescription(texts[i]);
     }
+}
+
+void CStatisticsPanel::OnPaintTimer()
+{
+    if (updatesEnabled())
+        return;
+    setUpdatesEnabled(true); // paints what changed meanwhile
+    m_paintTimer.start();
 }
 
 QString CStatisticsPanel::Summary() const

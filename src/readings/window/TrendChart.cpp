@@ -56,26 +56,52 @@ CTrendChart::CTrendChart(QWidget* pParent)
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("Trend"));
+    m_drawTimer.setSingleShot(true);
+    m_drawTimer.setInterval(kDrawPeriod);
+    connect(&m_drawTimer, &QTimer::timeout, this, &CTrendChart::OnDrawTimer);
 }
 
 void CTrendChart::Start(const QString& valueTitle)
 {
+    m_drawTimer.stop();
+    m_pending.clear();
     m_pSeries->clear();
     m_pValueAxis->setTitleText(valueTitle);
 }
 
+// A point after a quiet period is drawn at once; those that follow within kDrawPeriod wait for the timer.
 void CTrendChart::Append(qint64 nMilliseconds, double dValue)
 {
-    m_pSeries->append(static_cast<qreal>(nMilliseconds), dValue);
-    if (m_pSeries->count() > kPoints)
-        m_pSeries->remove(0);
+    m_pending.append(QPointF(static_cast<qreal>(nMilliseconds), dValue));
+    if (m_drawTimer.isActive())
+        return;
+    Draw();
+    m_drawTimer.start();
+}
+
+void CTrendChart::Draw()
+{
+    if (m_pending.isEmpty())
+        return;
+    m_pSeries->append(m_pending);
+    m_pending.clear();
+    if (const int nExcess = static_cast<int>(m_pSeries->count()) - kPoints; nExcess > 0)
+        m_pSeries->removePoints(0, nExcess);
     if (!AxesFit())
         FitAxes();
 }
 
+void CTrendChart::OnDrawTimer()
+{
+    if (m_pending.isEmpty())
+        return;
+    Draw();
+    m_drawTimer.start();
+}
+
 int CTrendChart::PointCount() const
 {
-    return m_pSeries->count();
+    return std::min(kPoints, static_cast<int>(m_pSeries->count() + m_pending.size()));
 }
 
 // Whether the axes still show every point without much room to spare. New axes mean new labels, which

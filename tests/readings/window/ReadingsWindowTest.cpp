@@ -4,6 +4,7 @@
 #include "readings/window/ReadingsWindow.h"
 #include "readings/CsvFormat.h"
 #include "readings/ReadingStream.h"
+#include "readings/window/StatisticsPanel.h"
 #include "readings/window/TrendChart.h"
 
 #include "framework/MessageService.h"
@@ -18,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
+#include <QXYSeries>
 
 #include <functional>
 
@@ -74,6 +76,13 @@ TEST_F(CReadingsWindowTest, ReadingsFillTheStatisticsTheTrendAndItsTextAlternati
         TrendDescription().startsWith("Latest reading +1.00000005E+07 Hz; count 5, mean 10000000.26 Hz"))
         << TrendDescription().toStdString();
     EXPECT_TRUE(Note().startsWith("Channel 1, FREQ: readings since")) << Note().toStdString();
+
+    // Readings faster than the painting period are painted together when it ends.
+    const auto& drawn = *static_cast<QXYSeries*>(Trend().chart()->series().front());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return drawn.count() == 5; }, 2 * CTrendChart::kDrawPeriod));
+    const auto& statistics = *m_window.findChild<CStatisticsPanel*>();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return statistics.updatesEnabled(); }, 2 * CStatisticsPanel::kPaintPeriod));
 }
 
 TEST_F(CReadingsWindowTest, AChangeOfChannelOrFunctionStartsANewSeriesAndSaysSo)
@@ -194,6 +203,7 @@ TEST(TrendChart, EveryPointStaysWithinTheAxesWhichAreRarelyMadeAnew)
         for (int i = 0; i < kCount; ++i)
         {
             chart.Append(kStart + i * 300, series[i]);
+            chart.Draw();
             const int nOldest = std::max(0, i - CTrendChart::kPoints + 1);
             const auto [low, high] = std::minmax_element(series.begin() + nOldest, series.begin() + i + 1);
             bAllShown = bAllShown && values.min() <= *low && *high <= values.max() &&
