@@ -9,7 +9,6 @@
 
 #include <climits>
 
-
 TEST(MulDiv, RoundsHalfAwayFromZeroAndFailsAsWindowsDoes)
 {
     struct SCase

@@ -21,7 +21,6 @@
 
 #include <gtest/gtest.h>
 
-
 TEST(RecordingMessages, RecordsBoxesAndBeepsInOrderAndActsWhileABoxIsUp)
 {
     CScopedRecordingMessages recorder;

@@ -16,7 +16,6 @@
 #include <map>
 #include <stdexcept>
 
-
 namespace
 {
 constexpr int kButton = 50;

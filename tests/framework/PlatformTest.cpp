@@ -30,7 +30,6 @@
 #include <functional>
 #include <stdexcept>
 
-
 namespace
 {
 // A window's timer handling as the frame does it: ticks of its own numbered timers run under the dispatch.
