@@ -1,6 +1,6 @@
 # Shared by the scripts that run the front panel on a virtual X server (sourced, not run): start the
-# server, find the program's window by its title, choose menu items from the keyboard, and stop both the
-# program and the server on the way out. The caller sets app_pid once the program runs, and window once
+# server, find the program's window by its title, choose menu items from the keyboard, read the program's
+# memory and processor time, and stop both the program and the server on the way out. The caller sets app_pid once the program runs, and window once
 # it is shown.
 
 xvfb_pid=""
@@ -49,6 +49,10 @@ wait_for_title() {
   echo "no window titled '$title'" >&2
   return 1
 }
+
+# The program's resident memory in kB, and the processor time it has used (user and system) in clock ticks.
+rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$app_pid/status"; }
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$app_pid/stat"; }
 
 # Opens a menu of the window with Alt and its letter, then chooses the item by its letter.
 menu() {

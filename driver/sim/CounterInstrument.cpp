@@ -113,19 +113,18 @@ void CCounterInstrument::Restart(int nChannel)
 void CCounterInstrument::Set(ESubsystem eSubsystem, int nIndex, int nItem, const CScpiValue& value)
 {
     CCommand command(*this);
-    if (eSubsystem == ESubsystem::Sense && nItem == CCounterSettings::kAutoTriggerItem &&
-        value.IsKeyword("ONCE"))
+    if (eSubsystem == ESubsystem::Sense && nItem == TARVEX_SENSE_AUTO_TRIGGER_SET && value.IsKeyword("ONCE"))
     {
         AutoTriggerOnce(nIndex);
         return;
     }
-    if (eSubsystem == ESubsystem::Arm && nItem == CCounterSettings::kStartImmediateItem)
+    if (eSubsystem == ESubsystem::Arm && nItem == TARVEX_ARM_START_IMMEDIATE)
     {
         for (SChannelState& state : m_aChannels)
             state.measurement.StartArmEvent(m_clock.NowUs());
         return;
     }
-    if (eSubsystem == ESubsystem::Arm && nItem == CCounterSettings::kStopImmediateItem)
+    if (eSubsystem == ESubsystem::Arm && nItem == TARVEX_ARM_STOP_IMMEDIATE)
     {
         for (int nChannel = 1; nChannel <= CCounterSettings::kChannelCount; ++nChannel)
             MeasurementOf(nChannel).StopArmEvent(m_clock.NowUs(), Rules(nChannel));
@@ -134,7 +133,7 @@ void CCounterInstrument::Set(ESubsystem eSubsystem, int nIndex, int nItem, const
     const SScpiError* pError = m_settings.Set(eSubsystem, nIndex, nItem, value);
     Report(pError);
     // A new function makes a running measurement meaningless.
-    if (!pError && eSubsystem == ESubsystem::Sense && nItem == CCounterSettings::kFunctionItem)
+    if (!pError && eSubsystem == ESubsystem::Sense && nItem == TARVEX_SENSE_FUNCTION_SET)
         Restart(nIndex);
 }
 

@@ -31,69 +31,68 @@ template <size_t... N> std::array<CParameter, sizeof...(N)> MakeLines(std::index
 }
 } // namespace
 
-// The items of each entry point, a set item and the query that answers it. The sense items 22, 24 and 28
-// to 34 have no caller in the program; they give the rest of a channel's settings an item of their own:
-//   22/23 expected value, 24/25 resolution, 28/29 lower reference, 30/31 upper reference: the present
-//         function's configure parameters, one at a time;
-//   32/33 the input's low-pass filter, ON or OFF; 34/35 the number of readings averaged, 1 to 1000 (both
-//         only kept and answered: the simulated readings do not depend on them).
-// 17 and 19 answer the frequency range and its automatic selection, which the program only sets.
+// The items of each entry point, a set item and the query that answers it. The sense items of the
+// expected value, resolution, lower and upper reference (the present function's configure parameters, one
+// at a time), filter (ON or OFF) and averages (1 to 1000 readings) have no caller in the program; they give
+// the rest of a channel's settings an item of their own (filter and averages are only kept and answered:
+// the simulated readings do not depend on them). The program only sets the frequency range and its
+// automatic selection; their query items answer them.
 const CCounterSettings::SItem CCounterSettings::s_aItems[] = {
-    {ESubsystem::Sense, 4, 5, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_TRIGGER_LEVEL_SET, TARVEX_SENSE_TRIGGER_LEVEL_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).triggerLevel; }},
-    {ESubsystem::Sense, 6, 7, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_AUTO_TRIGGER_SET, TARVEX_SENSE_AUTO_TRIGGER_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).autoTrigger; }},
-    {ESubsystem::Sense, 8, 9, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_RELATIVE_LEVEL_SET, TARVEX_SENSE_RELATIVE_LEVEL_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).relativeLevel; }},
-    {ESubsystem::Sense, 10, 11, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_SLOPE_SET, TARVEX_SENSE_SLOPE_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).slope; }},
-    {ESubsystem::Sense, 12, 13, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_HYSTERESIS_SET, TARVEX_SENSE_HYSTERESIS_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).hysteresis; }},
-    {ESubsystem::Sense, 14, 15, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_APERTURE_SET, TARVEX_SENSE_APERTURE_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).aperture; }},
-    {ESubsystem::Sense, 16, 17, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_FREQ_RANGE_SET, TARVEX_SENSE_FREQ_RANGE_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).frequencyRange; }},
-    {ESubsystem::Sense, 18, 19, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_FREQ_RANGE_AUTO_SET, TARVEX_SENSE_FREQ_RANGE_AUTO_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).frequencyRangeAuto; }},
-    {ESubsystem::Sense, 20, 21, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_FUNCTION_SET, TARVEX_SENSE_FUNCTION_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).function; }},
-    {ESubsystem::Sense, 22, 23, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_EXPECTED_SET, TARVEX_SENSE_EXPECTED_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).expected; }},
-    {ESubsystem::Sense, 24, 25, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_RESOLUTION_SET, TARVEX_SENSE_RESOLUTION_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).resolution; }},
-    {ESubsystem::Sense, 26, 27, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_ROSC_SOURCE_SET, TARVEX_SENSE_ROSC_SOURCE_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int) -> CParameter& { return s.m_referenceSource; }},
-    {ESubsystem::Sense, 28, 29, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_LOWER_REF_SET, TARVEX_SENSE_LOWER_REF_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).lowerReference; }},
-    {ESubsystem::Sense, 30, 31, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_UPPER_REF_SET, TARVEX_SENSE_UPPER_REF_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).upperReference; }},
-    {ESubsystem::Sense, 32, 33, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_FILTER_SET, TARVEX_SENSE_FILTER_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).filter; }},
-    {ESubsystem::Sense, 34, 35, EIndex::Channel,
+    {ESubsystem::Sense, TARVEX_SENSE_AVERAGES_SET, TARVEX_SENSE_AVERAGES_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).averages; }},
-    {ESubsystem::Input, 1, 2, EIndex::Channel,
+    {ESubsystem::Input, TARVEX_INPUT_ATTENUATION_SET, TARVEX_INPUT_ATTENUATION_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).attenuation; }},
-    {ESubsystem::Input, 3, 4, EIndex::Channel,
+    {ESubsystem::Input, TARVEX_INPUT_COUPLING_SET, TARVEX_INPUT_COUPLING_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).coupling; }},
-    {ESubsystem::Input, 5, 6, EIndex::Channel,
+    {ESubsystem::Input, TARVEX_INPUT_IMPEDANCE_SET, TARVEX_INPUT_IMPEDANCE_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int c) -> CParameter& { return s.Channel(c).impedance; }},
-    {ESubsystem::Input, 7, 8, EIndex::Channel,
+    {ESubsystem::Input, TARVEX_INPUT_ROUTING_SET, TARVEX_INPUT_ROUTING_QUERY, EIndex::Channel,
      [](CCounterSettings& s, int) -> CParameter& { return s.m_routing; }},
-    {ESubsystem::Arm, 2, 3, EIndex::None,
+    {ESubsystem::Arm, TARVEX_ARM_START_LEVEL_SET, TARVEX_ARM_START_LEVEL_QUERY, EIndex::None,
      [](CCounterSettings& s, int) -> CParameter& { return s.m_startLevel; }},
-    {ESubsystem::Arm, 4, 5, EIndex::None,
+    {ESubsystem::Arm, TARVEX_ARM_START_SLOPE_SET, TARVEX_ARM_START_SLOPE_QUERY, EIndex::None,
      [](CCounterSettings& s, int) -> CParameter& { return s.m_startSlope; }},
-    {ESubsystem::Arm, 6, 7, EIndex::None,
+    {ESubsystem::Arm, TARVEX_ARM_START_SOURCE_SET, TARVEX_ARM_START_SOURCE_QUERY, EIndex::None,
      [](CCounterSettings& s, int) -> CParameter& { return s.m_startSource; }},
-    {ESubsystem::Arm, 9, 10, EIndex::None,
+    {ESubsystem::Arm, TARVEX_ARM_STOP_LEVEL_SET, TARVEX_ARM_STOP_LEVEL_QUERY, EIndex::None,
      [](CCounterSettings& s, int) -> CParameter& { return s.m_stopLevel; }},
-    {ESubsystem::Arm, 11, 12, EIndex::None,
+    {ESubsystem::Arm, TARVEX_ARM_STOP_SLOPE_SET, TARVEX_ARM_STOP_SLOPE_QUERY, EIndex::None,
      [](CCounterSettings& s, int) -> CParameter& { return s.m_stopSlope; }},
-    {ESubsystem::Arm, 13, 14, EIndex::None,
+    {ESubsystem::Arm, TARVEX_ARM_STOP_SOURCE_SET, TARVEX_ARM_STOP_SOURCE_QUERY, EIndex::None,
      [](CCounterSettings& s, int) -> CParameter& { return s.m_stopSource; }},
-    {ESubsystem::Output, 1, 2, EIndex::Line,
+    {ESubsystem::Output, TARVEX_OUTPUT_TRIGGER_LINE_SET, TARVEX_OUTPUT_TRIGGER_LINE_QUERY, EIndex::Line,
      [](CCounterSettings& s, int n) -> CParameter& { return s.m_aLines[static_cast<size_t>(n)]; }},
-    {ESubsystem::Output, 3, 4, EIndex::None,
+    {ESubsystem::Output, TARVEX_OUTPUT_TIMEBASE_SET, TARVEX_OUTPUT_TIMEBASE_QUERY, EIndex::None,
      [](CCounterSettings& s, int) -> CParameter& { return s.m_timebaseOutput; }},
 };
 
@@ -131,7 +130,8 @@ const CCounterSettings::SItem* CCounterSettings::FindItem(ESubsystem eSubsystem,
 
 EItemRole CCounterSettings::Role(ESubsystem eSubsystem, int nItem)
 {
-    if (eSubsystem == ESubsystem::Arm && (nItem == kStartImmediateItem || nItem == kStopImmediateItem))
+    if (eSubsystem == ESubsystem::Arm &&
+        (nItem == TARVEX_ARM_START_IMMEDIATE || nItem == TARVEX_ARM_STOP_IMMEDIATE))
         return EItemRole::Set;
     const SItem* pItem = FindItem(eSubsystem, nItem);
     if (!pItem)

@@ -4,6 +4,7 @@
 // sense, input, arm and output entry points.
 
 #include "ChannelSettings.h"
+#include "TarvexAbi.h"
 
 #include <array>
 #include <string>
@@ -30,12 +31,6 @@ class CCounterSettings
 public:
     static constexpr int kChannelCount = 3;
     static constexpr int kTriggerLineCount = 8;
-    // Items that are commands rather than settings.
-    static constexpr int kAutoTriggerItem = 6;
-    static constexpr int kFunctionItem = 20;
-    static constexpr int kStartImmediateItem = 1;
-    static constexpr int kStopImmediateItem = 8;
-
     CCounterSettings();
     void PowerOn();
 

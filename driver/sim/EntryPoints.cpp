@@ -309,15 +309,9 @@ extern "C"
 
     TARVEX_EXPORT ViStatus tarvex_initiate(ViSession vi, ViInt16 channel, ViInt16 mode, ViChar* text)
     {
-        enum
-        {
-            Immediate = 1,
-            Continuous = 2,
-            QueryContinuous = 3,
-        };
         CCallArguments arguments;
         arguments.Integer(channel).Integer(mode);
-        if (mode == Continuous)
+        if (mode == TARVEX_INITIATE_CONTINUOUS)
             arguments.Text(text);
         else
             arguments.Out(text);
@@ -326,15 +320,15 @@ extern "C"
                           {
                               switch (mode)
                               {
-                              case Immediate:
+                              case TARVEX_INITIATE_IMMEDIATE:
                                   Counter().InitiateImmediate(channel);
                                   return VI_SUCCESS;
-                              case Continuous:
+                              case TARVEX_INITIATE_CONTINUOUS:
                                   if (!text)
                                       return kNullPointer;
                                   Counter().SetContinuous(channel, Value(text));
                                   return VI_SUCCESS;
-                              case QueryContinuous:
+                              case TARVEX_INITIATE_QUERY_CONTINUOUS:
                                   return Sim().Answer("tarvex_initiate", 0, text,
                                                       [&](std::string& answer)
                                                       {
@@ -456,8 +450,7 @@ extern "C"
         CCallArguments arguments;
         arguments.Integer(item).Text(value).Out(answer);
         // The immediate arming events take no value.
-        const bool bEvent =
-            item == CCounterSettings::kStartImmediateItem || item == CCounterSettings::kStopImmediateItem;
+        const bool bEvent = item == TARVEX_ARM_START_IMMEDIATE || item == TARVEX_ARM_STOP_IMMEDIATE;
         return SettingCall("tarvex_arm", arguments, vi, ESubsystem::Arm, 0, item, value, answer,
                            bEvent ? std::optional<CScpiValue>(CScpiValue()) : std::nullopt);
     }

@@ -2,6 +2,8 @@
 // The thirteen measurement functions: their index in tarvex_configure, their keyword, which channels have
 // them and how long one measurement of them takes.
 
+#include "TarvexAbi.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,20 +13,19 @@ namespace tarvexsim
 {
 enum class EFunction
 {
-    AcVolts = 0,
-    DcVolts = 1,
-    // index 2 names no function
-    Frequency = 3,
-    FrequencyRatio = 4,
-    FallTime = 5,
-    MaxVolts = 6,
-    MinVolts = 7,
-    NegativeWidth = 8,
-    Period = 9,
-    PositiveWidth = 10,
-    RiseTime = 11,
-    TimeInterval = 12,
-    Totalize = 13,
+    AcVolts = TARVEX_FUNCTION_AC,
+    DcVolts = TARVEX_FUNCTION_DC,
+    Frequency = TARVEX_FUNCTION_FREQ,
+    FrequencyRatio = TARVEX_FUNCTION_FREQ_RATIO,
+    FallTime = TARVEX_FUNCTION_FALL_TIME,
+    MaxVolts = TARVEX_FUNCTION_MAX,
+    MinVolts = TARVEX_FUNCTION_MIN,
+    NegativeWidth = TARVEX_FUNCTION_NEG_WIDTH,
+    Period = TARVEX_FUNCTION_PERIOD,
+    PositiveWidth = TARVEX_FUNCTION_POS_WIDTH,
+    RiseTime = TARVEX_FUNCTION_RISE_TIME,
+    TimeInterval = TARVEX_FUNCTION_TIME_INTERVAL,
+    Totalize = TARVEX_FUNCTION_TOTALIZE,
 };
 
 inline constexpr int kFunctionIndexCount = 14;

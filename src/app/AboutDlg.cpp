@@ -1,6 +1,7 @@
 #include "app/AboutDlg.h"
 
 #include "res/Bitmaps.h"
+#include "res/ControlIds.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
 
@@ -10,6 +11,6 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : CModalDialog(*res::FindDialogTemplate(r
 
 void CAboutDlg::OnInitDialog()
 {
-    if (auto* pIcon = m_controls.ItemAs<QLabel>(res::IDC_ABOUT_ICON))
+    if (auto* pIcon = m_controls.ItemAs<QLabel>(res::about::IDC_ICON))
         pIcon->setPixmap(res::ProgramIcon().pixmap(pIcon->size()));
 }

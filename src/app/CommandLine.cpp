@@ -7,23 +7,36 @@
 
 namespace
 {
+// Why an option with a value was given other than once with a value that is not empty; empty when it was
+// not given or given so.
+QString ValueError(const QCommandLineParser& parser, const QCommandLineOption& option, const QString& what)
+{
+    const QString name = QStringLiteral("--") + option.names().first();
+    const QStringList values = parser.values(option);
+    if (values.size() > 1)
+    {
+        return name + QStringLiteral(" may be given once only.");
+    }
+    if (!values.isEmpty() && values.first().isEmpty())
+    {
+        return name + QStringLiteral(" needs a ") + what + QLatin1Char('.');
+    }
+    return {};
+}
+
 // Why arguments that Qt's parser read cannot be run; empty when they can.
-QString ArgumentError(const QCommandLineParser& parser, const QCommandLineOption& driverFolder)
+QString ArgumentError(const QCommandLineParser& parser, const QCommandLineOption& driverFolder,
+                      const QCommandLineOption& log)
 {
     if (!parser.positionalArguments().isEmpty())
     {
         return QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
     }
-    const QStringList folders = parser.values(driverFolder);
-    if (folders.size() > 1)
+    if (QString error = ValueError(parser, driverFolder, QStringLiteral("folder")); !error.isEmpty())
     {
-        return QStringLiteral("--driver-dir may be given once only.");
+        return error;
     }
-    if (!folders.isEmpty() && folders.first().isEmpty())
-    {
-        return QStringLiteral("--driver-dir needs a folder.");
-    }
-    return {};
+    return ValueError(parser, log, QStringLiteral("file"));
 }
 } // namespace
 
@@ -39,9 +52,20 @@ CCommandLine::CCommandLine(const QStringList& arguments)
         QStringLiteral("Load libvisa32.so and libtarvex_32.so from <folder> only, instead of searching the "
                        "library path; without them there the panel runs in non-live mode."),
         QStringLiteral("folder"));
-    m_parser.addOptions({help, version, driverFolder});
+    const QCommandLineOption log(
+        QStringLiteral("log"),
+        QStringLiteral(
+            "Append every reading the Measure panel shows to <file>, one CSV row each, with a header "
+            "row when the file is new. A file that cannot be opened stops the start."),
+        QStringLiteral("file"));
+    const QCommandLineOption trend(
+        QStringLiteral("trend"),
+        QStringLiteral("Open the Readings window (trend, statistics, Allan deviation) at start-up; Ctrl+R in "
+                       "the main window opens it at any time."));
+    m_parser.addOptions({help, version, driverFolder, log, trend});
 
-    m_strError = m_parser.parse(arguments) ? ArgumentError(m_parser, driverFolder) : m_parser.errorText();
+    m_strError =
+        m_parser.parse(arguments) ? ArgumentError(m_parser, driverFolder, log) : m_parser.errorText();
     if (!m_strError.isEmpty())
     {
         m_eAction = EAction::Fail;
@@ -51,6 +75,8 @@ CCommandLine::CCommandLine(const QStringList& arguments)
     {
         m_strDriverFolder = QDir::cleanPath(QDir(folder).absolutePath()).toLocal8Bit().toStdString();
     }
+    m_strLogFile = m_parser.value(log).toLocal8Bit().toStdString();
+    m_bTrend = m_parser.isSet(trend);
     m_eAction = m_parser.isSet(help)      ? EAction::ShowHelp
                 : m_parser.isSet(version) ? EAction::ShowVersion
                                           : EAction::Run;

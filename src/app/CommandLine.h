@@ -1,7 +1,7 @@
 #pragma once
-// The program's command line, read with Qt's parser: --help, --version and --driver-dir FOLDER. Without an
-// option the program starts as it always has. Reading needs no application object, so the answers that
-// only print (help, version, a wrong option) need no display.
+// The program's command line, read with Qt's parser: --help, --version, --driver-dir FOLDER, --log FILE and
+// --trend. Without an option the program starts as it always has. Reading needs no application object, so the
+// answers that only print (help, version, a wrong option) need no display.
 
 #include <QCommandLineParser>
 #include <QString>
@@ -27,6 +27,10 @@ public:
     // The folder the driver libraries are loaded from, and only from, made absolute; empty: the library
     // search path.
     const std::string& DriverFolder() const { return m_strDriverFolder; }
+    // The file every reading is appended to; empty: no log.
+    const std::string& LogFile() const { return m_strLogFile; }
+    // Whether the Readings window opens at start-up.
+    bool ShowsTrend() const { return m_bTrend; }
     // Why the arguments were refused (Fail only).
     const QString& Error() const { return m_strError; }
     // Prints what a ShowHelp, ShowVersion or Fail action asks for and returns the program's exit status.
@@ -37,5 +41,7 @@ private:
     QCommandLineParser m_parser;
     EAction m_eAction = EAction::Run;
     std::string m_strDriverFolder;
+    std::string m_strLogFile;
+    bool m_bTrend = false;
     QString m_strError;
 };

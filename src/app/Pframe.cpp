@@ -1,21 +1,22 @@
 #include "app/Pframe.h"
 
 #include "app/AboutDlg.h"
-#include "app/PanelApp.h"
 #include "dialogs/SelectInstrumentDlg.h"
 #include "framework/HandlerDispatch.h"
 #include "framework/HelpViewer.h"
 #include "framework/MessageService.h"
 #include "framework/WaitCursor.h"
+#include "instrument/InstrumentSession.h"
 #include "instrument/LoadReport.h"
-#include "instrument/ReportInstrumentError.h"
 #include "panels/ArmPanel.h"
 #include "panels/EventTrigPanel.h"
 #include "panels/InputConfigPanel.h"
 #include "panels/MeasurePanel.h"
 #include "panels/MiscPanel.h"
 #include "panels/OutputConfigPanel.h"
+#include "panels/ReportInstrumentError.h"
 #include "res/MainMenu.h"
+#include "res/ResourceIds.h"
 #include "res/StringTable.h"
 
 #include <QCloseEvent>
@@ -26,15 +27,8 @@
 
 namespace
 {
-constexpr int ID_SYSTEM_RESET = 2000;
-constexpr int ID_SYSTEM_SELF_TEST = 2001;
-constexpr int ID_HELP_CONTENTS = 2008;
-constexpr int ID_HELP_ABOUT = 2009;
-constexpr int ID_SYSTEM_AUTO_UPDATE = 2010;
-constexpr int ID_SYSTEM_EXIT = 2011;
-constexpr int ID_SYSTEM_SYNC = 2012;
-
-constexpr int IDS_SYNC_FAILED = 94;
+using enum res::ECommandId;
+using enum res::EStringId;
 
 // The Panels menu command and the frame title of each controller, by controller index.
 struct SPanelEntry
@@ -44,12 +38,12 @@ struct SPanelEntry
 };
 
 constexpr std::array<SPanelEntry, PANEL_COUNT> kPanels{{
-    {2002, "Tarvex: Measure"},
-    {2003, "Tarvex: Event Trig"},
-    {2004, "Tarvex: Input Config"},
-    {2005, "Tarvex: Arm"},
-    {2006, "Tarvex: Misc"},
-    {2007, "Tarvex: Output Config"},
+    {ID_PANELS_MEASURE, "Tarvex: Measure"},
+    {ID_PANELS_EVENT_TRIG, "Tarvex: Event Trig"},
+    {ID_PANELS_INPUT_CONFIG, "Tarvex: Input Config"},
+    {ID_PANELS_ARM, "Tarvex: Arm"},
+    {ID_PANELS_MISC, "Tarvex: Misc"},
+    {ID_PANELS_OUTPUT_CONFIG, "Tarvex: Output Config"},
 }};
 } // namespace
 
@@ -69,7 +63,7 @@ const SMessageEntry<CPframe> CPframe::s_messageMap[] = {
     {WM_COMMAND_MENU, ID_SYSTEM_SYNC, &CPframe::OnSync},
 };
 
-CPframe::CPframe(CPanelApp& app) : m_app(app), m_pClient(new QWidget(this)), m_timers(this)
+CPframe::CPframe(IPanelHost& host) : m_host(host), m_pClient(new QWidget(this)), m_timers(this)
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -93,10 +87,9 @@ CPframe::~CPframe()
 
 void CPframe::InitFrame()
 {
-    const framework::CWaitCursor waitCursor;
+    const CWaitCursor waitCursor;
     OpenSession();
     CreateControllers();
-    m_app.m_pFrame = this;
     m_timers.SetTimer(kUpdateTimer, kUpdatePeriod);
     m_pActive = m_apControllers[PANEL_MEASURE].get();
     m_menu.CheckMenuItem(kPanels[PANEL_MEASURE].nCommand, true);
@@ -105,19 +98,16 @@ void CPframe::InitFrame()
 
 void CPframe::OpenSession()
 {
-    CInstrumentSession& session = m_app.m_session;
+    CInstrumentSession& session = m_host.Session();
     // A driver that is there but cannot be loaded leaves the program non-live, and the operator is told.
     if (const std::string failure = LoadFailure(session); !failure.empty())
-        framework::AppMessageBox(failure);
+        AppMessageBox(failure);
     std::vector<std::string> resources;
     int32_t nCount = 0;
     // A search that succeeds without finding anything has opened nothing either.
     if (!session.AutoInit(1, resources, nCount) || nCount == 0 ||
         (nCount > 1 && !OpenChosenInstrument(resources)))
-    {
-        m_crLive = kNonLiveColour;
         session.SetLive(false);
-    }
 
     try
     {
@@ -129,9 +119,7 @@ void CPframe::OpenSession()
         ReportInstrumentError(session, *this, session.GetLastStatus());
     }
 
-    if (m_app.m_bInstrumentLive == 0)
-        m_app.m_bInstrumentLive = m_crLive == kLiveColour ? 1 : 0;
-    if (m_app.m_bInstrumentLive != 0)
+    if (session.IsLive())
         m_nSlot = session.GetSlot();
 }
 
@@ -142,7 +130,7 @@ bool CPframe::OpenChosenInstrument(const std::vector<std::string>& resources)
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     const int nResult = dlg.DoModal();
     QGuiApplication::restoreOverrideCursor();
-    return nResult != IDCANCEL && m_app.m_session.Init(dlg.m_strSelected);
+    return nResult != IDCANCEL && m_host.Session().Init(dlg.m_strSelected);
 }
 
 void CPframe::CreateControllers()
@@ -193,17 +181,17 @@ void CPframe::StartUpdateTimer(int nMilliseconds)
 void CPframe::timerEvent(QTimerEvent* pEvent)
 {
     // A message box shown by a tick's work runs a message loop in which further ticks can arrive.
-    if (m_bInTimer != 0)
+    if (m_bInTimer)
         return;
-    m_bInTimer = 1;
-    framework::DispatchHandler(
+    m_bInTimer = true;
+    DispatchHandler(
         [this]
         {
             m_apControllers[PANEL_MEASURE]->OnTimerTick();
             m_apControllers[PANEL_ARM]->OnTimerTick();
         });
     QMainWindow::timerEvent(pEvent);
-    m_bInTimer = 0;
+    m_bInTimer = false;
 }
 
 void CPframe::SwitchPanel(int nIndex)
@@ -219,10 +207,10 @@ void CPframe::SwitchPanel(int nIndex)
 
 void CPframe::OnReset()
 {
-    if (!m_app.CheckLive())
+    if (!m_host.CheckLive())
         return;
-    m_app.m_session.Reset();
-    m_app.m_session.DeviceClear();
+    m_host.Session().Reset();
+    m_host.Session().DeviceClear();
     MeasureController().ResetCycles();
     MeasureController().RequestFirstRefresh();
     SwitchPanel(PANEL_MEASURE);
@@ -230,30 +218,29 @@ void CPframe::OnReset()
 
 void CPframe::OnSelfTest()
 {
-    if (!m_app.CheckLive())
+    if (!m_host.CheckLive())
         return;
     std::string message;
-    if (!m_app.m_session.SelfTest(message))
+    if (!m_host.Session().SelfTest(message))
         message = "Self Test could not be run.";
     else if (message.empty())
         message = "Self Test Passed.";
-    framework::AppMessageBox(message);
+    AppMessageBox(message);
 }
 
 void CPframe::OnSync()
 {
-    if (!m_app.CheckLive())
+    if (!m_host.CheckLive())
         return;
     m_pActive->Refresh(m_pActive->GetPanel());
-    if (m_pActive->m_bRefreshFailed != 0)
-        framework::AppMessageBox(res::LoadString(IDS_SYNC_FAILED));
+    if (m_pActive->HasRefreshFailed())
+        AppMessageBox(res::LoadString(IDS_SYNC_FAILED));
 }
 
 void CPframe::OnAutoUpdateMode()
 {
-    m_bAutoUpdate = m_bAutoUpdate == 1 ? 0 : 1;
-    MeasureController().SetAutoUpdate(m_bAutoUpdate);
-    m_menu.CheckMenuItem(ID_SYSTEM_AUTO_UPDATE, m_bAutoUpdate == 1);
+    m_bAutoUpdate = !m_bAutoUpdate;
+    m_menu.CheckMenuItem(ID_SYSTEM_AUTO_UPDATE, m_bAutoUpdate);
 }
 
 void CPframe::OnExit()
@@ -263,7 +250,7 @@ void CPframe::OnExit()
 
 void CPframe::closeEvent(QCloseEvent* pEvent)
 {
-    if (m_bCloseDisabled != 0)
+    if (m_bCloseDisabled)
     {
         pEvent->ignore();
         return;
@@ -279,14 +266,14 @@ void CPframe::EndProgram()
     m_timers.KillTimer(kUpdateTimer);
     hide();
     QGuiApplication::sync();
-    m_app.m_session.UnloadDriver();
+    m_host.Session().UnloadDriver();
     // The program ends with its frame, even while another top-level window such as the help is open.
     QCoreApplication::quit();
 }
 
 void CPframe::OnHelpContents()
 {
-    framework::ShowHelpContents(this, "tarvex.hlp");
+    ShowHelpContents(this, "tarvex.hlp");
 }
 
 void CPframe::OnAbout()

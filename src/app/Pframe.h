@@ -8,9 +8,9 @@
 #include "framework/MessageMap.h"
 #include "framework/TimerSet.h"
 #include "framework/WinTypes.h"
-#include "instrument/UpdateTimer.h"
 #include "panels/PanelController.h"
 #include "panels/PanelHost.h"
+#include "panels/UpdateTimer.h"
 
 #include <QMainWindow>
 
@@ -20,15 +20,12 @@
 #include <vector>
 
 class CMeasureController;
-class CPanelApp;
 
 class CPframe : public QMainWindow, public IPanelFrame, public IUpdateTimer
 {
     Q_OBJECT
 
 public:
-    static constexpr COLORREF kLiveColour = RGB(0, 255, 0);
-    static constexpr COLORREF kNonLiveColour = RGB(128, 128, 128);
     static constexpr int kInitialWidth = 320;
     static constexpr int kInitialHeight = 450;
     static constexpr int kUpdateTimer = 1;
@@ -37,25 +34,26 @@ public:
 
     // Builds the window: 320 x 450 centred on the screen, fixed size, no maximise button, menu 130, the
     // Measure title. Opening the session and showing a panel is InitFrame's work.
-    explicit CPframe(CPanelApp& app);
+    explicit CPframe(IPanelHost& host);
     ~CPframe() override;
 
     // The frame's start-up under a wait cursor: the session opened (or non-live), the controllers created,
     // the update timer started and the Measure panel shown.
     void InitFrame();
     // Start-up has finished: the window may be closed from now on (a close request before is refused).
-    void EnableClose() { m_bCloseDisabled = 0; }
+    void EnableClose() { m_bCloseDisabled = false; }
 
     CPanelController* GetController(int nIndex) const; // null outside 0..5
     CPanelController* GetActiveController() const { return m_pActive; }
-    COLORREF GetIndicatorColour() const { return m_crLive; }
+    CMeasureController& MeasureController() const;
     int GetInstrumentSlot() const { return m_nSlot; }
-    const framework::CMenuBar& Menu() const { return m_menu; }
+    const CMenuBar& Menu() const { return m_menu; }
     int UpdateTimerInterval() const; // 0 while the update timer is stopped
 
     // IPanelFrame
     QWidget* ClientArea() override { return m_pClient; }
     void FitToPanel(const QWidget& panel) override;
+    bool IsAutoUpdateOn() const override { return m_bAutoUpdate; }
     void OnAutoUpdateMode() override;
 
     // IUpdateTimer
@@ -71,7 +69,6 @@ private:
     bool OpenChosenInstrument(const std::vector<std::string>& resources);
     void CreateControllers();
     void SwitchPanel(int nIndex);
-    CMeasureController& MeasureController() const;
     void EndProgram();
 
     void OnReset();
@@ -84,16 +81,15 @@ private:
 
     static const SMessageEntry<CPframe> s_messageMap[];
 
-    CPanelApp& m_app;
+    IPanelHost& m_host;
     QWidget* m_pClient;
-    framework::CMenuBar m_menu;
-    framework::CTimerSet m_timers;
+    CMenuBar m_menu;
+    CTimerSet m_timers;
 
     std::array<std::unique_ptr<CPanelController>, PANEL_COUNT> m_apControllers;
     CPanelController* m_pActive = nullptr;
-    COLORREF m_crLive = kLiveColour;
     int m_nSlot = -2;
-    int m_bAutoUpdate = 0;
-    int m_bInTimer = 0;
-    int m_bCloseDisabled = 1;
+    bool m_bAutoUpdate = false;
+    bool m_bInTimer = false;
+    bool m_bCloseDisabled = true;
 };

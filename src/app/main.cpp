@@ -5,10 +5,14 @@
 #include "app/Pframe.h"
 #include "framework/TerminationSignals.h"
 #include "instrument/LoadReport.h"
+#include "readings/ReadingLog.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
+#include <string>
+#include <utility>
 
 int main(int argc, char* argv[])
 {
@@ -25,14 +29,31 @@ int main(int argc, char* argv[])
         return commandLine.Answer();
     }
 
+    // A log that cannot be written stops the start before anything is loaded or shown.
+    std::unique_ptr<readings::CReadingLog> pLog;
+    if (!commandLine.LogFile().empty())
+    {
+        std::string strError;
+        pLog = readings::CReadingLog::Open(commandLine.LogFile(), strError);
+        if (pLog == nullptr)
+        {
+            std::fprintf(stderr, "tarvex: %s\n", strError.c_str());
+            return 1;
+        }
+    }
+
     QApplication application(argc, argv);
-    framework::CTerminationSignals termination;
+    CTerminationSignals termination;
     CPanelApp panelApp(commandLine.DriverFolder());
+    if (pLog != nullptr)
+        panelApp.LogReadings(std::move(pLog));
     // Which driver the panel talks to, so that simulated readings are never taken for the instrument's.
-    for (const std::string& line : LoadReport(panelApp.m_session))
+    for (const std::string& line : LoadReport(panelApp.Session()))
         std::fprintf(stderr, "tarvex: %s\n", line.c_str());
     if (!panelApp.InitInstance())
         return 1;
+    if (commandLine.ShowsTrend())
+        panelApp.ShowReadingsWindow();
     // A termination request ends the program as closing its window does: the driver closed and unloaded.
     termination.Connect([&panelApp] { panelApp.MainWindow()->close(); });
     return QApplication::exec();

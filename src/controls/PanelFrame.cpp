@@ -4,7 +4,7 @@
 
 #include <QPainter>
 
-CPanelFrame::CPanelFrame(int bSunken) : m_bSunken(bSunken)
+CPanelFrame::CPanelFrame(EEdge eEdge) : m_bSunken(eEdge == EDGE_SUNKEN)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -13,5 +13,5 @@ void CPanelFrame::paintEvent(QPaintEvent* /*pEvent*/)
 {
     QPainter painter(this);
     CDC dc(painter);
-    controls::DrawBevel(dc, CRect::FromQRect(rect()), m_bSunken != 0);
+    controls::DrawBevel(dc, CRect::FromQRect(rect()), m_bSunken);
 }

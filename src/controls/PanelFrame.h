@@ -10,13 +10,17 @@ class CPanelFrame : public QWidget
     Q_OBJECT
 
 public:
-    explicit CPanelFrame(int bSunken);
+    enum EEdge
+    {
+        EDGE_RAISED,
+        EDGE_SUNKEN,
+    };
 
-    bool IsSunken() const { return m_bSunken != 0; }
+    explicit CPanelFrame(EEdge eEdge);
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
 
 private:
-    int m_bSunken;
+    bool m_bSunken;
 };

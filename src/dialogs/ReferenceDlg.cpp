@@ -1,6 +1,6 @@
 #include "ReferenceDlg.h"
 
-#include "framework/LeadingNumber.h"
+#include "framework/base/LeadingNumber.h"
 
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
@@ -16,21 +16,21 @@ constexpr double kMaxVolts = 10.2375;
 constexpr std::array<std::string_view, 9> kPercentages{"10", "20", "30", "40", "50", "60", "70", "80", "90"};
 } // namespace
 
-const SMessageEntry<CReferenceDlg> CReferenceDlg::kMessageMap[] = {
+const SMessageEntry<CReferenceDlg> CReferenceDlg::s_messageMap[] = {
     {EN_CHANGE, IDC_REFERENCE, &CReferenceDlg::OnEditChange},
 };
 
 CReferenceDlg::CReferenceDlg(QWidget* pParent, const std::string& strTitle)
     : CModalDialog(*res::FindDialogTemplate(res::IDD_REFERENCE), pParent), m_strTitle(strTitle)
 {
-    m_controls.Bind<CReferenceDlg>(this, kMessageMap);
+    m_controls.Bind<CReferenceDlg>(this, s_messageMap);
 }
 
 bool CReferenceDlg::IsAcceptable(const std::string& text)
 {
     if (!text.empty() && (text.back() == 'V' || text.back() == 'v'))
     {
-        const double dVolts = framework::LeadingDouble(text);
+        const double dVolts = LeadingDouble(text);
         return -kMaxVolts <= dVolts && dVolts <= kMaxVolts;
     }
     return std::find(kPercentages.begin(), kPercentages.end(), text) != kPercentages.end();

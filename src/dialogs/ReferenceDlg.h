@@ -4,6 +4,7 @@
 // enabled only while the text is one of these, and the caller gets the text exactly as typed.
 
 #include "framework/ModalDialog.h"
+#include "res/ControlIds.h"
 
 #include <string>
 
@@ -11,10 +12,8 @@ class CReferenceDlg : public CModalDialog
 {
 public:
     // The id of the template's edit.
-    enum EControlId : int
-    {
-        IDC_REFERENCE = 1155,
-    };
+    using EControlId = res::reference::EControlId;
+    using enum res::reference::EControlId;
 
     CReferenceDlg(QWidget* pParent, const std::string& strTitle);
 
@@ -30,5 +29,5 @@ protected:
 private:
     void OnEditChange();
 
-    static const SMessageEntry<CReferenceDlg> kMessageMap[];
+    static const SMessageEntry<CReferenceDlg> s_messageMap[];
 };

@@ -1,5 +1,6 @@
 #include "SelectInstrumentDlg.h"
 
+#include "res/ControlIds.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
 
@@ -8,7 +9,7 @@
 
 namespace
 {
-constexpr int IDC_RESOURCES = 1111;
+using enum res::select_instrument::EControlId;
 
 bool MentionsVxi(std::string text)
 {

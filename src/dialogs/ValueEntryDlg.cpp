@@ -1,7 +1,7 @@
 #include "ValueEntryDlg.h"
 
 #include "EntryText.h"
-#include "framework/LeadingNumber.h"
+#include "framework/base/LeadingNumber.h"
 
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
@@ -27,7 +27,7 @@ constexpr std::array<SDiscrete, 4> kDiscretes{{
 }};
 } // namespace
 
-const SMessageEntry<CValueEntryDlg> CValueEntryDlg::kMessageMap[] = {
+const SMessageEntry<CValueEntryDlg> CValueEntryDlg::s_messageMap[] = {
     {EN_CHANGE, IDC_VALUE, &CValueEntryDlg::OnEditChange},
     {BN_CLICKED, kDiscretes[0].nRadioId, &CValueEntryDlg::OnDiscreteClicked},
     {BN_CLICKED, kDiscretes[1].nRadioId, &CValueEntryDlg::OnDiscreteClicked},
@@ -40,15 +40,15 @@ CValueEntryDlg::CValueEntryDlg(const std::string& strValue, const CValueEntryLim
     : CModalDialog(*res::FindDialogTemplate(res::IDD_VALUE_ENTRY), pParent), m_strValue(strValue),
       m_strTitle(strTitle), m_limits(limits)
 {
-    m_controls.Bind<CValueEntryDlg>(this, kMessageMap);
+    m_controls.Bind<CValueEntryDlg>(this, s_messageMap);
 }
 
 bool CValueEntryDlg::IsAcceptable(const std::string& text, const CValueEntryLimits& limits)
 {
     // A text without a number is no value, even where 0 lies in the range.
-    if (limits.m_bRange && framework::HasLeadingNumber(text))
+    if (limits.m_bRange && HasLeadingNumber(text))
     {
-        const double dValue = framework::LeadingDouble(text);
+        const double dValue = LeadingDouble(text);
         if (limits.m_dMin <= dValue && dValue <= limits.m_dMax)
         {
             return true;

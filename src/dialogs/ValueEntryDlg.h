@@ -4,6 +4,7 @@
 // only while the text is acceptable, and the caller gets the text exactly as typed.
 
 #include "ValueEntryLimits.h"
+#include "res/ControlIds.h"
 
 #include "framework/ModalDialog.h"
 
@@ -13,16 +14,8 @@ class CValueEntryDlg : public CModalDialog
 {
 public:
     // The ids of the template's controls.
-    enum EControlId : int
-    {
-        IDC_VALUE = 1023,
-        IDC_PROMPT = 1046,
-        IDC_HIDDEN_COMBO = 1153,
-        IDC_MIN = 1149,
-        IDC_MAX = 1150,
-        IDC_DEF = 1151,
-        IDC_AUTO = 1152,
-    };
+    using EControlId = res::value_entry::EControlId;
+    using enum res::value_entry::EControlId;
 
     CValueEntryDlg(const std::string& strValue, const CValueEntryLimits& limits, const std::string& strTitle,
                    QWidget* pParent);
@@ -45,7 +38,7 @@ private:
     void OnEditChange();
     void OnDiscreteClicked();
 
-    static const SMessageEntry<CValueEntryDlg> kMessageMap[];
+    static const SMessageEntry<CValueEntryDlg> s_messageMap[];
 
     CValueEntryLimits m_limits;
 };

@@ -15,6 +15,6 @@ struct CValueEntryLimits
     double m_dMin = 0.0;
     double m_dMax = 0.0;
     std::string m_strUnits; // printed after the range
-    int m_bRange = 1;       // nonzero: the range is shown and numbers are accepted
+    bool m_bRange = true;   // the range is shown and numbers are accepted
     std::uint8_t m_nDiscretes = 0;
 };

@@ -7,8 +7,6 @@
 
 #include <clocale>
 
-namespace framework
-{
 namespace
 {
 // Fusion, which draws from the palette, with the check box and radio button metrics the templates were
@@ -55,4 +53,3 @@ void UseCNumberFormat()
 {
     std::setlocale(LC_NUMERIC, "C");
 }
-} // namespace framework

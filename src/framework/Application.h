@@ -5,11 +5,8 @@
 
 class QApplication;
 
-namespace framework
-{
 void SetDialogColours(QApplication& app);
 
 // Numbers are written and read in the C library's format, with a point, whatever the desktop's locale
 // (which Qt installs for the whole process, the driver's code included). Letters stay the user's.
 void UseCNumberFormat();
-} // namespace framework

@@ -95,7 +95,6 @@ public:
 
     void MoveTo(int x, int y);
     void LineTo(int x, int y); // draws with the current pen; the end point itself is not drawn
-    QPoint GetCurrentPosition() const { return m_ptCurrent; }
 
     void Rectangle(const CRect& rc); // outline with the current pen, inside with the current brush
     void FillRect(const CRect& rc, CBrush* pBrush); // fills without any outline

@@ -8,7 +8,7 @@ CDialog::CDialog(QWidget* pParent) : QWidget(pParent)
 void CDialog::Create(const SDialogTemplate& dialogTemplate)
 {
     m_controls.Build(this, dialogTemplate);
-    framework::DispatchHandler([this] { OnInitDialog(); });
+    DispatchHandler([this] { OnInitDialog(); });
     show();
 }
 
@@ -20,6 +20,6 @@ void CDialog::DestroyWindow()
     }
     m_bDestroyed = true;
     hide();
-    framework::DispatchHandler([this] { OnDestroy(); });
+    DispatchHandler([this] { OnDestroy(); });
     deleteLater();
 }

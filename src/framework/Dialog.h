@@ -24,7 +24,7 @@ protected:
     virtual void OnInitDialog() {}
     virtual void OnDestroy() {}
 
-    framework::CDialogControls m_controls;
+    CDialogControls m_controls;
 
 private:
     bool m_bDestroyed = false;

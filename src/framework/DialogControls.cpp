@@ -22,8 +22,6 @@
 #include <algorithm>
 #include <climits>
 
-namespace framework
-{
 namespace
 {
 // A combo box takes the mouse wheel only while it has the keyboard focus, as a Windows combo box does,
@@ -632,4 +630,3 @@ void CDialogControls::Wire(const SBinding& binding, QWidget* pControl)
         qWarning("Control %d cannot send notification %d", binding.nId, static_cast<int>(binding.nCode));
     }
 }
-} // namespace framework

@@ -18,8 +18,6 @@
 #include <string>
 #include <vector>
 
-namespace framework
-{
 class CDialogControls
 {
 public:
@@ -100,4 +98,3 @@ private:
     std::map<int, QPointer<QWidget>> m_items; // a control deleted by its owner reads as absent
     std::vector<SBinding> m_bindings;
 };
-} // namespace framework

@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <limits>
 
-namespace framework
-{
 int MulDiv(int a, int b, int c)
 {
     if (c == 0)
@@ -61,4 +59,3 @@ QRect DialogUnitsToPixels(const QRect& rcUnits, const SBaseUnits& base)
     return {MulDiv(rcUnits.x(), base.cx, 4), MulDiv(rcUnits.y(), base.cy, 8),
             MulDiv(rcUnits.width(), base.cx, 4), MulDiv(rcUnits.height(), base.cy, 8)};
 }
-} // namespace framework

@@ -6,8 +6,6 @@
 #include <QFont>
 #include <QRect>
 
-namespace framework
-{
 struct SBaseUnits
 {
     int cx;
@@ -23,4 +21,3 @@ QFont DialogFont(const char* pszFace, int nPointSize);
 SBaseUnits BaseUnitsOf(const QFont& font);
 
 QRect DialogUnitsToPixels(const QRect& rcUnits, const SBaseUnits& base);
-} // namespace framework

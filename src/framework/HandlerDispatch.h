@@ -3,13 +3,11 @@
 // CUserException that escapes is discarded without a message, as the original framework did; any other
 // exception is logged and dropped.
 
-#include "UserException.h"
+#include "base/UserException.h"
 
 #include <exception>
 #include <utility>
 
-namespace framework
-{
 void LogEscapedException(const char* what);
 
 template <class F> void DispatchHandler(F&& handler) noexcept
@@ -30,4 +28,3 @@ template <class F> void DispatchHandler(F&& handler) noexcept
         LogEscapedException("unknown exception");
     }
 }
-} // namespace framework

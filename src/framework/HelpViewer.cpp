@@ -9,8 +9,6 @@
 #include <QPointer>
 #include <QTextBrowser>
 
-namespace framework
-{
 namespace
 {
 QPointer<QTextBrowser> s_pHelpWindow; // the one help window, reused while it exists
@@ -54,4 +52,3 @@ bool ShowHelpContents(QWidget* pOwner, const std::string& helpFileName)
     s_pHelpWindow->activateWindow();
     return true;
 }
-} // namespace framework

@@ -5,9 +5,6 @@
 
 class QWidget;
 
-namespace framework
-{
 // Shows the contents of the help file (HTML) beside the program or, for an installed program, in
 // ../share/<program name>/; when the file cannot be read, says so in a message box and returns false.
 bool ShowHelpContents(QWidget* pOwner, const std::string& helpFileName);
-} // namespace framework

@@ -4,8 +4,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-namespace framework
-{
 namespace
 {
 void AddItems(QMenu* pMenu, const std::vector<SMenuItem>& items, std::map<int, QPointer<QAction>>& actions)
@@ -66,6 +64,7 @@ void CMenuBar::Connect(int nId, std::function<void()> handler)
     {
         return;
     }
+    m_handled.insert(nId);
     QObject::connect(pAction, &QAction::triggered, pAction,
                      [pAction, handler = std::move(handler)]
                      {
@@ -77,4 +76,3 @@ void CMenuBar::Connect(int nId, std::function<void()> handler)
                          DispatchHandler(handler);
                      });
 }
-} // namespace framework

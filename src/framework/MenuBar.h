@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <span>
 #include <vector>
 
@@ -28,8 +29,6 @@ struct SMenuTemplate
     std::vector<SMenuItem> popups;
 };
 
-namespace framework
-{
 class CMenuBar
 {
 public:
@@ -53,8 +52,9 @@ public:
 
     // The command nId runs the handler under DispatchHandler; an id the menu does not have is ignored.
     void Connect(int nId, std::function<void()> handler);
+    bool HasHandler(int nId) const { return m_handled.contains(nId); }
 
 private:
     std::map<int, QPointer<QAction>> m_items; // gone with the menu bar
+    std::set<int> m_handled;                  // the commands Connect gave a handler
 };
-} // namespace framework

@@ -8,8 +8,6 @@
 
 #include <algorithm>
 
-namespace framework
-{
 namespace
 {
 IMessageService* s_pService = nullptr;
@@ -120,4 +118,3 @@ int CRecordingMessageService::BeepCount() const
                                           [](const SRecordedMessage& m)
                                           { return m.kind == SRecordedMessage::Beep; }));
 }
-} // namespace framework

@@ -8,8 +8,6 @@
 
 class QWidget;
 
-namespace framework
-{
 // The application's title, the caption of the application message boxes.
 inline constexpr const char* kApplicationTitle = "tarvex Soft Front Panel";
 
@@ -88,4 +86,3 @@ public:
     CScopedRecordingMessages(const CScopedRecordingMessages&) = delete;
     CScopedRecordingMessages& operator=(const CScopedRecordingMessages&) = delete;
 };
-} // namespace framework

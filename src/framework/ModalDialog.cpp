@@ -44,20 +44,20 @@ int CModalDialog::DoModal()
         m_controls.Connect(BN_CLICKED, IDOK, [this] { OnOK(); });
         m_controls.Connect(BN_CLICKED, IDCANCEL, [this] { OnCancel(); });
     }
-    framework::DispatchHandler([this] { OnInitDialog(); });
+    DispatchHandler([this] { OnInitDialog(); });
     if (m_bEnded)
     {
         return m_nResult;
     }
     FocusFirstTabStop(*this);
-    if (framework::ModalScript script = framework::TakeModalScript())
+    if (ModalScript script = TakeModalScript())
     {
         // Runs once exec() has entered the dialog's own loop; whatever the script leaves open is cancelled,
         // so a test can never hang here.
         QTimer::singleShot(0, this,
                            [this, script]
                            {
-                               framework::DispatchHandler([&] { script(*this); });
+                               DispatchHandler([&] { script(*this); });
                                if (!m_bEnded)
                                {
                                    EndDialog(IDCANCEL);
@@ -77,5 +77,5 @@ void CModalDialog::EndDialog(int nResult)
 
 void CModalDialog::reject()
 {
-    framework::DispatchHandler([this] { OnCancel(); });
+    DispatchHandler([this] { OnCancel(); });
 }

@@ -15,7 +15,7 @@ public:
     int DoModal();
     void EndDialog(int nResult); // may be called from OnInitDialog: DoModal then returns at once
 
-    framework::CDialogControls& Controls() { return m_controls; }
+    CDialogControls& Controls() { return m_controls; }
 
 protected:
     virtual void OnInitDialog() {}
@@ -24,7 +24,7 @@ protected:
 
     void reject() override; // Escape and the window's close button
 
-    framework::CDialogControls m_controls;
+    CDialogControls m_controls;
 
 private:
     const SDialogTemplate& m_template;

@@ -2,8 +2,6 @@
 
 #include <deque>
 
-namespace framework
-{
 namespace
 {
 std::deque<ModalScript>& Queue()
@@ -38,4 +36,3 @@ ModalScript TakeModalScript()
     Queue().pop_front();
     return script;
 }
-} // namespace framework

@@ -7,8 +7,6 @@
 
 class CModalDialog;
 
-namespace framework
-{
 using ModalScript = std::function<void(CModalDialog&)>;
 
 void QueueModalScript(ModalScript script);
@@ -17,4 +15,3 @@ void ClearModalScripts();
 
 // Used by CModalDialog::DoModal: takes the next script, or an empty function when none is queued.
 ModalScript TakeModalScript();
-} // namespace framework

@@ -28,7 +28,6 @@ struct CRect
         right -= n;
         bottom -= n;
     }
-    constexpr void InflateRect(int n) { DeflateRect(-n); }
     constexpr bool PtInRect(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
     constexpr bool operator==(const CRect&) const = default;
 };

@@ -6,8 +6,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace framework
-{
 namespace
 {
 constexpr int kSignals[] = {SIGTERM, SIGINT};
@@ -73,4 +71,3 @@ void CTerminationSignals::Connect(std::function<void()> onSignal)
                          }
                      });
 }
-} // namespace framework

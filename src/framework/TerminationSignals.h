@@ -9,8 +9,6 @@
 
 class QSocketNotifier;
 
-namespace framework
-{
 class CTerminationSignals
 {
 public:
@@ -24,4 +22,3 @@ public:
 private:
     std::unique_ptr<QSocketNotifier> m_pNotifier;
 };
-} // namespace framework

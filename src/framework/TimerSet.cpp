@@ -5,8 +5,6 @@
 
 #include <algorithm>
 
-namespace framework
-{
 CTimerSet::CTimerSet(QObject* pOwner) : m_pOwner(pOwner) {}
 
 void CTimerSet::SetTimer(int nId, int nMilliseconds)
@@ -53,4 +51,3 @@ int CTimerSet::IdOf(const QTimerEvent* pEvent) const
                      [pEvent](const auto& entry) { return entry.second.nQtId == pEvent->timerId(); });
     return it == m_timers.end() ? 0 : it->first;
 }
-} // namespace framework

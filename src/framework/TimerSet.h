@@ -7,8 +7,6 @@
 class QObject;
 class QTimerEvent;
 
-namespace framework
-{
 class CTimerSet
 {
 public:
@@ -29,4 +27,3 @@ private:
     QObject* m_pOwner;
     std::map<int, STimer> m_timers;
 };
-} // namespace framework

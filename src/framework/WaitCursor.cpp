@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QCursor>
 
-namespace framework
-{
 CWaitCursor::CWaitCursor()
 {
     QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
@@ -14,4 +12,3 @@ CWaitCursor::~CWaitCursor()
 {
     QApplication::restoreOverrideCursor();
 }
-} // namespace framework

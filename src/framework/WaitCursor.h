@@ -1,8 +1,6 @@
 #pragma once
 // Shows the wait cursor for the lifetime of the object.
 
-namespace framework
-{
 class CWaitCursor
 {
 public:
@@ -11,4 +9,3 @@ public:
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;
 };
-} // namespace framework

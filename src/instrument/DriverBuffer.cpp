@@ -1,6 +1,6 @@
 #include "instrument/DriverBuffer.h"
 
-#include "instrument/abi/TarvexAbi.h"
+#include "TarvexAbi.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "instrument/DriverEntryPoints.h"
 
-#include "framework/DynamicLibrary.h"
+#include "framework/base/DynamicLibrary.h"
 
 #include <iterator>
 #include <type_traits>
@@ -54,7 +54,7 @@ constexpr SEntryPoint kEntryPoints[] = {
 static_assert(std::size(kEntryPoints) == CDriverEntryPoints::kEntryPointCount);
 } // namespace
 
-void CDriverEntryPoints::Resolve(const framework::CDynamicLibrary& library)
+void CDriverEntryPoints::Resolve(const CDynamicLibrary& library)
 {
     Clear();
     for (const SEntryPoint& entry : kEntryPoints)

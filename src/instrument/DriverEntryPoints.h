@@ -2,15 +2,12 @@
 // The driver's 27 entry points as typed function pointers, filled by name from the loaded driver library.
 // A slot the library lacks stays null, and the session never calls through a null slot.
 
-#include "instrument/abi/TarvexAbi.h"
+#include "TarvexAbi.h"
 
 #include <string>
 #include <vector>
 
-namespace framework
-{
 class CDynamicLibrary;
-}
 
 class CDriverEntryPoints
 {
@@ -18,7 +15,7 @@ public:
     static constexpr int kEntryPointCount = 27;
 
     // Looks every entry point up by name, in the driver's documented order.
-    void Resolve(const framework::CDynamicLibrary& library);
+    void Resolve(const CDynamicLibrary& library);
     // Forgets every address, so that nothing is called through a library that is about to be freed.
     void Clear();
     int ResolvedCount() const { return m_nResolved; }

@@ -1,7 +1,7 @@
 #include "instrument/InstrumentSession.h"
 
-#include "framework/LeadingNumber.h"
-#include "framework/UserException.h"
+#include "framework/base/LeadingNumber.h"
+#include "framework/base/UserException.h"
 #include "instrument/DriverBuffer.h"
 #include "instrument/DriverEntryPoints.h"
 
@@ -26,54 +26,69 @@ struct SSelector
 
 using S = CNonLiveSettings;
 
-constexpr int kFirstSenseSelector = 0;
-constexpr int kSenseTriggerLevel = 1;
-constexpr int kSenseAutoTrigger = 3;
-constexpr int kSenseFunction = 9;
+// Each table is in selector order, from the first selector on.
 constexpr SSelector kSenseSelectors[] = {
-    {0, kNone, kNone, kNone},
-    {4, 5, S::TriggerLevel, S::TriggerLevel},
-    {8, 9, S::RelativeTriggerLevel, S::RelativeTriggerLevel},
-    {6, 7, S::AutoTrigger, S::AutoTrigger},
-    {10, 11, S::Slope, S::Slope},
-    {12, 13, S::Hysteresis, S::Hysteresis},
-    {14, 15, kNone, S::Aperture}, // the aperture is answered but never stored
-    {16, kNone, kNone, kNone},
-    {18, kNone, kNone, kNone},
-    {20, 21, kNone, kNone}, // answered from the function index
-    {22, kNone, kNone, kNone},
-    {24, kNone, kNone, kNone},
-    {26, 27, S::ReferenceOscillatorSource, S::ReferenceOscillatorSource},
-    {28, kNone, kNone, kNone},
-    {30, kNone, kNone, kNone},
-    {34, kNone, kNone, kNone},
-    {32, kNone, kNone, kNone},
+    {0, kNone, kNone, kNone}, // an item the counter does not know
+    {TARVEX_SENSE_TRIGGER_LEVEL_SET, TARVEX_SENSE_TRIGGER_LEVEL_QUERY, S::TriggerLevel, S::TriggerLevel},
+    {TARVEX_SENSE_RELATIVE_LEVEL_SET, TARVEX_SENSE_RELATIVE_LEVEL_QUERY, S::RelativeTriggerLevel,
+     S::RelativeTriggerLevel},
+    {TARVEX_SENSE_AUTO_TRIGGER_SET, TARVEX_SENSE_AUTO_TRIGGER_QUERY, S::AutoTrigger, S::AutoTrigger},
+    {TARVEX_SENSE_SLOPE_SET, TARVEX_SENSE_SLOPE_QUERY, S::Slope, S::Slope},
+    {TARVEX_SENSE_HYSTERESIS_SET, TARVEX_SENSE_HYSTERESIS_QUERY, S::Hysteresis, S::Hysteresis},
+    // The aperture is answered but never stored.
+    {TARVEX_SENSE_APERTURE_SET, TARVEX_SENSE_APERTURE_QUERY, kNone, S::Aperture},
+    {TARVEX_SENSE_FREQ_RANGE_SET, kNone, kNone, kNone},
+    {TARVEX_SENSE_FREQ_RANGE_AUTO_SET, kNone, kNone, kNone},
+    // Answered from the function index.
+    {TARVEX_SENSE_FUNCTION_SET, TARVEX_SENSE_FUNCTION_QUERY, kNone, kNone},
+    {TARVEX_SENSE_EXPECTED_SET, kNone, kNone, kNone},
+    {TARVEX_SENSE_RESOLUTION_SET, kNone, kNone, kNone},
+    {TARVEX_SENSE_ROSC_SOURCE_SET, TARVEX_SENSE_ROSC_SOURCE_QUERY, S::ReferenceOscillatorSource,
+     S::ReferenceOscillatorSource},
+    {TARVEX_SENSE_LOWER_REF_SET, kNone, kNone, kNone},
+    {TARVEX_SENSE_UPPER_REF_SET, kNone, kNone, kNone},
+    {TARVEX_SENSE_AVERAGES_SET, kNone, kNone, kNone},
+    {TARVEX_SENSE_FILTER_SET, kNone, kNone, kNone},
 };
 
-constexpr int kFirstInputSelector = 1;
 constexpr SSelector kInputSelectors[] = {
-    {1, 2, S::Attenuation, S::Attenuation},
-    {3, 4, S::Coupling, S::Coupling},
-    {5, 6, S::Impedance, S::Impedance},
-    {7, 8, S::Routing, S::Routing},
+    {TARVEX_INPUT_ATTENUATION_SET, TARVEX_INPUT_ATTENUATION_QUERY, S::Attenuation, S::Attenuation},
+    {TARVEX_INPUT_COUPLING_SET, TARVEX_INPUT_COUPLING_QUERY, S::Coupling, S::Coupling},
+    {TARVEX_INPUT_IMPEDANCE_SET, TARVEX_INPUT_IMPEDANCE_QUERY, S::Impedance, S::Impedance},
+    {TARVEX_INPUT_ROUTING_SET, TARVEX_INPUT_ROUTING_QUERY, S::Routing, S::Routing},
 };
 
-constexpr int kFirstArmSelector = 1;
 constexpr SSelector kArmSelectors[] = {
-    {1, kNone, kNone, kNone}, // start immediate
-    {2, 3, S::StartLevel, S::StartLevel},
-    {4, 5, S::StartSlope, S::StartSlope},
-    {6, 7, S::StartSource, S::StartSource},
-    {8, kNone, kNone, kNone}, // stop immediate
-    {9, 10, S::StopLevel, S::StopLevel},
-    {11, 12, S::StopSlope, S::StopSlope},
-    {13, 14, S::StopSource, S::StopSource},
+    {TARVEX_ARM_START_IMMEDIATE, kNone, kNone, kNone},
+    {TARVEX_ARM_START_LEVEL_SET, TARVEX_ARM_START_LEVEL_QUERY, S::StartLevel, S::StartLevel},
+    {TARVEX_ARM_START_SLOPE_SET, TARVEX_ARM_START_SLOPE_QUERY, S::StartSlope, S::StartSlope},
+    {TARVEX_ARM_START_SOURCE_SET, TARVEX_ARM_START_SOURCE_QUERY, S::StartSource, S::StartSource},
+    {TARVEX_ARM_STOP_IMMEDIATE, kNone, kNone, kNone},
+    {TARVEX_ARM_STOP_LEVEL_SET, TARVEX_ARM_STOP_LEVEL_QUERY, S::StopLevel, S::StopLevel},
+    {TARVEX_ARM_STOP_SLOPE_SET, TARVEX_ARM_STOP_SLOPE_QUERY, S::StopSlope, S::StopSlope},
+    {TARVEX_ARM_STOP_SOURCE_SET, TARVEX_ARM_STOP_SOURCE_QUERY, S::StopSource, S::StopSource},
 };
 
-template <std::size_t N> const SSelector* FindSelector(const SSelector (&table)[N], int nFirst, int nSelector)
+template <std::size_t N>
+const SSelector* FindSelector(const SSelector (&table)[N], auto eFirst, decltype(eFirst) eSelector)
 {
-    const int nIndex = nSelector - nFirst;
+    const int nIndex = static_cast<int>(eSelector) - static_cast<int>(eFirst);
     return nIndex >= 0 && nIndex < static_cast<int>(N) ? &table[nIndex] : nullptr;
+}
+
+const SSelector* FindSelector(ESenseSelector eSelector)
+{
+    return FindSelector(kSenseSelectors, ESenseSelector::NoItem, eSelector);
+}
+
+const SSelector* FindSelector(EInputSelector eSelector)
+{
+    return FindSelector(kInputSelectors, EInputSelector::Attenuation, eSelector);
+}
+
+const SSelector* FindSelector(EArmSelector eSelector)
+{
+    return FindSelector(kArmSelectors, EArmSelector::StartImmediate, eSelector);
 }
 
 // An output target: a trigger line ("TTLT", the line's digit last) or the timebase output "ROSC".
@@ -89,12 +104,13 @@ std::optional<SOutputTarget> FindOutputTarget(const std::string& target)
 {
     if (target == "ROSC")
     {
-        return SOutputTarget{3, 4, 0, S::TimebaseOutput};
+        return SOutputTarget{TARVEX_OUTPUT_TIMEBASE_SET, TARVEX_OUTPUT_TIMEBASE_QUERY, 0, S::TimebaseOutput};
     }
     if (target.size() > 4 && target.compare(0, 4, "TTLT") == 0 && target.back() >= '0' &&
         target.back() <= '9')
     {
-        return SOutputTarget{1, 2, target.back() - '0', kNone};
+        return SOutputTarget{TARVEX_OUTPUT_TRIGGER_LINE_SET, TARVEX_OUTPUT_TRIGGER_LINE_QUERY,
+                             target.back() - '0', kNone};
     }
     return std::nullopt;
 }
@@ -121,7 +137,7 @@ bool StartsLikeNumber(const std::string& text)
 // The counter answers its auto-trigger query with "1" or "0"; "ON" is taken as well.
 bool IsAutoTriggerOn(const std::string& answer)
 {
-    return answer == "ON" || framework::LeadingInteger(answer) == 1;
+    return answer == "ON" || LeadingInteger(answer) == 1;
 }
 
 // Sets a busy flag for the length of a driver call and clears it however the call ends.
@@ -137,6 +153,13 @@ private:
     bool& m_rbFlag;
 };
 } // namespace
+
+EFailureKind CInstrumentSession::FailureKindOf(int32_t nStatus)
+{
+    if (nStatus == TARVEX_INSTR_ERROR_DETECTED)
+        return EFailureKind::InstrumentError;
+    return nStatus == VI_ERROR_TMO ? EFailureKind::TimeOut : EFailureKind::General;
+}
 
 CInstrumentSession::CInstrumentSession(const std::string& libraryFolder)
     : m_pEntryPoints(std::make_unique<CDriverEntryPoints>())
@@ -421,23 +444,23 @@ void CInstrumentSession::UnloadDriver()
     }
 }
 
-void CInstrumentSession::Configure(int nFunction, int nChannel, const std::string& p1, const std::string& p2,
-                                   const std::string& p3, const std::string& p4)
+void CInstrumentSession::Configure(EMeasureFunction eFunction, int nChannel, const std::string& p1,
+                                   const std::string& p2, const std::string& p3, const std::string& p4)
 {
     if (!m_bLive)
     {
-        m_nonLive.StoreConfiguration(nFunction, p1, p2, p3, p4);
+        m_nonLive.StoreConfiguration(eFunction, p1, p2, p3, p4);
         return;
     }
-    CallDriver(m_pEntryPoints->m_pfnConfigure, m_vi, Short(nChannel), Short(nFunction), p1.c_str(),
-               p2.c_str(), p3.c_str(), p4.c_str());
+    CallDriver(m_pEntryPoints->m_pfnConfigure, m_vi, Short(nChannel), Short(static_cast<int>(eFunction)),
+               p1.c_str(), p2.c_str(), p3.c_str(), p4.c_str());
 }
 
 void CInstrumentSession::InitiateImmediate(int nChannel)
 {
     if (m_bLive)
     {
-        CallDriver(m_pEntryPoints->m_pfnInitiate, m_vi, Short(nChannel), Short(1),
+        CallDriver(m_pEntryPoints->m_pfnInitiate, m_vi, Short(nChannel), Short(TARVEX_INITIATE_IMMEDIATE),
                    static_cast<ViChar*>(nullptr));
     }
 }
@@ -447,7 +470,8 @@ void CInstrumentSession::InitiateContinuous(int nChannel, bool bOn)
     if (m_bLive)
     {
         CDriverBuffer sent(bOn ? "ON" : "OFF");
-        CallDriver(m_pEntryPoints->m_pfnInitiate, m_vi, Short(nChannel), Short(2), sent.Data());
+        CallDriver(m_pEntryPoints->m_pfnInitiate, m_vi, Short(nChannel), Short(TARVEX_INITIATE_CONTINUOUS),
+                   sent.Data());
     }
 }
 
@@ -460,7 +484,10 @@ std::string CInstrumentSession::QueryContinuous(int nChannel)
     }
     return QueryDriver(
         [&](ViChar* pAnswer)
-        { return Invoke(m_pEntryPoints->m_pfnInitiate, m_vi, Short(nChannel), Short(3), pAnswer); });
+        {
+            return Invoke(m_pEntryPoints->m_pfnInitiate, m_vi, Short(nChannel),
+                          Short(TARVEX_INITIATE_QUERY_CONTINUOUS), pAnswer);
+        });
 }
 
 std::string CInstrumentSession::Fetch(int nChannel)
@@ -520,9 +547,9 @@ uint8_t CInstrumentSession::QueryOperationPending()
     return static_cast<uint8_t>(nCondition & 0xFF);
 }
 
-void CInstrumentSession::SetSense(int nChannel, int nSelector, const std::string& text)
+void CInstrumentSession::SetSense(int nChannel, ESenseSelector eSelector, const std::string& text)
 {
-    const SSelector* pSelector = FindSelector(kSenseSelectors, kFirstSenseSelector, nSelector);
+    const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr)
     {
         return;
@@ -533,7 +560,7 @@ void CInstrumentSession::SetSense(int nChannel, int nSelector, const std::string
                    if (StartsLikeNumber(text))
                    {
                        return Invoke(m_pEntryPoints->m_pfnSense, m_vi, Short(nChannel),
-                                     Short(pSelector->nSetItem), framework::LeadingDouble(text),
+                                     Short(pSelector->nSetItem), LeadingDouble(text),
                                      static_cast<ViChar*>(nullptr));
                    }
                    CDriverBuffer sent(text);
@@ -549,43 +576,41 @@ std::string CInstrumentSession::QuerySenseItem(int nChannel, int nItem)
     return answer.Answer();
 }
 
-std::string CInstrumentSession::QuerySense(int nChannel, int nSelector)
+std::string CInstrumentSession::QuerySense(int nChannel, ESenseSelector eSelector)
 {
     GuardReentry();
     CBusyScope busy(m_bBusy);
     m_strResult = kBadCommand;
-    const SSelector* pSelector = FindSelector(kSenseSelectors, kFirstSenseSelector, nSelector);
+    const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr || pSelector->nQueryItem == kNone)
     {
         return m_strResult;
     }
     if (!m_bLive)
     {
-        if (nSelector != kSenseFunction)
+        if (eSelector != ESenseSelector::Function)
         {
             m_strResult = m_nonLive.Setting(static_cast<CNonLiveSettings::ESetting>(pSelector->nAnswered));
         }
-        else if (const std::string keyword =
-                     CNonLiveSettings::QuotedFunctionKeyword(m_nonLive.FunctionIndex());
-                 !keyword.empty())
+        else if (const std::string keyword = QuotedFunctionKeyword(m_nonLive.Function()); !keyword.empty())
         {
             m_strResult = keyword;
         }
         return m_strResult;
     }
     m_strResult = QuerySenseItem(nChannel, pSelector->nQueryItem);
-    if (nSelector == kSenseTriggerLevel &&
-        IsAutoTriggerOn(QuerySenseItem(nChannel, kSenseSelectors[kSenseAutoTrigger].nQueryItem)))
+    if (eSelector == ESenseSelector::TriggerLevel &&
+        IsAutoTriggerOn(QuerySenseItem(nChannel, TARVEX_SENSE_AUTO_TRIGGER_QUERY)))
     {
         m_strResult = "AUTO";
     }
     return m_strResult;
 }
 
-void CInstrumentSession::SetInput(int nChannel, int nSelector, const std::string& text)
+void CInstrumentSession::SetInput(int nChannel, EInputSelector eSelector, const std::string& text)
 {
     GuardReentry();
-    const SSelector* pSelector = FindSelector(kInputSelectors, kFirstInputSelector, nSelector);
+    const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr)
     {
         return;
@@ -599,9 +624,9 @@ void CInstrumentSession::SetInput(int nChannel, int nSelector, const std::string
                });
 }
 
-std::string CInstrumentSession::QueryInput(int nChannel, int nSelector)
+std::string CInstrumentSession::QueryInput(int nChannel, EInputSelector eSelector)
 {
-    const SSelector* pSelector = FindSelector(kInputSelectors, kFirstInputSelector, nSelector);
+    const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr)
     {
         return m_strResult;
@@ -613,10 +638,10 @@ std::string CInstrumentSession::QueryInput(int nChannel, int nSelector)
                         });
 }
 
-void CInstrumentSession::SetArm(int nSelector, const std::string& text)
+void CInstrumentSession::SetArm(EArmSelector eSelector, const std::string& text)
 {
     GuardReentry();
-    const SSelector* pSelector = FindSelector(kArmSelectors, kFirstArmSelector, nSelector);
+    const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr)
     {
         return;
@@ -631,9 +656,9 @@ void CInstrumentSession::SetArm(int nSelector, const std::string& text)
                });
 }
 
-std::string CInstrumentSession::QueryArm(int nSelector)
+std::string CInstrumentSession::QueryArm(EArmSelector eSelector)
 {
-    const SSelector* pSelector = FindSelector(kArmSelectors, kFirstArmSelector, nSelector);
+    const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr || pSelector->nQueryItem == kNone)
     {
         return m_strResult;

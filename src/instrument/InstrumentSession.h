@@ -7,8 +7,9 @@
 // that never raise make no driver call then. Without the libraries or an open instrument it is non-live:
 // operations then store into and answer from its CNonLiveSettings, and make no driver call.
 
-#include "framework/DynamicLibrary.h"
+#include "framework/base/DynamicLibrary.h"
 #include "instrument/NonLiveSettings.h"
+#include "instrument/Selectors.h"
 
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,15 @@
 #include <vector>
 
 class CDriverEntryPoints;
+
+// What a failed call's status means for the operator: the instrument has errors queued, the call timed
+// out, or anything else.
+enum class EFailureKind
+{
+    InstrumentError,
+    TimeOut,
+    General,
+};
 
 class CInstrumentSession
 {
@@ -45,16 +55,17 @@ public:
     void ErrorQuery(std::string& message);
 
     int32_t GetLastStatus() const { return m_nLastStatus; }
+    static EFailureKind FailureKindOf(int32_t nStatus);
     void SetLive(bool bLive) { m_bLive = bLive; }
     bool IsLive() const { return m_bLive; }
     bool IsBusy() const { return m_bBusy; }
     bool IsDriverLoaded() const { return m_hDriver.IsLoaded(); }
-    const framework::CDynamicLibrary& VisaLibrary() const { return m_hVisa; }
-    const framework::CDynamicLibrary& DriverLibrary() const { return m_hDriver; }
+    const CDynamicLibrary& VisaLibrary() const { return m_hVisa; }
+    const CDynamicLibrary& DriverLibrary() const { return m_hDriver; }
     // Closes an instrument the session opened, then frees the driver library; the session is non-live after.
     void UnloadDriver();
 
-    void Configure(int nFunction, int nChannel, const std::string& p1, const std::string& p2,
+    void Configure(EMeasureFunction eFunction, int nChannel, const std::string& p1, const std::string& p2,
                    const std::string& p3, const std::string& p4);
     void InitiateImmediate(int nChannel);
     void InitiateContinuous(int nChannel, bool bOn);
@@ -66,12 +77,12 @@ public:
     void Trigger();
     uint8_t QueryOperationPending();
 
-    void SetSense(int nChannel, int nSelector, const std::string& text);
-    std::string QuerySense(int nChannel, int nSelector);
-    void SetInput(int nChannel, int nSelector, const std::string& text);
-    std::string QueryInput(int nChannel, int nSelector);
-    void SetArm(int nSelector, const std::string& text = {});
-    std::string QueryArm(int nSelector);
+    void SetSense(int nChannel, ESenseSelector eSelector, const std::string& text);
+    std::string QuerySense(int nChannel, ESenseSelector eSelector);
+    void SetInput(int nChannel, EInputSelector eSelector, const std::string& text);
+    std::string QueryInput(int nChannel, EInputSelector eSelector);
+    void SetArm(EArmSelector eSelector, const std::string& text = {});
+    std::string QueryArm(EArmSelector eSelector);
     void SetOutput(const std::string& target, const std::string& text);
     std::string QueryOutput(const std::string& target);
 
@@ -97,8 +108,8 @@ private:
     template <typename TCall> std::string QuerySetting(int nSetting, TCall call);
     std::string QuerySenseItem(int nChannel, int nItem);
 
-    framework::CDynamicLibrary m_hVisa;
-    framework::CDynamicLibrary m_hDriver;
+    CDynamicLibrary m_hVisa;
+    CDynamicLibrary m_hDriver;
     std::unique_ptr<CDriverEntryPoints> m_pEntryPoints;
     CNonLiveSettings m_nonLive;
     bool m_bBusy = false; // a driver call is in progress, whichever it is

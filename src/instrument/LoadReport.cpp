@@ -1,7 +1,7 @@
 #include "instrument/LoadReport.h"
 
-#include "framework/DynamicLibrary.h"
-#include "framework/LibrarySearchPath.h"
+#include "framework/base/DynamicLibrary.h"
+#include "framework/base/LibrarySearchPath.h"
 #include "instrument/DriverEntryPoints.h"
 #include "instrument/InstrumentSession.h"
 
@@ -10,7 +10,7 @@ namespace
 struct SLibrary
 {
     const char* pszName;
-    const framework::CDynamicLibrary& library;
+    const CDynamicLibrary& library;
 };
 
 std::vector<SLibrary> Libraries(const CInstrumentSession& session)
@@ -40,11 +40,10 @@ std::vector<std::string> LoadReport(const CInstrumentSession& session)
             return {failure.empty() ? entry.library.LastError() + ": non-live mode" : failure};
         }
     }
-    const framework::CDynamicLibrary& driver = session.DriverLibrary();
-    std::vector<std::string> lines = {"instrument driver " + driver.Path() +
-                                      (framework::IsInProgramLibraryFolder(driver.Path())
-                                           ? " (the simulated counter bundled with the program)"
-                                           : "")};
+    const CDynamicLibrary& driver = session.DriverLibrary();
+    std::vector<std::string> lines = {
+        "instrument driver " + driver.Path() +
+        (IsInProgramLibraryFolder(driver.Path()) ? " (the simulated counter bundled with the program)" : "")};
     if (const std::vector<std::string>& missing = session.EntryPoints().MissingNames(); !missing.empty())
     {
         lines.push_back("the instrument driver lacks " + Joined(missing));

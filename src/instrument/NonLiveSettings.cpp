@@ -5,7 +5,7 @@
 
 namespace
 {
-constexpr int32_t kDefaultFunction = 3; // frequency
+constexpr EMeasureFunction kDefaultFunction = EMeasureFunction::Frequency;
 
 constexpr const char* kDefaults[] = {
     "AUTO",   // configure parameter 1
@@ -49,23 +49,17 @@ constexpr SKeywordValue kKeywordValues[] = {
     {CNonLiveSettings::StopLevel, "MIN", "-1.3"}, {CNonLiveSettings::StopLevel, "MAX", "1.6"},
     {CNonLiveSettings::StopLevel, "DEF", "0"},
 };
-
-// Function keywords by index; index 2 has none.
-constexpr const char* kFunctionKeywords[] = {
-    "AC",  "DC",   nullptr, "FREQ", "FREQ:RAT", "FTIM", "MAX",
-    "MIN", "NWID", "PER",   "PWID", "RTIM",     "TINT", "TOT",
-};
 } // namespace
 
-CNonLiveSettings::CNonLiveSettings() : m_nFunction(kDefaultFunction)
+CNonLiveSettings::CNonLiveSettings() : m_eFunction(kDefaultFunction)
 {
     std::copy(std::begin(kDefaults), std::end(kDefaults), m_astrSetting.begin());
 }
 
-void CNonLiveSettings::StoreConfiguration(int32_t nFunction, const std::string& p1, const std::string& p2,
-                                          const std::string& p3, const std::string& p4)
+void CNonLiveSettings::StoreConfiguration(EMeasureFunction eFunction, const std::string& p1,
+                                          const std::string& p2, const std::string& p3, const std::string& p4)
 {
-    m_nFunction = nFunction;
+    m_eFunction = eFunction;
     m_astrSetting[ConfigureParameter1] = p1;
     m_astrSetting[ConfigureParameter2] = p2;
     m_astrSetting[ConfigureParameter3] = p3;
@@ -87,16 +81,6 @@ void CNonLiveSettings::Store(ESetting eSetting, const std::string& text)
 
 void CNonLiveSettings::RestoreAfterReset()
 {
-    m_nFunction = kDefaultFunction;
+    m_eFunction = kDefaultFunction;
     std::copy(std::begin(kDefaults) + Attenuation, std::end(kDefaults), m_astrSetting.begin() + Attenuation);
-}
-
-std::string CNonLiveSettings::QuotedFunctionKeyword(int32_t nFunction)
-{
-    if (nFunction < 0 || nFunction >= static_cast<int32_t>(std::size(kFunctionKeywords)) ||
-        kFunctionKeywords[nFunction] == nullptr)
-    {
-        return {};
-    }
-    return std::string("\"") + kFunctionKeywords[nFunction] + "\"";
 }

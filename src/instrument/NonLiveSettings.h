@@ -3,8 +3,9 @@
 // setting texts, starting at the counter's power-on values. Storing a keyword keeps the value the counter
 // itself would keep for it (auto trigger "ON" as "1", an attenuation "MAX" as "10", and so on).
 
+#include "instrument/MeasureFunction.h"
+
 #include <array>
-#include <cstdint>
 #include <string>
 
 class CNonLiveSettings
@@ -39,21 +40,17 @@ public:
 
     CNonLiveSettings();
 
-    int32_t FunctionIndex() const { return m_nFunction; }
+    EMeasureFunction Function() const { return m_eFunction; }
     const std::string& Setting(ESetting eSetting) const { return m_astrSetting[eSetting]; }
 
-    void StoreConfiguration(int32_t nFunction, const std::string& p1, const std::string& p2,
+    void StoreConfiguration(EMeasureFunction eFunction, const std::string& p1, const std::string& p2,
                             const std::string& p3, const std::string& p4);
     // Stores a text as the counter would keep it: a keyword with a value of its own becomes that value.
     void Store(ESetting eSetting, const std::string& text);
-    // The instrument reset: the function index and every setting but the configure parameters.
+    // The instrument reset: the function and every setting but the configure parameters.
     void RestoreAfterReset();
 
-    // The counter's answer to the function query: the keyword of the function index in double quotes,
-    // or an empty text for an index without a keyword.
-    static std::string QuotedFunctionKeyword(int32_t nFunction);
-
 private:
-    int32_t m_nFunction;
+    EMeasureFunction m_eFunction;
     std::array<std::string, SettingCount> m_astrSetting;
 };

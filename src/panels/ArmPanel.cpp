@@ -1,6 +1,5 @@
 #include "ArmPanel.h"
 
-#include "MeasurePanel.h"
 #include "PanelHost.h"
 #include "PanelText.h"
 #include "ReportedCall.h"
@@ -14,14 +13,6 @@
 namespace
 {
 using enum CArmDlg::EControlId;
-
-// String ids of the slope toggles' captions, "Slope +" and "Slope -".
-constexpr int IDS_SLOPE_POS = 86;
-constexpr int IDS_SLOPE_NEG = 87;
-
-// The sources in the order of the source lists, which the dialog template fills.
-constexpr std::array<const char*, 12> kSources{"EXT",   "IMM",   "BUS",   "HOLD",  "TTLT0", "TTLT1",
-                                               "TTLT2", "TTLT3", "TTLT4", "TTLT5", "TTLT6", "TTLT7"};
 
 // Indexed by EArmLevel.
 constexpr std::array<const char*, 3> kLevelKeywords{"MIN", "MAX", "DEF"};
@@ -39,14 +30,16 @@ struct SArm
     int nSourceId;
     int nSlopeId;
     int nFirstLevelId; // the MIN radio; MAX and DEF follow it
-    int nSourceSelector;
-    int nSlopeSelector;
-    int nLevelSelector;
+    EArmSelector eSourceSelector;
+    EArmSelector eSlopeSelector;
+    EArmSelector eLevelSelector;
 };
 
 constexpr std::array<SArm, 2> kArms{{
-    {IDC_START_SOURCE, IDC_START_SLOPE, IDC_START_MIN, 4, 3, 2},
-    {IDC_STOP_SOURCE, IDC_STOP_SLOPE, IDC_STOP_MIN, 8, 7, 6},
+    {IDC_START_SOURCE, IDC_START_SLOPE, IDC_START_MIN, EArmSelector::StartSource, EArmSelector::StartSlope,
+     EArmSelector::StartLevel},
+    {IDC_STOP_SOURCE, IDC_STOP_SLOPE, IDC_STOP_MIN, EArmSelector::StopSource, EArmSelector::StopSlope,
+     EArmSelector::StopLevel},
 }};
 
 // The ten setting controls that the lock disables.
@@ -62,14 +55,14 @@ CInstrumentSession& Session()
 // A measurement cycle on the Measure panel's channel, or Auto Update Mode, uses the arm settings.
 bool IsMeasurementRunning()
 {
-    const auto& measure = static_cast<const CMeasureController&>(*PanelHost().GetController(PANEL_MEASURE));
-    return measure.GetCurrentChannel()->GetCycle() != 0 || measure.m_bAutoUpdate != 0;
+    IPanelHost& host = PanelHost();
+    return host.Measurement().IsCycleRunning() || host.Frame().IsAutoUpdateOn();
 }
 } // namespace
 
 EArmLevel ArmLevelOfReply(const std::string& reply)
 {
-    const double dLevel = framework::LeadingDouble(reply);
+    const double dLevel = LeadingDouble(reply);
     if (dLevel == kMaxLevel)
         return ARM_LEVEL_MAX;
     if (dLevel == kDefLevel)
@@ -81,19 +74,19 @@ EArmLevel ArmLevelOfReply(const std::string& reply)
 
 const char* ArmSourceText(int nIndex)
 {
-    return nIndex >= 0 && nIndex < static_cast<int>(kSources.size()) ? kSources[nIndex] : nullptr;
+    return nIndex >= 0 && nIndex < static_cast<int>(res::kArmSources.size()) ? res::kArmSources[nIndex]
+                                                                             : nullptr;
 }
 
-int CArmController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void CArmController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
 {
     m_pPanel = new CArmDlg(position, pParent, this);
-    return 1;
 }
 
 // While the settings are in use the panel is locked and the instrument is not read.
 void CArmController::Refresh(CDialog* pPanel)
 {
-    RefreshReportingFailure<CArmDlg>(*this, pPanel,
+    RefreshReportingFailure<CArmDlg>(pPanel,
                                      [](CArmDlg& dialog)
                                      {
                                          if (IsMeasurementRunning())
@@ -103,21 +96,8 @@ void CArmController::Refresh(CDialog* pPanel)
                                      });
 }
 
-// The panel goes as every panel does: its window is destroyed, and the dialog clears m_pPanel.
-void CArmController::DestroyPanel()
-{
-    CPanelController::DestroyPanel();
-}
-
-// The frame ticks this controller after the Measure one. The Arm panel has nothing to poll: a tick only
-// looks at the session's busy flag and changes nothing.
-void CArmController::OnTimerTick()
-{
-    static_cast<void>(PanelHost().Session().IsBusy());
-}
-
 // A double click on a slope toggle is a second click: it flips the toggle again and sends again.
-const std::array<SMessageEntry<CArmDlg>, 12> CArmDlg::s_messageMap{{
+const SMessageEntry<CArmDlg> CArmDlg::s_messageMap[] = {
     {CBN_SELCHANGE, IDC_START_SOURCE, &CArmDlg::OnSource<ARM_START>},
     {CBN_SELCHANGE, IDC_STOP_SOURCE, &CArmDlg::OnSource<ARM_STOP>},
     {BN_CLICKED, IDC_START_SLOPE, &CArmDlg::OnSlope<ARM_START>},
@@ -130,12 +110,13 @@ const std::array<SMessageEntry<CArmDlg>, 12> CArmDlg::s_messageMap{{
     {BN_CLICKED, IDC_STOP_MIN, &CArmDlg::OnLevel<ARM_STOP, ARM_LEVEL_MIN>},
     {BN_CLICKED, IDC_STOP_MAX, &CArmDlg::OnLevel<ARM_STOP, ARM_LEVEL_MAX>},
     {BN_CLICKED, IDC_STOP_DEF, &CArmDlg::OnLevel<ARM_STOP, ARM_LEVEL_DEF>},
-}};
+};
 
 CArmDlg::CArmDlg(const QPoint& position, IPanelFrame* pParent, CArmController* pController)
-    : CPanelDialog(position, pParent, pController), m_pFrame(std::make_unique<CPanelFrame>(0)),
-      m_apSlopes{std::make_unique<CToggleButton>(IDS_SLOPE_POS, IDS_SLOPE_NEG),
-                 std::make_unique<CToggleButton>(IDS_SLOPE_POS, IDS_SLOPE_NEG)}
+    : CPanelDialog(position, pParent, pController),
+      m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED)),
+      m_apSlopes{std::make_unique<CToggleButton>(res::IDS_ARM_SLOPE_POS, res::IDS_ARM_SLOPE_NEG),
+                 std::make_unique<CToggleButton>(res::IDS_ARM_SLOPE_POS, res::IDS_ARM_SLOPE_NEG)}
 {
     Create(*res::FindDialogTemplate(res::IDD_ARM));
 }
@@ -173,7 +154,7 @@ void CArmDlg::ReadInstrument()
 void CArmDlg::ShowSource(int nArm)
 {
     const SArm& arm = kArms[nArm];
-    const int nIndex = m_controls.FindString(arm.nSourceId, -1, Session().QueryArm(arm.nSourceSelector));
+    const int nIndex = m_controls.FindString(arm.nSourceId, -1, Session().QueryArm(arm.eSourceSelector));
     if (nIndex >= 0)
         m_controls.SetCurSel(arm.nSourceId, nIndex);
 }
@@ -181,14 +162,14 @@ void CArmDlg::ShowSource(int nArm)
 // Only exactly "POS" shows the positive slope.
 void CArmDlg::ShowSlope(int nArm)
 {
-    m_apSlopes[nArm]->SetState(Session().QueryArm(kArms[nArm].nSlopeSelector) == "POS" ? 0 : 1);
+    m_apSlopes[nArm]->SetState(Session().QueryArm(kArms[nArm].eSlopeSelector) == "POS" ? 0 : 1);
 }
 
 // A reply that names no level leaves the radios as they are.
 void CArmDlg::ShowLevel(int nArm)
 {
     const SArm& arm = kArms[nArm];
-    const EArmLevel level = ArmLevelOfReply(Session().QueryArm(arm.nLevelSelector));
+    const EArmLevel level = ArmLevelOfReply(Session().QueryArm(arm.eLevelSelector));
     if (level != ARM_LEVEL_NONE)
         m_controls.CheckRadioButton(arm.nFirstLevelId, arm.nFirstLevelId + ARM_LEVEL_DEF,
                                     arm.nFirstLevelId + level);
@@ -198,18 +179,18 @@ template <int nArm> void CArmDlg::OnSource()
 {
     const SArm& arm = kArms[nArm];
     if (const char* pszSource = ArmSourceText(m_controls.GetCurSel(arm.nSourceId)))
-        Session().SetArm(arm.nSourceSelector, pszSource);
+        Session().SetArm(arm.eSourceSelector, pszSource);
 }
 
 // The toggle has flipped already; its new state is sent.
 template <int nArm> void CArmDlg::OnSlope()
 {
-    Session().SetArm(kArms[nArm].nSlopeSelector, StateText(kSlopeTexts, m_apSlopes[nArm]->GetState()));
+    Session().SetArm(kArms[nArm].eSlopeSelector, StateText(kSlopeTexts, m_apSlopes[nArm]->GetState()));
 }
 
 // The radio has checked itself. Setting one arm's level may move the other's, so the other is re-read.
 template <int nArm, int nLevel> void CArmDlg::OnLevel()
 {
-    Session().SetArm(kArms[nArm].nLevelSelector, kLevelKeywords[nLevel]);
+    Session().SetArm(kArms[nArm].eLevelSelector, kLevelKeywords[nLevel]);
     ShowLevel(nArm == ARM_START ? ARM_STOP : ARM_START);
 }

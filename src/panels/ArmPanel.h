@@ -4,6 +4,7 @@
 
 #include "PanelController.h"
 #include "PanelDialog.h"
+#include "res/ControlIds.h"
 
 #include "framework/MessageMap.h"
 
@@ -17,10 +18,8 @@ class CToggleButton;
 class CArmController : public CPanelController
 {
 public:
-    int CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
     void Refresh(CDialog* pPanel) override;
-    void DestroyPanel() override;
-    void OnTimerTick() override;
 };
 
 // The arming levels, in the order of each arm's three level radio buttons (MIN, MAX, DEF).
@@ -45,20 +44,8 @@ class CArmDlg : public CPanelDialog
 {
 public:
     // The ids of the template's controls.
-    enum EControlId : int
-    {
-        IDC_START_SOURCE = 1019,
-        IDC_STOP_SOURCE = 1142,
-        IDC_START_SLOPE = 1072,
-        IDC_STOP_SLOPE = 1071,
-        IDC_START_MIN = 1132,
-        IDC_START_MAX = 1133,
-        IDC_START_DEF = 1134,
-        IDC_STOP_MIN = 1138,
-        IDC_STOP_MAX = 1139,
-        IDC_STOP_DEF = 1140,
-        IDC_FRAME = 1077,
-    };
+    using EControlId = res::arm::EControlId;
+    using enum res::arm::EControlId;
 
     // The two arms, indices into the panel's per-arm tables.
     enum EArm
@@ -77,7 +64,7 @@ public:
     void ReadInstrument();
 
 private:
-    static const std::array<SMessageEntry<CArmDlg>, 12> s_messageMap;
+    static const SMessageEntry<CArmDlg> s_messageMap[];
 
     void OnInitDialog() override;
     template <int nArm> void OnSource();

@@ -1,6 +1,5 @@
 #include "EventTrigPanel.h"
 
-#include "MeasurePanel.h"
 #include "PanelHost.h"
 #include "PanelText.h"
 #include "ReportedCall.h"
@@ -17,33 +16,22 @@ namespace
 {
 using enum CEventTrigDlg::EControlId;
 
-// Captions of the toggles in the string table.
-constexpr int IDS_CHANNEL_1 = 4;
-constexpr int IDS_CHANNEL_2 = 5;
-constexpr int IDS_SLOPE_POS = 3;
-constexpr int IDS_SLOPE_NEG = 8;
-
-// The session's sense selectors this panel uses.
-constexpr int SENSE_LEVEL = 1;
-constexpr int SENSE_REL_LEVEL = 2;
-constexpr int SENSE_AUTO_TRIGGER = 3;
-constexpr int SENSE_SLOPE = 4;
-constexpr int SENSE_HYSTERESIS = 5;
-
 constexpr StateTexts kSlopeTexts{"POS", "NEG"};
 
 // A radio button that sends its keyword for one sense selector when clicked.
 struct SSenseRadio
 {
     int nCtrlId;
-    int nSelector;
+    ESenseSelector eSelector;
     const char* pszKeyword;
 };
 
 constexpr std::array kSenseRadios{
-    SSenseRadio{IDC_AUTO_OFF, SENSE_AUTO_TRIGGER, "OFF"}, SSenseRadio{IDC_AUTO_ON, SENSE_AUTO_TRIGGER, "ON"},
-    SSenseRadio{IDC_HYST_MIN, SENSE_HYSTERESIS, "MIN"},   SSenseRadio{IDC_HYST_MAX, SENSE_HYSTERESIS, "MAX"},
-    SSenseRadio{IDC_HYST_DEF, SENSE_HYSTERESIS, "DEF"},
+    SSenseRadio{IDC_AUTO_OFF, ESenseSelector::AutoTrigger, "OFF"},
+    SSenseRadio{IDC_AUTO_ON, ESenseSelector::AutoTrigger, "ON"},
+    SSenseRadio{IDC_HYST_MIN, ESenseSelector::Hysteresis, "MIN"},
+    SSenseRadio{IDC_HYST_MAX, ESenseSelector::Hysteresis, "MAX"},
+    SSenseRadio{IDC_HYST_DEF, ESenseSelector::Hysteresis, "DEF"},
 };
 
 // A level edit with its Send button, the selector it sets and the rule its text must pass.
@@ -51,13 +39,13 @@ struct SLevelEdit
 {
     int nEditId;
     int nSendId;
-    int nSelector;
+    ESenseSelector eSelector;
     bool (*pfnAcceptable)(const std::string& text);
 };
 
 constexpr std::array kLevelEdits{
-    SLevelEdit{IDC_TRIG_LEVEL, IDC_SEND_LEV, SENSE_LEVEL, IsTriggerLevelAcceptable},
-    SLevelEdit{IDC_REL_LEVEL, IDC_SEND_REL, SENSE_REL_LEVEL, IsRelativeLevelAcceptable},
+    SLevelEdit{IDC_TRIG_LEVEL, IDC_SEND_LEV, ESenseSelector::TriggerLevel, IsTriggerLevelAcceptable},
+    SLevelEdit{IDC_REL_LEVEL, IDC_SEND_REL, ESenseSelector::RelativeTriggerLevel, IsRelativeLevelAcceptable},
 };
 
 const SLevelEdit& LevelEdit(int nEditId)
@@ -69,29 +57,22 @@ CInstrumentSession& Session()
 {
     return PanelHost().Session();
 }
-
-bool IsAutoUpdateOn()
-{
-    const auto* pMeasure = dynamic_cast<const CMeasureController*>(PanelHost().GetController(PANEL_MEASURE));
-    return pMeasure != nullptr && pMeasure->m_bAutoUpdate != 0;
-}
 } // namespace
 
-int CEventTrigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void CEventTrigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
 {
     m_pPanel = new CEventTrigDlg(position, pParent, this);
-    return 1;
 }
 
 void CEventTrigController::Refresh(CDialog* pPanel)
 {
     RefreshReportingFailure<CEventTrigDlg>(
-        *this, pPanel,
-        [this](CEventTrigDlg& dialog) { dialog.ReadInstrument(m_channels.Current(), IsAutoUpdateOn()); });
+        pPanel, [this](CEventTrigDlg& dialog)
+        { dialog.ReadInstrument(m_channels.Current(), PanelHost().Frame().IsAutoUpdateOn()); });
 }
 
 // A double click on a toggle is a second click: it flips the toggle again and acts again.
-const std::array<SMessageEntry<CEventTrigDlg>, 15> CEventTrigDlg::s_messageMap{{
+const SMessageEntry<CEventTrigDlg> CEventTrigDlg::s_messageMap[] = {
     {BN_CLICKED, IDC_CHANNEL, &CEventTrigDlg::OnChannel},
     {BN_DOUBLECLICKED, IDC_CHANNEL, &CEventTrigDlg::OnChannel},
     {BN_CLICKED, IDC_SLOPE, &CEventTrigDlg::OnSlope},
@@ -107,13 +88,13 @@ const std::array<SMessageEntry<CEventTrigDlg>, 15> CEventTrigDlg::s_messageMap{{
     {BN_CLICKED, IDC_SEND_REL, &CEventTrigDlg::OnSendLevel<IDC_REL_LEVEL>},
     {EN_CHANGE, IDC_TRIG_LEVEL, &CEventTrigDlg::OnLevelChange<IDC_TRIG_LEVEL>},
     {EN_CHANGE, IDC_REL_LEVEL, &CEventTrigDlg::OnLevelChange<IDC_REL_LEVEL>},
-}};
+};
 
 CEventTrigDlg::CEventTrigDlg(const QPoint& position, IPanelFrame* pParent, CEventTrigController* pController)
     : CPanelDialog(position, pParent, pController),
-      m_pChannelToggle(std::make_unique<CToggleButton>(IDS_CHANNEL_1, IDS_CHANNEL_2)),
-      m_pSlopeToggle(std::make_unique<CToggleButton>(IDS_SLOPE_POS, IDS_SLOPE_NEG)),
-      m_pFrame(std::make_unique<CPanelFrame>(0))
+      m_pChannelToggle(std::make_unique<CToggleButton>(res::IDS_TRIG_CHANNEL_1, res::IDS_TRIG_CHANNEL_2)),
+      m_pSlopeToggle(std::make_unique<CToggleButton>(res::IDS_TRIG_SLOPE_POS, res::IDS_TRIG_SLOPE_NEG)),
+      m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED))
 {
     Create(*res::FindDialogTemplate(res::IDD_EVENT_TRIG));
 }
@@ -141,27 +122,27 @@ void CEventTrigDlg::ReadInstrument(int nChannel, bool bAutoUpdate)
 {
     m_pChannelToggle->SetState(nChannel == 1 ? 0 : 1);
     m_controls.Enable(IDC_CHANNEL, !bAutoUpdate);
-    m_pSlopeToggle->SetState(Session().QuerySense(nChannel, SENSE_SLOPE) == "POS" ? 0 : 1);
-    ShowAutoTrigger(Session().QuerySense(nChannel, SENSE_AUTO_TRIGGER));
-    ShowHysteresis(Session().QuerySense(nChannel, SENSE_HYSTERESIS));
-    m_controls.SetText(IDC_TRIG_LEVEL, Session().QuerySense(nChannel, SENSE_LEVEL));
-    m_controls.SetText(IDC_REL_LEVEL, Session().QuerySense(nChannel, SENSE_REL_LEVEL));
+    m_pSlopeToggle->SetState(Session().QuerySense(nChannel, ESenseSelector::Slope) == "POS" ? 0 : 1);
+    ShowAutoTrigger(Session().QuerySense(nChannel, ESenseSelector::AutoTrigger));
+    ShowHysteresis(Session().QuerySense(nChannel, ESenseSelector::Hysteresis));
+    m_controls.SetText(IDC_TRIG_LEVEL, Session().QuerySense(nChannel, ESenseSelector::TriggerLevel));
+    m_controls.SetText(IDC_REL_LEVEL, Session().QuerySense(nChannel, ESenseSelector::RelativeTriggerLevel));
 }
 
 // A slope toggle showing NEG is left alone; one showing POS follows the instrument.
 void CEventTrigDlg::UpdateFromInstrument()
 {
     const int nChannel = Channel();
-    if (m_pSlopeToggle->GetState() == 0 && Session().QuerySense(nChannel, SENSE_SLOPE) != "POS")
+    if (m_pSlopeToggle->GetState() == 0 && Session().QuerySense(nChannel, ESenseSelector::Slope) != "POS")
         m_pSlopeToggle->SetState(1);
-    ShowAutoTrigger(Session().QuerySense(nChannel, SENSE_AUTO_TRIGGER));
-    ShowHysteresis(Session().QuerySense(nChannel, SENSE_HYSTERESIS));
+    ShowAutoTrigger(Session().QuerySense(nChannel, ESenseSelector::AutoTrigger));
+    ShowHysteresis(Session().QuerySense(nChannel, ESenseSelector::Hysteresis));
 }
 
 // Any reply other than 1 or 0 leaves the radios as they are.
 void CEventTrigDlg::ShowAutoTrigger(const std::string& reply)
 {
-    const int nOn = framework::LeadingInteger(reply);
+    const int nOn = LeadingInteger(reply);
     if (nOn == 1)
         CheckRadio(IDC_AUTO_OFF, IDC_AUTO_ON, IDC_AUTO_ON);
     else if (nOn == 0)
@@ -173,7 +154,7 @@ void CEventTrigDlg::ShowHysteresis(const std::string& reply)
 {
     for (const SSenseRadio& radio : kSenseRadios)
     {
-        if (radio.nSelector == SENSE_HYSTERESIS && reply == radio.pszKeyword)
+        if (radio.eSelector == ESenseSelector::Hysteresis && reply == radio.pszKeyword)
             CheckRadio(IDC_HYST_MIN, IDC_HYST_DEF, radio.nCtrlId);
     }
 }
@@ -194,7 +175,7 @@ void CEventTrigDlg::OnChannel()
 // The toggle has flipped already; its new state is sent.
 void CEventTrigDlg::OnSlope()
 {
-    Session().SetSense(Channel(), SENSE_SLOPE, StateText(kSlopeTexts, m_pSlopeToggle->GetState()));
+    Session().SetSense(Channel(), ESenseSelector::Slope, StateText(kSlopeTexts, m_pSlopeToggle->GetState()));
     UpdateFromInstrument();
 }
 
@@ -202,23 +183,23 @@ void CEventTrigDlg::OnSlope()
 template <int nCtrlId> void CEventTrigDlg::OnSenseRadio()
 {
     const SSenseRadio& radio = *std::ranges::find(kSenseRadios, nCtrlId, &SSenseRadio::nCtrlId);
-    Session().SetSense(Channel(), radio.nSelector, radio.pszKeyword);
+    Session().SetSense(Channel(), radio.eSelector, radio.pszKeyword);
 }
 
 // One automatic trigger; the instrument then says whether automatic triggering is on or off.
 void CEventTrigDlg::OnOnce()
 {
     const int nChannel = Channel();
-    Session().SetSense(nChannel, SENSE_AUTO_TRIGGER, "ONCE");
-    ShowAutoTrigger(Session().QuerySense(nChannel, SENSE_AUTO_TRIGGER));
+    Session().SetSense(nChannel, ESenseSelector::AutoTrigger, "ONCE");
+    ShowAutoTrigger(Session().QuerySense(nChannel, ESenseSelector::AutoTrigger));
 }
 
 // Replaces whatever was typed with the instrument's levels.
 void CEventTrigDlg::OnQuery()
 {
     const int nChannel = Channel();
-    m_controls.SetText(IDC_TRIG_LEVEL, Session().QuerySense(nChannel, SENSE_LEVEL));
-    m_controls.SetText(IDC_REL_LEVEL, Session().QuerySense(nChannel, SENSE_REL_LEVEL));
+    m_controls.SetText(IDC_TRIG_LEVEL, Session().QuerySense(nChannel, ESenseSelector::TriggerLevel));
+    m_controls.SetText(IDC_REL_LEVEL, Session().QuerySense(nChannel, ESenseSelector::RelativeTriggerLevel));
 }
 
 // The edit's text goes exactly as typed.
@@ -227,7 +208,7 @@ template <int nEditId> void CEventTrigDlg::OnSendLevel()
     const SLevelEdit& edit = LevelEdit(nEditId);
     const std::string text = m_controls.Text(edit.nEditId, 255);
     if (!text.empty())
-        Session().SetSense(Channel(), edit.nSelector, text);
+        Session().SetSense(Channel(), edit.eSelector, text);
     UpdateFromInstrument();
 }
 

@@ -5,6 +5,7 @@
 #include "ChannelChoice.h"
 #include "PanelController.h"
 #include "PanelDialog.h"
+#include "res/ControlIds.h"
 
 #include "framework/MessageMap.h"
 
@@ -18,8 +19,12 @@ class CToggleButton;
 class CEventTrigController : public CPanelController
 {
 public:
-    int CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
     void Refresh(CDialog* pPanel) override;
+
+private:
+    // The panel's dialog shows and changes the channel.
+    friend class CEventTrigDlg;
 
     CChannelChoice m_channels; // kept while the panel is hidden
 };
@@ -31,23 +36,8 @@ class CEventTrigDlg : public CPanelDialog
 {
 public:
     // The ids of the template's controls.
-    enum EControlId : int
-    {
-        IDC_CHANNEL = 1037,
-        IDC_FRAME = 1038,
-        IDC_QUERY = 1041,
-        IDC_SLOPE = 1044,
-        IDC_REL_LEVEL = 1058,
-        IDC_SEND_REL = 1071,
-        IDC_ONCE = 1072,
-        IDC_AUTO_OFF = 1121,
-        IDC_AUTO_ON = 1122,
-        IDC_HYST_MIN = 1125,
-        IDC_HYST_MAX = 1126,
-        IDC_HYST_DEF = 1127,
-        IDC_TRIG_LEVEL = 1128,
-        IDC_SEND_LEV = 1144,
-    };
+    using EControlId = res::event_trig::EControlId;
+    using enum res::event_trig::EControlId;
 
     CEventTrigDlg(const QPoint& position, IPanelFrame* pParent, CEventTrigController* pController);
     ~CEventTrigDlg() override;
@@ -60,7 +50,7 @@ public:
     void UpdateFromInstrument();
 
 private:
-    static const std::array<SMessageEntry<CEventTrigDlg>, 15> s_messageMap;
+    static const SMessageEntry<CEventTrigDlg> s_messageMap[];
 
     void OnInitDialog() override;
     void OnChannel();

@@ -15,17 +15,10 @@ namespace
 {
 using enum CInputConfigDlg::EControlId;
 
-// Captions of the toggles in the string table, state 0 then state 1.
-constexpr int IDS_X1 = 20, IDS_X10 = 21;
-constexpr int IDS_50_OHM = 22, IDS_1_M_OHM = 23;
-constexpr int IDS_DC = 24, IDS_AC = 25;
-constexpr int IDS_SEPARATE = 26, IDS_COMMON = 27;
-constexpr int IDS_CHANNEL_1 = 28, IDS_CHANNEL_2 = 29;
-
 // What the instrument's replies show: state 0 is the first caption of each toggle.
 int AttenuationState(const std::string& reply)
 {
-    return framework::LeadingInteger(reply) == 1 ? 0 : 1; // x1, else x10
+    return LeadingInteger(reply) == 1 ? 0 : 1; // x1, else x10
 }
 
 int CouplingState(const std::string& reply)
@@ -35,7 +28,7 @@ int CouplingState(const std::string& reply)
 
 int ImpedanceState(const std::string& reply)
 {
-    return framework::LeadingDouble(reply) == 50.0 ? 0 : 1; // 50 ohm, else 1 M ohm
+    return LeadingDouble(reply) == 50.0 ? 0 : 1; // 50 ohm, else 1 M ohm
 }
 
 int RoutingState(const std::string& reply)
@@ -44,27 +37,41 @@ int RoutingState(const std::string& reply)
 }
 } // namespace
 
-int CInputConfigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void CInputConfigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
 {
     m_pPanel = new CInputConfigDlg(position, pParent, this);
-    return 1;
 }
 
 void CInputConfigController::Refresh(CDialog* pPanel)
 {
-    RefreshReportingFailure<CInputConfigDlg>(
-        *this, pPanel, [this](CInputConfigDlg& dialog) { dialog.ReadInstrument(m_channels.Current()); });
+    RefreshReportingFailure<CInputConfigDlg>(pPanel, [this](CInputConfigDlg& dialog)
+                                             { dialog.ReadInstrument(m_channels.Current()); });
 }
 
 const std::array<CInputConfigDlg::SSetting, 4> CInputConfigDlg::s_settings{{
-    {IDC_ATTENUATION, 1, {"MIN", "MAX"}, AttenuationState, false, &CInputConfigDlg::m_pAttenuation},
-    {IDC_COUPLING, 2, {"DC", "AC"}, CouplingState, false, &CInputConfigDlg::m_pCoupling},
-    {IDC_IMPEDANCE, 3, {"MIN", "MAX"}, ImpedanceState, false, &CInputConfigDlg::m_pImpedance},
-    {IDC_ROUTING, 4, {"SEP", "COMM"}, RoutingState, true, &CInputConfigDlg::m_pRouting},
+    {IDC_ATTENUATION,
+     EInputSelector::Attenuation,
+     {"MIN", "MAX"},
+     AttenuationState,
+     false,
+     &CInputConfigDlg::m_pAttenuation},
+    {IDC_COUPLING,
+     EInputSelector::Coupling,
+     {"DC", "AC"},
+     CouplingState,
+     false,
+     &CInputConfigDlg::m_pCoupling},
+    {IDC_IMPEDANCE,
+     EInputSelector::Impedance,
+     {"MIN", "MAX"},
+     ImpedanceState,
+     false,
+     &CInputConfigDlg::m_pImpedance},
+    {IDC_ROUTING, EInputSelector::Routing, {"SEP", "COMM"}, RoutingState, true, &CInputConfigDlg::m_pRouting},
 }};
 
 // A double click on a toggle is a second click: it flips the toggle again and sends again.
-const std::array<SMessageEntry<CInputConfigDlg>, 10> CInputConfigDlg::s_messageMap{{
+const SMessageEntry<CInputConfigDlg> CInputConfigDlg::s_messageMap[] = {
     {BN_CLICKED, IDC_ATTENUATION, &CInputConfigDlg::OnSetting<IDC_ATTENUATION>},
     {BN_CLICKED, IDC_COUPLING, &CInputConfigDlg::OnSetting<IDC_COUPLING>},
     {BN_CLICKED, IDC_IMPEDANCE, &CInputConfigDlg::OnSetting<IDC_IMPEDANCE>},
@@ -75,17 +82,17 @@ const std::array<SMessageEntry<CInputConfigDlg>, 10> CInputConfigDlg::s_messageM
     {BN_DOUBLECLICKED, IDC_IMPEDANCE, &CInputConfigDlg::OnSetting<IDC_IMPEDANCE>},
     {BN_DOUBLECLICKED, IDC_ROUTING, &CInputConfigDlg::OnSetting<IDC_ROUTING>},
     {BN_DOUBLECLICKED, IDC_CHANNEL, &CInputConfigDlg::OnChannel},
-}};
+};
 
 CInputConfigDlg::CInputConfigDlg(const QPoint& position, IPanelFrame* pParent,
                                  CInputConfigController* pController)
     : CPanelDialog(position, pParent, pController),
-      m_pAttenuation(std::make_unique<CToggleButton>(IDS_X1, IDS_X10)),
-      m_pImpedance(std::make_unique<CToggleButton>(IDS_50_OHM, IDS_1_M_OHM)),
-      m_pCoupling(std::make_unique<CToggleButton>(IDS_DC, IDS_AC)),
-      m_pRouting(std::make_unique<CToggleButton>(IDS_SEPARATE, IDS_COMMON)),
-      m_pChannel(std::make_unique<CToggleButton>(IDS_CHANNEL_1, IDS_CHANNEL_2)),
-      m_pFrame(std::make_unique<CPanelFrame>(0))
+      m_pAttenuation(std::make_unique<CToggleButton>(res::IDS_X1, res::IDS_X10)),
+      m_pImpedance(std::make_unique<CToggleButton>(res::IDS_50_OHM, res::IDS_1_M_OHM)),
+      m_pCoupling(std::make_unique<CToggleButton>(res::IDS_DC, res::IDS_AC)),
+      m_pRouting(std::make_unique<CToggleButton>(res::IDS_SEPARATE, res::IDS_COMMON)),
+      m_pChannel(std::make_unique<CToggleButton>(res::IDS_INPUT_CHANNEL_1, res::IDS_INPUT_CHANNEL_2)),
+      m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED))
 {
     Create(*res::FindDialogTemplate(res::IDD_INPUT_CONFIG));
 }
@@ -119,7 +126,7 @@ void CInputConfigDlg::ReadInstrument(int nChannel)
     for (const SSetting& setting : s_settings)
     {
         const int nQueried = setting.bChannel1Only ? 1 : nChannel;
-        const std::string reply = session.QueryInput(nQueried, setting.nSelector);
+        const std::string reply = session.QueryInput(nQueried, setting.eSelector);
         (this->*setting.pToggle)->SetState(setting.pfnStateOf(reply));
     }
 }
@@ -133,7 +140,7 @@ template <int nCtrlId> void CInputConfigDlg::OnSetting()
     CallReportingFailure(
         [&]
         {
-            PanelHost().Session().SetInput(Controller().m_channels.Current(), setting.nSelector,
+            PanelHost().Session().SetInput(Controller().m_channels.Current(), setting.eSelector,
                                            StateText(setting.sent, nState));
         });
 }

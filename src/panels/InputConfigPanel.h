@@ -6,8 +6,10 @@
 #include "PanelController.h"
 #include "PanelDialog.h"
 #include "PanelText.h"
+#include "res/ControlIds.h"
 
 #include "framework/MessageMap.h"
+#include "instrument/Selectors.h"
 
 #include <array>
 #include <memory>
@@ -19,8 +21,12 @@ class CToggleButton;
 class CInputConfigController : public CPanelController
 {
 public:
-    int CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
     void Refresh(CDialog* pPanel) override;
+
+private:
+    // The panel's dialog shows and changes the channel.
+    friend class CInputConfigDlg;
 
     CChannelChoice m_channels; // kept while the panel is hidden
 };
@@ -30,15 +36,8 @@ class CInputConfigDlg : public CPanelDialog
 {
 public:
     // The ids of the template's controls.
-    enum EControlId : int
-    {
-        IDC_CHANNEL = 1030,
-        IDC_ATTENUATION = 1031,
-        IDC_COUPLING = 1032,
-        IDC_IMPEDANCE = 1033,
-        IDC_ROUTING = 1034,
-        IDC_FRAME = 1036,
-    };
+    using EControlId = res::input_config::EControlId;
+    using enum res::input_config::EControlId;
 
     CInputConfigDlg(const QPoint& position, IPanelFrame* pParent, CInputConfigController* pController);
     ~CInputConfigDlg() override;
@@ -53,14 +52,14 @@ private:
     struct SSetting
     {
         int nCtrlId;
-        int nSelector;
+        EInputSelector eSelector;
         StateTexts sent;
         int (*pfnStateOf)(const std::string& reply);
         bool bChannel1Only;
         std::unique_ptr<CToggleButton> CInputConfigDlg::*pToggle;
     };
     static const std::array<SSetting, 4> s_settings; // in selector order
-    static const std::array<SMessageEntry<CInputConfigDlg>, 10> s_messageMap;
+    static const SMessageEntry<CInputConfigDlg> s_messageMap[];
 
     void OnInitDialog() override;
     template <int nCtrlId> void OnSetting();

@@ -9,8 +9,9 @@
 #include "dialogs/ReferenceDlg.h"
 #include "dialogs/ValueEntryDlg.h"
 #include "framework/DeviceContext.h"
-#include "framework/LeadingNumber.h"
+#include "framework/base/LeadingNumber.h"
 #include "instrument/InstrumentSession.h"
+#include "readings/ReadingStream.h"
 #include "res/Bitmaps.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
@@ -62,9 +63,8 @@ constexpr SFunctionLimits kEdgeLimits{{{{1.5e-8, 0.03}, {1.5e-8, 0.03}, {1.5e-8,
 
 struct SMeasureFunction
 {
-    int nLabelId;           // string table
-    const char* pszKeyword; // the instrument's answer to the function query, without its quotes
-    int nConfigureIndex;    // the function index Configure takes
+    int nLabelId; // string table
+    EMeasureFunction eFunction;
     const char* pszUnits;
     const char* pszInitialExpected; // the expected-value text a channel starts with
     EParamButtons buttons;
@@ -73,38 +73,23 @@ struct SMeasureFunction
 
 // The functions in list order: the list index is what a channel stores and the combo box shows.
 constexpr std::array<SMeasureFunction, 13> kFunctions{{
-    {64, "FREQ", 3, "Hz", "AUTO", BUTTONS_VALUES, &kFreqLimits},
-    {65, "PER", 9, "Sec", "AUTO", BUTTONS_VALUES, &kPeriodLimits},
-    {66, "FREQ:RAT", 4, "   ", "DEF", BUTTONS_VALUES, &kRatioLimits},
-    {69, "PWID", 10, "Sec", "AUTO", BUTTONS_REFERENCE, &kPulseLimits},
-    {70, "NWID", 8, "Sec", "AUTO", BUTTONS_REFERENCE, &kPulseLimits},
-    {73, "AC", 0, "V", "AUTO", BUTTONS_NONE, nullptr},
-    {74, "DC", 1, "V", "AUTO", BUTTONS_NONE, nullptr},
-    {75, "MIN", 7, "V", "AUTO", BUTTONS_NONE, nullptr},
-    {76, "MAX", 6, "V", "AUTO", BUTTONS_NONE, nullptr},
-    {71, "TINT", 12, "Sec", "AUTO", BUTTONS_VALUES, &kIntervalLimits},
-    {72, "TOT", 13, "Events", "AUTO", BUTTONS_NONE, nullptr},
-    {67, "RTIM", 11, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
-    {68, "FTIM", 5, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
+    {res::IDS_FREQ, EMeasureFunction::Frequency, "Hz", "AUTO", BUTTONS_VALUES, &kFreqLimits},
+    {res::IDS_PERIOD, EMeasureFunction::Period, "Sec", "AUTO", BUTTONS_VALUES, &kPeriodLimits},
+    {res::IDS_FREQ_RATIO, EMeasureFunction::FrequencyRatio, "   ", "DEF", BUTTONS_VALUES, &kRatioLimits},
+    {res::IDS_PWIDTH, EMeasureFunction::PositiveWidth, "Sec", "AUTO", BUTTONS_REFERENCE, &kPulseLimits},
+    {res::IDS_NWIDTH, EMeasureFunction::NegativeWidth, "Sec", "AUTO", BUTTONS_REFERENCE, &kPulseLimits},
+    {res::IDS_AC_RMS, EMeasureFunction::AcVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {res::IDS_DCV, EMeasureFunction::DcVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {res::IDS_MIN_V, EMeasureFunction::MinVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {res::IDS_MAX_V, EMeasureFunction::MaxVolts, "V", "AUTO", BUTTONS_NONE, nullptr},
+    {res::IDS_TIME_INT, EMeasureFunction::TimeInterval, "Sec", "AUTO", BUTTONS_VALUES, &kIntervalLimits},
+    {res::IDS_TOTALIZE, EMeasureFunction::Totalize, "Events", "AUTO", BUTTONS_NONE, nullptr},
+    {res::IDS_RISE_TIME, EMeasureFunction::RiseTime, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
+    {res::IDS_FALL_TIME, EMeasureFunction::FallTime, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
 }};
 
-// Button captions and entry titles in the string table.
-constexpr int IDS_LOWER_REF = 57;
-constexpr int IDS_UPPER_REF = 58;
-constexpr int IDS_REFERENCE = 59;
-constexpr int IDS_LOWER_REFERENCE_TITLE = 81;
-constexpr int IDS_UPPER_REFERENCE_TITLE = 82;
-constexpr int IDS_REFERENCE_TITLE = 83;
-constexpr int IDS_RESOLUTION_TITLE = 84;
-constexpr int IDS_EXPECTED_TITLE = 85;
-
 constexpr int kTotalize = 10;
-constexpr int kFunctionQuery = 9; // sense selector of the measurement function
 constexpr std::uint8_t kOperationPending = 0x40;
-constexpr int kStartSourceQuery = 4;
-constexpr int kStopSourceQuery = 8;
-constexpr int kStartImmediate = 1; // arm selectors
-constexpr int kStopImmediate = 5;
 constexpr const char* kNoUnits = "   ";
 
 // How many functions, from the top of the list, each channel offers.
@@ -123,7 +108,6 @@ constexpr std::array<int, 10> kLockedControls{CMeasureDlg::IDC_EXPECTED,    CMea
 constexpr int kReadingBlanks = 27;
 constexpr COLORREF kDisplayBack = RGB(0x20, 0x20, 0x20);
 constexpr COLORREF kDisplayText = RGB(0xFF, 0xFF, 0xFF);
-constexpr COLORREF kLiveColour = RGB(0, 255, 0);
 
 CInstrumentSession& Session()
 {
@@ -191,10 +175,9 @@ CMeasureController::CMeasureController(IPanelFrame* pFrame) : m_pFrame(pFrame)
 
 CMeasureController::~CMeasureController() = default;
 
-int CMeasureController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void CMeasureController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
 {
     m_pPanel = new CMeasureDlg(position, pParent, this);
-    return 1;
 }
 
 int CMeasureController::GetChannelNumber() const
@@ -210,10 +193,26 @@ int CMeasureController::GetChannelNumber() const
     }
 }
 
+bool CMeasureController::IsCycleRunning() const
+{
+    return m_pChannel->GetCycle() != CMeasureChannel::CYCLE_IDLE;
+}
+
+void CMeasureController::EndCycle()
+{
+    m_pChannel->SetCycle(CMeasureChannel::CYCLE_IDLE);
+}
+
+void CMeasureController::SelectChannel(int nIndex)
+{
+    m_pChannel = m_apChannels[nIndex].get();
+    ClearReading();
+}
+
 void CMeasureController::ResetCycles()
 {
     for (auto& pChannel : m_apChannels)
-        pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+        pChannel->SetCycle(CMeasureChannel::CYCLE_IDLE);
 }
 
 void CMeasureController::ClearReading()
@@ -223,6 +222,20 @@ void CMeasureController::ClearReading()
         pDialog->ShowReading(m_strReading);
 }
 
+// Also while another panel is shown: the reading is then kept for the display, and a log or trend fed
+// from the stream does not depend on which panel the operator looks at.
+void CMeasureController::PublishReading(const std::string& text)
+{
+    IPanelHost& host = PanelHost();
+    readings::CReadingStream& stream = host.Readings();
+    if (!stream.HasSubscribers())
+        return;
+    const int nChannel = GetChannelNumber();
+    const SMeasureFunction* pFunction = OfferedFunction(m_pChannel->m_nFunction, nChannel);
+    stream.Publish(nChannel, pFunction != nullptr ? Label(*pFunction) : std::string(), text,
+                   pFunction != nullptr ? pFunction->pszUnits : kNoUnits, host.IsLive());
+}
+
 CMeasureDlg* CMeasureController::Dialog() const
 {
     return static_cast<CMeasureDlg*>(m_pPanel);
@@ -230,7 +243,7 @@ CMeasureDlg* CMeasureController::Dialog() const
 
 void CMeasureController::Refresh(CDialog* pPanel)
 {
-    m_bRefreshFailed = 0;
+    m_bRefreshFailed = false;
     if (pPanel == nullptr)
         return;
     auto& dialog = static_cast<CMeasureDlg&>(*pPanel);
@@ -239,14 +252,14 @@ void CMeasureController::Refresh(CDialog* pPanel)
     const bool bRead = CallReportingFailure(
         [&]
         {
-            if (m_bFirstRefresh == 1)
+            if (m_bFirstRefresh)
                 RestorePowerOnSetup(dialog);
             ReadInstrument(dialog, GetChannelNumber());
         });
     if (!bRead)
     {
         ClearDeviceAndStatus(Session());
-        m_bRefreshFailed = 1;
+        m_bRefreshFailed = true;
     }
 }
 
@@ -255,18 +268,15 @@ void CMeasureController::Refresh(CDialog* pPanel)
 // to another setup, so it goes.
 void CMeasureController::RestorePowerOnSetup(CMeasureDlg& dialog)
 {
-    m_bFirstRefresh = 0;
+    m_bFirstRefresh = false;
     ClearReading();
     dialog.ShowReading(m_strReading); // the dialog is still being built: it is not the panel yet
     m_pChannel = m_apChannels[0].get();
     m_pChannel->m_nFunction = 0;
     m_pChannel->m_aParams[0][PARAM_EXPECTED] = "AUTO";
     m_pChannel->m_aParams[0][PARAM_RESOLUTION] = "DEF";
-    if (m_bAutoUpdate == 1)
-    {
-        m_bAutoUpdate = 0;
+    if (m_pFrame->IsAutoUpdateOn())
         m_pFrame->OnAutoUpdateMode();
-    }
     dialog.SendConfig();
 }
 
@@ -275,16 +285,16 @@ void CMeasureController::RestorePowerOnSetup(CMeasureDlg& dialog)
 void CMeasureController::ReadInstrument(CMeasureDlg& dialog, int nChannel)
 {
     CInstrumentSession& session = Session();
-    framework::CDialogControls& controls = dialog.Controls();
+    CDialogControls& controls = dialog.Controls();
     const int nOffered = kFunctionsOffered[ChannelIndex(nChannel)];
     controls.ResetContent(CMeasureDlg::IDC_FUNCTION);
     for (int i = 0; i < nOffered; ++i)
         controls.AddString(CMeasureDlg::IDC_FUNCTION, Label(kFunctions[i]));
 
-    const std::string answer = session.QuerySense(nChannel, kFunctionQuery);
+    const std::string answer = session.QuerySense(nChannel, ESenseSelector::Function);
     int nFunction = 0;
     while (nFunction < static_cast<int>(kFunctions.size()) &&
-           answer != '"' + std::string(kFunctions[nFunction].pszKeyword) + '"')
+           answer != QuotedFunctionKeyword(kFunctions[nFunction].eFunction))
         ++nFunction;
     if (nFunction == static_cast<int>(kFunctions.size()))
         nFunction = nOffered;
@@ -293,9 +303,9 @@ void CMeasureController::ReadInstrument(CMeasureDlg& dialog, int nChannel)
 
     controls.CheckRadioButton(CMeasureDlg::IDC_CHANNEL_1, CMeasureDlg::IDC_CHANNEL_3, m_pChannel->m_nCtrlId);
 
-    m_pChannel->m_bContinuous = framework::LeadingInteger(session.QueryContinuous(nChannel)) != 0 ? 1 : 0;
+    m_pChannel->m_bContinuous = LeadingInteger(session.QueryContinuous(nChannel)) != 0;
     // Continuous initiation locks the same controls as a running cycle.
-    if (m_pChannel->m_bContinuous == 1 || m_pChannel->m_nCycle != CMeasureChannel::CYCLE_IDLE)
+    if (m_pChannel->m_bContinuous || IsCycleRunning())
         dialog.LockControls();
     else
         dialog.UnlockControls();
@@ -310,9 +320,9 @@ void CMeasureController::OnTimerTick()
     if (Session().IsBusy())
         return;
     const int nChannel = GetChannelNumber();
-    if (m_bAutoUpdate == 1)
+    if (m_pFrame->IsAutoUpdateOn())
         AutoUpdate(nChannel);
-    else if (m_pChannel->m_nCycle != CMeasureChannel::CYCLE_IDLE)
+    else if (IsCycleRunning())
         PollCycle(nChannel);
 }
 
@@ -328,14 +338,14 @@ void CMeasureController::AutoUpdate(int nChannel)
             m_strReading = session.Fetch(nChannel);
             if (CMeasureDlg* pDialog = Dialog())
                 pDialog->ShowReading(m_strReading);
+            PublishReading(m_strReading);
         });
     if (bFetched)
         return;
     ClearDeviceAbortAndStatus(session, nChannel);
-    m_pChannel->m_bContinuous = 0;
+    m_pChannel->m_bContinuous = false;
     IgnoreFailure([&] { session.InitiateContinuous(nChannel, false); });
-    m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
-    m_bAutoUpdate = 0;
+    EndCycle();
     m_pFrame->OnAutoUpdateMode();
     if (m_pPanel != nullptr)
         Refresh(m_pPanel);
@@ -350,11 +360,11 @@ void CMeasureController::PollCycle(int nChannel)
         [&]
         {
             const std::uint8_t nCondition = session.QueryOperationPending();
-            const std::string startSource = session.QueryArm(kStartSourceQuery);
-            const std::string stopSource = session.QueryArm(kStopSourceQuery);
+            const std::string startSource = session.QueryArm(EArmSelector::StartSource);
+            const std::string stopSource = session.QueryArm(EArmSelector::StopSource);
             if (startSource == "IMM" && stopSource == "IMM")
                 FetchCycleReading(nChannel, false);
-            if (m_pChannel->m_nCycle == CMeasureChannel::CYCLE_WAITING &&
+            if (m_pChannel->GetCycle() == CMeasureChannel::CYCLE_WAITING &&
                 (nCondition & kOperationPending) != 0)
                 return;
             FetchCycleReading(nChannel, true);
@@ -362,7 +372,7 @@ void CMeasureController::PollCycle(int nChannel)
     if (bPolled)
         return;
     ClearDeviceAbortAndStatus(session, nChannel);
-    m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+    EndCycle();
     if (m_pPanel != nullptr)
         Refresh(m_pPanel);
 }
@@ -377,22 +387,27 @@ void CMeasureController::FetchCycleReading(int nChannel, bool bAdvanceWithoutPan
     if (pDialog != nullptr)
     {
         pDialog->ShowUnits();
-        if (m_pChannel->m_nCycle != CMeasureChannel::CYCLE_TOTALIZING)
+        if (m_pChannel->GetCycle() != CMeasureChannel::CYCLE_TOTALIZING)
             pDialog->ShowReading(m_strReading);
     }
     else if (!bAdvanceWithoutPanel)
         return;
-    if (m_pChannel->m_nCycle == CMeasureChannel::CYCLE_TOTALIZE_STARTED)
-        m_pChannel->m_nCycle = CMeasureChannel::CYCLE_TOTALIZING;
-    else if (m_pChannel->m_nCycle != CMeasureChannel::CYCLE_TOTALIZING)
+    // Published once: the reading that ends a cycle and the first total, not the same reading fetched
+    // again in the tick that ended the cycle, nor the totals kept unseen.
+    if (m_pChannel->GetCycle() == CMeasureChannel::CYCLE_WAITING ||
+        m_pChannel->GetCycle() == CMeasureChannel::CYCLE_TOTALIZE_STARTED)
+        PublishReading(m_strReading);
+    if (m_pChannel->GetCycle() == CMeasureChannel::CYCLE_TOTALIZE_STARTED)
+        m_pChannel->SetCycle(CMeasureChannel::CYCLE_TOTALIZING);
+    else if (m_pChannel->GetCycle() != CMeasureChannel::CYCLE_TOTALIZING)
     {
-        m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+        EndCycle();
         if (pDialog != nullptr)
             pDialog->UnlockAfterCycle();
     }
 }
 
-const SMessageEntry<CMeasureDlg> CMeasureDlg::kMessageMap[] = {
+const SMessageEntry<CMeasureDlg> CMeasureDlg::s_messageMap[] = {
     {CBN_SELCHANGE, IDC_FUNCTION, &CMeasureDlg::OnFunctionChange},
     {BN_CLICKED, IDC_SEND_CONFIG, &CMeasureDlg::OnSendConfig},
     {BN_CLICKED, IDC_CHANNEL_1, &CMeasureDlg::OnChannel<0>},
@@ -402,8 +417,8 @@ const SMessageEntry<CMeasureDlg> CMeasureDlg::kMessageMap[] = {
     {BN_CLICKED, IDC_RESOLUTION, &CMeasureDlg::OnEditValue<PARAM_RESOLUTION>},
     {BN_CLICKED, IDC_LOWER_REF, &CMeasureDlg::OnEditReference<PARAM_LOWER_REF>},
     {BN_CLICKED, IDC_UPPER_REF, &CMeasureDlg::OnEditReference<PARAM_UPPER_REF>},
-    {BN_CLICKED, IDC_START_IMM, &CMeasureDlg::OnArmImmediate<kStartImmediate>},
-    {BN_CLICKED, IDC_STOP_IMM, &CMeasureDlg::OnArmImmediate<kStopImmediate>},
+    {BN_CLICKED, IDC_START_IMM, &CMeasureDlg::OnArmImmediate<EArmSelector::StartImmediate>},
+    {BN_CLICKED, IDC_STOP_IMM, &CMeasureDlg::OnArmImmediate<EArmSelector::StopImmediate>},
     {BN_CLICKED, IDC_INITIATE, &CMeasureDlg::OnInitiate},
     {BN_CLICKED, IDC_READING, &CMeasureDlg::OnInitiate},
     {BN_DOUBLECLICKED, IDC_READING, &CMeasureDlg::OnInitiate},
@@ -414,39 +429,42 @@ const SMessageEntry<CMeasureDlg> CMeasureDlg::kMessageMap[] = {
 };
 
 CMeasureDlg::CMeasureDlg(const QPoint& position, IPanelFrame* pParent, CMeasureController* pController)
-    : CPanelDialog(position, pParent, pController), m_pLowerFrame(new CPanelFrame(0)),
-      m_pUnits(new CReadingDisplay(CReadingDisplay::BORDER_SUNKEN, kDisplayBack, kDisplayText)),
-      m_pReading(new CReadingDisplay(CReadingDisplay::BORDER_SUNKEN, kDisplayBack, kDisplayText)),
-      m_pHeaderFrame(new CPanelFrame(1)),
-      m_pSlot(new CReadingDisplay(CReadingDisplay::BORDER_SUNKEN, GetSysColor(COLOR_BTNFACE), RGB(0, 0, 0)))
+    : CPanelDialog(position, pParent, pController),
+      m_pLowerFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED)),
+      m_pUnits(std::make_unique<CReadingDisplay>(CReadingDisplay::BORDER_SUNKEN, kDisplayBack, kDisplayText)),
+      m_pReading(
+          std::make_unique<CReadingDisplay>(CReadingDisplay::BORDER_SUNKEN, kDisplayBack, kDisplayText)),
+      m_pHeaderFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_SUNKEN)),
+      m_pSlot(std::make_unique<CReadingDisplay>(CReadingDisplay::BORDER_SUNKEN, GetSysColor(COLOR_BTNFACE),
+                                                RGB(0, 0, 0)))
 {
     Create(*res::FindDialogTemplate(res::IDD_MEASURE));
 }
+
+CMeasureDlg::~CMeasureDlg() = default;
 
 CMeasureController& CMeasureDlg::Controller() const
 {
     return static_cast<CMeasureController&>(*m_pController);
 }
 
-// The custom controls become children of the dialog when they take over their template controls, so they
-// are deleted with it.
 void CMeasureDlg::OnInitDialog()
 {
-    m_controls.Bind<CMeasureDlg>(this, kMessageMap);
-    m_controls.Subclass(IDC_LOWER_FRAME, m_pLowerFrame);
-    m_controls.Subclass(IDC_UNITS, m_pUnits);
-    m_controls.Subclass(IDC_READING, m_pReading);
-    m_controls.Subclass(IDC_HEADER, m_pHeaderFrame);
+    m_controls.Bind<CMeasureDlg>(this, s_messageMap);
+    m_controls.Subclass(IDC_LOWER_FRAME, m_pLowerFrame.get());
+    m_controls.Subclass(IDC_UNITS, m_pUnits.get());
+    m_controls.Subclass(IDC_READING, m_pReading.get());
+    m_controls.Subclass(IDC_HEADER, m_pHeaderFrame.get());
     IPanelHost& host = PanelHost();
     const COLORREF crLamp = host.GetIndicatorColour();
-    auto* pLamp = new CRoundIndicator(&crLamp, kHeaderColour);
-    m_controls.Subclass(IDC_INDICATOR, pLamp);
-    m_controls.Subclass(IDC_SLOT, m_pSlot);
+    const bool bLive = host.IsLive();
+    m_pLamp = std::make_unique<CRoundIndicator>(&crLamp, kHeaderColour);
+    m_controls.Subclass(IDC_INDICATOR, m_pLamp.get());
+    m_controls.Subclass(IDC_SLOT, m_pSlot.get());
 
     // What a screen reader calls the lamp and the displays; a click on the slot display does nothing.
-    const bool bLive = crLamp == kLiveColour;
-    pLamp->DescribeAs(bLive ? QStringLiteral("Instrument live") : QStringLiteral("Instrument not live"),
-                      bLive);
+    m_pLamp->DescribeAs(bLive ? QStringLiteral("Instrument live") : QStringLiteral("Instrument not live"),
+                        bLive);
     m_pReading->setAccessibleName(QStringLiteral("Reading"));
     m_pUnits->setAccessibleName(QStringLiteral("Unit"));
     m_pSlot->setAccessibleName(QStringLiteral("Slot"));
@@ -521,7 +539,7 @@ void CMeasureDlg::UnlockControls()
 // Continuous initiation keeps its own lock when a cycle ends.
 void CMeasureDlg::UnlockAfterCycle()
 {
-    if (Controller().m_pChannel->m_bContinuous == 0)
+    if (!Controller().m_pChannel->m_bContinuous)
         UnlockControls();
 }
 
@@ -536,11 +554,11 @@ void CMeasureDlg::ShowFunctionControls()
     m_controls.Show(IDC_RESOLUTION, buttons != BUTTONS_NONE);
     // The reference buttons keep their last caption while hidden.
     if (buttons == BUTTONS_REFERENCE)
-        m_controls.SetText(IDC_LOWER_REF, res::LoadString(IDS_REFERENCE));
+        m_controls.SetText(IDC_LOWER_REF, res::LoadString(res::IDS_REFERENCE));
     else if (buttons == BUTTONS_LOWER_UPPER)
     {
-        m_controls.SetText(IDC_LOWER_REF, res::LoadString(IDS_LOWER_REF));
-        m_controls.SetText(IDC_UPPER_REF, res::LoadString(IDS_UPPER_REF));
+        m_controls.SetText(IDC_LOWER_REF, res::LoadString(res::IDS_LOWER_REF));
+        m_controls.SetText(IDC_UPPER_REF, res::LoadString(res::IDS_UPPER_REF));
     }
     m_controls.Show(IDC_LOWER_REF, buttons == BUTTONS_REFERENCE || buttons == BUTTONS_LOWER_UPPER);
     m_controls.Show(IDC_UPPER_REF, buttons == BUTTONS_LOWER_UPPER);
@@ -569,7 +587,7 @@ void CMeasureDlg::SendConfig()
     CallReportingFailure(
         [&]
         {
-            Session().Configure(pFunction->nConfigureIndex, nChannel, params[PARAM_EXPECTED],
+            Session().Configure(pFunction->eFunction, nChannel, params[PARAM_EXPECTED],
                                 params[PARAM_RESOLUTION], params[PARAM_LOWER_REF], params[PARAM_UPPER_REF]);
         });
 }
@@ -587,12 +605,10 @@ void CMeasureDlg::OnSendConfig()
     SendConfig();
 }
 
-// The reading shown belongs to the channel left, so it goes.
 void CMeasureDlg::SelectChannel(int nIndex)
 {
     CMeasureController& controller = Controller();
-    controller.m_pChannel = controller.m_apChannels[nIndex].get();
-    controller.ClearReading();
+    controller.SelectChannel(nIndex);
     SendConfig();
     controller.Refresh(this);
     repaint();
@@ -618,9 +634,10 @@ void CMeasureDlg::EditValue(int nParam)
                           CValueEntryLimits::DISCRETE_DEF |
                           (bExpected ? CValueEntryLimits::DISCRETE_AUTO : 0);
     std::string& text = channel.m_aParams[channel.m_nFunction][nParam];
-    CValueEntryDlg entry(
-        text, limits,
-        res::LoadString(bExpected ? IDS_EXPECTED_TITLE : IDS_RESOLUTION_TITLE) + Label(*pFunction), this);
+    CValueEntryDlg entry(text, limits,
+                         res::LoadString(bExpected ? res::IDS_EXPECTED_TITLE : res::IDS_RESOLUTION_TITLE) +
+                             Label(*pFunction),
+                         this);
     if (entry.DoModal() != IDCANCEL)
         text = entry.m_strValue;
 }
@@ -638,9 +655,9 @@ void CMeasureDlg::EditReference(int nParam)
     if (pFunction == nullptr)
         return;
     const bool bLower = nParam == PARAM_LOWER_REF;
-    const int nTitleId = !bLower                                   ? IDS_UPPER_REFERENCE_TITLE
-                         : pFunction->buttons == BUTTONS_REFERENCE ? IDS_REFERENCE_TITLE
-                                                                   : IDS_LOWER_REFERENCE_TITLE;
+    const int nTitleId = !bLower                                   ? res::IDS_UPPER_REFERENCE_TITLE
+                         : pFunction->buttons == BUTTONS_REFERENCE ? res::IDS_REFERENCE_TITLE
+                                                                   : res::IDS_LOWER_REFERENCE_TITLE;
     const bool bHasReference =
         pFunction->buttons == BUTTONS_LOWER_UPPER || (bLower && pFunction->buttons == BUTTONS_REFERENCE);
     CReferenceDlg entry(this, res::LoadString(nTitleId) + Label(*pFunction));
@@ -650,10 +667,10 @@ void CMeasureDlg::EditReference(int nParam)
 }
 
 // Start IMM and Stop IMM.
-void CMeasureDlg::ArmImmediate(int nSelector)
+void CMeasureDlg::ArmImmediate(EArmSelector eSelector)
 {
     CInstrumentSession& session = Session();
-    if (!CallReportingFailure([&] { session.SetArm(nSelector); }))
+    if (!CallReportingFailure([&] { session.SetArm(eSelector); }))
         session.DeviceClear();
 }
 
@@ -663,13 +680,19 @@ void CMeasureDlg::OnInitiate()
 {
     CMeasureController& controller = Controller();
     CMeasureChannel& channel = *controller.m_pChannel;
-    if (channel.m_nCycle != CMeasureChannel::CYCLE_IDLE)
+    if (channel.GetCycle() != CMeasureChannel::CYCLE_IDLE)
     {
-        if (channel.m_nCycle == CMeasureChannel::CYCLE_TOTALIZING)
+        if (channel.GetCycle() == CMeasureChannel::CYCLE_TOTALIZING)
+        {
+            // A total fetched since the last one shown is new on the display, and published once.
+            const bool bNewTotal = m_pReading->GetText() != controller.m_strReading;
             ShowReading(controller.m_strReading);
+            if (bNewTotal)
+                controller.PublishReading(controller.m_strReading);
+        }
         return;
     }
-    if (channel.m_bContinuous != 0)
+    if (channel.m_bContinuous)
         return;
     const int nChannel = controller.GetChannelNumber();
     CallReportingFailure(
@@ -679,8 +702,8 @@ void CMeasureDlg::OnInitiate()
             ShowReading(controller.m_strReading);
             Session().Abort(nChannel);
             Session().InitiateImmediate(nChannel);
-            channel.m_nCycle = channel.m_nFunction == kTotalize ? CMeasureChannel::CYCLE_TOTALIZE_STARTED
-                                                                : CMeasureChannel::CYCLE_WAITING;
+            channel.SetCycle(channel.m_nFunction == kTotalize ? CMeasureChannel::CYCLE_TOTALIZE_STARTED
+                                                              : CMeasureChannel::CYCLE_WAITING);
             LockControls(); // the Initiate command among them
         });
 }
@@ -696,8 +719,9 @@ void CMeasureDlg::OnRead()
         {
             controller.m_strReading = Session().Read(nChannel);
             ShowReading(controller.m_strReading);
+            controller.PublishReading(controller.m_strReading);
             ShowUnits();
-            controller.m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+            controller.EndCycle();
         });
     if (!bRead)
         ClearDeviceAbortAndStatus(Session(), nChannel);
@@ -714,10 +738,11 @@ void CMeasureDlg::OnFetch()
         {
             controller.m_strReading = Session().Fetch(nChannel);
             ShowReading(controller.m_strReading);
+            controller.PublishReading(controller.m_strReading);
             ShowUnits();
         });
     if (!bFetched)
         ClearDeviceAbortAndStatus(Session(), nChannel);
-    controller.m_pChannel->m_nCycle = CMeasureChannel::CYCLE_IDLE;
+    controller.EndCycle();
     UnlockAfterCycle(); // the Initiate command among them
 }

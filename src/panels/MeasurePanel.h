@@ -6,8 +6,11 @@
 
 #include "PanelController.h"
 #include "PanelDialog.h"
+#include "PanelHost.h"
+#include "res/ControlIds.h"
 
 #include "framework/WinTypes.h"
+#include "instrument/Selectors.h"
 
 #include <array>
 #include <cstdint>
@@ -17,6 +20,7 @@
 class CMeasureDlg;
 class CPanelFrame;
 class CReadingDisplay;
+class CRoundIndicator;
 class QPaintEvent;
 
 // One input channel's state as the Measure panel keeps it.
@@ -34,48 +38,61 @@ public:
 
     explicit CMeasureChannel(int nCtrlId);
 
-    std::uint8_t GetCycle() const { return m_nCycle; }
-    void SetCycle(std::uint8_t nCycle) { m_nCycle = nCycle; }
+    ECycle GetCycle() const { return m_nCycle; }
+    void SetCycle(ECycle nCycle) { m_nCycle = nCycle; }
 
-    int m_bContinuous = 0;
+    bool m_bContinuous = false;
     int m_nCtrlId;
     int m_nFunction = 0;
-    std::uint8_t m_nCycle = 0; // 0 idle, 1 waiting for a reading, 2 totalize started, 3 totalizing
     std::array<std::array<std::string, 4>, 13> m_aParams; // per function: expected, resolution, lower, upper
+
+private:
+    ECycle m_nCycle = CYCLE_IDLE;
 };
 
-class CMeasureController : public CPanelController
+class CMeasureController : public CPanelController, public IMeasurement
 {
 public:
     explicit CMeasureController(IPanelFrame* pFrame);
     ~CMeasureController() override;
 
-    int CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
     void Refresh(CDialog* pPanel) override;
     void OnTimerTick() override;
 
-    int GetChannelNumber() const; // 1, 2 or 3
-    CMeasureChannel* GetCurrentChannel() const { return m_pChannel; }
-    void SetAutoUpdate(int bAutoUpdate) { m_bAutoUpdate = bAutoUpdate; }
-    void ResetCycles();
-    void RequestFirstRefresh() { m_bFirstRefresh = 1; }
-    void ClearReading();
+    // IMeasurement
+    int GetChannelNumber() const override; // 1, 2 or 3
+    bool IsCycleRunning() const override;
+    void EndCycle() override;
+    // Hands a reading obtained for the display to the stream of readings, with the channel, the function's
+    // label and its unit.
+    void PublishReading(const std::string& text);
 
-    IPanelFrame* m_pFrame;
-    int m_bAutoUpdate = 0;
-    CMeasureChannel* m_pChannel;
-    std::array<std::unique_ptr<CMeasureChannel>, 3> m_apChannels;
-    std::string m_strReading = " ";
-    std::string m_strUnitText = " ";
-    int m_bFirstRefresh = 1;
+    CMeasureChannel* GetCurrentChannel() const { return m_pChannel; }
+    void SelectChannel(int nIndex); // 0, 1 or 2; the reading shown belongs to the channel left, so it goes
+    void ResetCycles();
+    void RequestFirstRefresh() { m_bFirstRefresh = true; }
+    void ClearReading();
+    const std::string& GetReading() const { return m_strReading; }
+    const std::string& GetUnitText() const { return m_strUnitText; }
 
 private:
+    // The panel's dialog keeps the reading, the unit text and the current channel's record up to date.
+    friend class CMeasureDlg;
+
     CMeasureDlg* Dialog() const;
     void RestorePowerOnSetup(CMeasureDlg& dialog);
     void ReadInstrument(CMeasureDlg& dialog, int nChannel);
     void AutoUpdate(int nChannel);
     void PollCycle(int nChannel);
     void FetchCycleReading(int nChannel, bool bAdvanceWithoutPanel);
+
+    IPanelFrame* m_pFrame;
+    CMeasureChannel* m_pChannel;
+    std::array<std::unique_ptr<CMeasureChannel>, 3> m_apChannels;
+    std::string m_strReading = " ";
+    std::string m_strUnitText = " ";
+    bool m_bFirstRefresh = true;
 };
 
 // The Measure panel's dialog (template 104): the header with the lamp and slot, the reading and unit
@@ -83,38 +100,14 @@ private:
 class CMeasureDlg : public CPanelDialog
 {
 public:
-    enum EControlId
-    {
-        IDC_INDICATOR = 1005,
-        IDC_SLOT = 1006,
-        IDC_HEADER = 1007,
-        IDC_READING = 1015,
-        IDC_UNITS = 1016,
-        IDC_FUNCTION = 1019,
-        IDC_INITIATE = 1021,
-        IDC_LOWER_FRAME = 1025,
-        IDC_LOGO_MARK = 1027,
-        IDC_EMBLEM_MARK = 1029,
-        IDC_CHANNEL_1 = 1061,
-        IDC_CHANNEL_2 = 1062,
-        IDC_CHANNEL_3 = 1063,
-        IDC_EXPECTED = 1071,
-        IDC_START_IMM = 1072,
-        IDC_RESOLUTION = 1116,
-        IDC_LOWER_REF = 1117,
-        IDC_UPPER_REF = 1118,
-        IDC_SEND_CONFIG = 1119,
-        IDC_FETCH = 1120,
-        IDC_READ = 1143,
-        IDC_NAME_MARK = 1172,
-        IDC_SLOT_MARK = 1173,
-        IDC_STOP_IMM = 1174,
-    };
+    using EControlId = res::measure::EControlId;
+    using enum res::measure::EControlId;
 
     // The header's background: red 64, green 128, blue 128.
     static constexpr COLORREF kHeaderColour = RGB(64, 128, 128);
 
     CMeasureDlg(const QPoint& position, IPanelFrame* pParent, CMeasureController* pController);
+    ~CMeasureDlg() override;
 
     void LockControls(); // the setting, send, initiate, channel and function controls
     void UnlockControls();
@@ -125,7 +118,7 @@ public:
     void ShowReading(const std::string& text);
     void ShowUnitText(const std::string& text);
 
-    framework::CDialogControls& Controls() { return m_controls; }
+    CDialogControls& Controls() { return m_controls; }
     const CReadingDisplay& ReadingDisplay() const { return *m_pReading; }
     const CReadingDisplay& UnitDisplay() const { return *m_pUnits; }
     const CReadingDisplay& SlotDisplay() const { return *m_pSlot; }
@@ -147,17 +140,18 @@ private:
     template <int nIndex> void OnChannel() { SelectChannel(nIndex); }
     template <int nParam> void OnEditValue() { EditValue(nParam); }
     template <int nParam> void OnEditReference() { EditReference(nParam); }
-    template <int nSelector> void OnArmImmediate() { ArmImmediate(nSelector); }
-    void ArmImmediate(int nSelector);
+    template <EArmSelector eSelector> void OnArmImmediate() { ArmImmediate(eSelector); }
+    void ArmImmediate(EArmSelector eSelector);
     void OnInitiate();
     void OnRead();
     void OnFetch();
 
-    static const SMessageEntry<CMeasureDlg> kMessageMap[];
+    static const SMessageEntry<CMeasureDlg> s_messageMap[];
 
-    CPanelFrame* m_pLowerFrame;
-    CReadingDisplay* m_pUnits;
-    CReadingDisplay* m_pReading;
-    CPanelFrame* m_pHeaderFrame;
-    CReadingDisplay* m_pSlot;
+    std::unique_ptr<CPanelFrame> m_pLowerFrame;
+    std::unique_ptr<CReadingDisplay> m_pUnits;
+    std::unique_ptr<CReadingDisplay> m_pReading;
+    std::unique_ptr<CPanelFrame> m_pHeaderFrame;
+    std::unique_ptr<CReadingDisplay> m_pSlot;
+    std::unique_ptr<CRoundIndicator> m_pLamp; // made when the dialog starts: it shows the live state then
 };

@@ -1,6 +1,5 @@
 #include "MiscPanel.h"
 
-#include "MeasurePanel.h"
 #include "PanelHost.h"
 #include "PanelText.h"
 #include "ReportedCall.h"
@@ -17,12 +16,6 @@
 namespace
 {
 using enum CMiscDlg::EControlId;
-
-// The session's sense selectors this panel uses.
-constexpr int SENSE_APERTURE = 6;
-constexpr int SENSE_FREQ_RANGE = 7;
-constexpr int SENSE_FREQ_RANGE_AUTO = 8;
-constexpr int SENSE_ROSC_SOURCE = 12;
 
 // Frequency range and oscillator source belong to the instrument as a whole; they are set on channel 1.
 constexpr int kInstrumentChannel = 1;
@@ -45,14 +38,9 @@ CInstrumentSession& Session()
     return PanelHost().Session();
 }
 
-CMeasureController& MeasureController()
+IMeasurement& Measurement()
 {
-    return static_cast<CMeasureController&>(*PanelHost().GetController(PANEL_MEASURE));
-}
-
-bool IsMeasurementCycleRunning()
-{
-    return MeasureController().GetCurrentChannel()->GetCycle() != 0;
+    return PanelHost().Measurement();
 }
 
 CValueEntryLimits Limits(double dMin, double dMax, const char* pszUnits, std::uint8_t nDiscretes)
@@ -61,7 +49,7 @@ CValueEntryLimits Limits(double dMin, double dMax, const char* pszUnits, std::ui
     limits.m_dMin = dMin;
     limits.m_dMax = dMax;
     limits.m_strUnits = pszUnits;
-    limits.m_bRange = 1;
+    limits.m_bRange = true;
     limits.m_nDiscretes = nDiscretes;
     return limits;
 }
@@ -74,18 +62,17 @@ constexpr std::uint8_t kAllDiscretes = kLevelDiscretes | CValueEntryLimits::DISC
 const std::string kBlankValue = " ";
 } // namespace
 
-int CMiscController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void CMiscController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
 {
     m_pPanel = new CMiscDlg(position, pParent, this);
-    return 1;
 }
 
 void CMiscController::Refresh(CDialog* pPanel)
 {
-    RefreshReportingFailure<CMiscDlg>(*this, pPanel, [](CMiscDlg& dialog) { dialog.ReadInstrument(); });
+    RefreshReportingFailure<CMiscDlg>(pPanel, [](CMiscDlg& dialog) { dialog.ReadInstrument(); });
 }
 
-const std::array<SMessageEntry<CMiscDlg>, 8> CMiscDlg::s_messageMap{{
+const SMessageEntry<CMiscDlg> CMiscDlg::s_messageMap[] = {
     {BN_CLICKED, IDC_TRIGGER, &CMiscDlg::OnTrigger},
     {BN_CLICKED, IDC_MEAS_ABORT, &CMiscDlg::OnMeasAbort},
     {BN_CLICKED, IDC_ROSC_INT, &CMiscDlg::OnRoscSource<IDC_ROSC_INT>},
@@ -94,10 +81,11 @@ const std::array<SMessageEntry<CMiscDlg>, 8> CMiscDlg::s_messageMap{{
     {BN_CLICKED, IDC_APERTURE, &CMiscDlg::OnAperture},
     {BN_CLICKED, IDC_FREQ_RANGE, &CMiscDlg::OnFreqRange},
     {BN_CLICKED, IDC_MEAS_TIMEOUT, &CMiscDlg::OnMeasTimeout},
-}};
+};
 
 CMiscDlg::CMiscDlg(const QPoint& position, IPanelFrame* pParent, CMiscController* pController)
-    : CPanelDialog(position, pParent, pController), m_pFrame(std::make_unique<CPanelFrame>(0))
+    : CPanelDialog(position, pParent, pController),
+      m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED))
 {
     Create(*res::FindDialogTemplate(res::IDD_MISC));
 }
@@ -116,8 +104,8 @@ void CMiscDlg::OnInitDialog()
 // Only the three exact source texts check a radio; any other answer leaves the radios as they are.
 void CMiscDlg::ReadInstrument()
 {
-    m_controls.Enable(IDC_TRIGGER, IsMeasurementCycleRunning());
-    const std::string source = Session().QuerySense(kInstrumentChannel, SENSE_ROSC_SOURCE);
+    m_controls.Enable(IDC_TRIGGER, Measurement().IsCycleRunning());
+    const std::string source = Session().QuerySense(kInstrumentChannel, ESenseSelector::ReferenceOscillator);
     const auto it =
         std::ranges::find_if(kRoscRadios, [&](const SRoscRadio& radio) { return source == radio.pszSource; });
     if (it != kRoscRadios.end())
@@ -134,9 +122,9 @@ void CMiscDlg::OnTrigger()
 // Ends the Measure panel's cycle; a failed step leaves the steps after it undone.
 void CMiscDlg::OnMeasAbort()
 {
-    CMeasureController& measure = MeasureController();
-    Session().Abort(measure.GetChannelNumber());
-    measure.GetCurrentChannel()->SetCycle(CMeasureChannel::CYCLE_IDLE);
+    IMeasurement& measurement = Measurement();
+    Session().Abort(measurement.GetChannelNumber());
+    measurement.EndCycle();
     m_controls.Enable(IDC_TRIGGER, false);
     Session().ClearStatus();
 }
@@ -145,16 +133,16 @@ void CMiscDlg::OnMeasAbort()
 template <int nCtrlId> void CMiscDlg::OnRoscSource()
 {
     const SRoscRadio& radio = *std::ranges::find(kRoscRadios, nCtrlId, &SRoscRadio::nCtrlId);
-    Session().SetSense(kInstrumentChannel, SENSE_ROSC_SOURCE, radio.pszSource);
+    Session().SetSense(kInstrumentChannel, ESenseSelector::ReferenceOscillator, radio.pszSource);
 }
 
 // The aperture of the Measure panel's channel, starting from the instrument's present value.
 void CMiscDlg::OnAperture()
 {
-    const int nChannel = MeasureController().GetChannelNumber();
-    const std::string present = Session().QuerySense(nChannel, SENSE_APERTURE);
+    const int nChannel = Measurement().GetChannelNumber();
+    const std::string present = Session().QuerySense(nChannel, ESenseSelector::Aperture);
     if (const auto value = AskValue(present, Limits(0.001, 99.999, "", kLevelDiscretes), "RANGE"))
-        Session().SetSense(nChannel, SENSE_APERTURE, *value);
+        Session().SetSense(nChannel, ESenseSelector::Aperture, *value);
 }
 
 // "AUTO" switches the automatic frequency range on; anything else is a range.
@@ -164,16 +152,16 @@ void CMiscDlg::OnFreqRange()
     if (!value)
         return;
     if (*value == "AUTO")
-        Session().SetSense(kInstrumentChannel, SENSE_FREQ_RANGE_AUTO, "ON");
+        Session().SetSense(kInstrumentChannel, ESenseSelector::FrequencyRangeAuto, "ON");
     else
-        Session().SetSense(kInstrumentChannel, SENSE_FREQ_RANGE, *value);
+        Session().SetSense(kInstrumentChannel, ESenseSelector::FrequencyRange, *value);
 }
 
 // The number the entry accepted (0 to 500000), cut to whole milliseconds: "1e3" is 1000 ms, "250.7" 250 ms.
 void CMiscDlg::OnMeasTimeout()
 {
     if (const auto value = AskValue(kBlankValue, Limits(0.0, 500000.0, " Milli Seconds", 0), "TIMEOUT RANGE"))
-        Session().SetTimeout(static_cast<int32_t>(framework::LeadingDouble(*value)));
+        Session().SetTimeout(static_cast<int32_t>(LeadingDouble(*value)));
 }
 
 std::optional<std::string> CMiscDlg::AskValue(const std::string& initial, const CValueEntryLimits& limits,

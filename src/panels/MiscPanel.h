@@ -4,6 +4,7 @@
 
 #include "PanelController.h"
 #include "PanelDialog.h"
+#include "res/ControlIds.h"
 
 #include "framework/MessageMap.h"
 
@@ -18,7 +19,7 @@ struct CValueEntryLimits;
 class CMiscController : public CPanelController
 {
 public:
-    int CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
     void Refresh(CDialog* pPanel) override;
 };
 
@@ -29,18 +30,8 @@ class CMiscDlg : public CPanelDialog
 {
 public:
     // The ids of the template's controls.
-    enum EControlId : int
-    {
-        IDC_MEAS_ABORT = 1081,
-        IDC_MEAS_TIMEOUT = 1082,
-        IDC_TRIGGER = 1083,
-        IDC_APERTURE = 1084,
-        IDC_FREQ_RANGE = 1087,
-        IDC_FRAME = 1089,
-        IDC_ROSC_INT = 1146,
-        IDC_ROSC_EXT = 1147,
-        IDC_ROSC_CLK10 = 1148,
-    };
+    using EControlId = res::misc::EControlId;
+    using enum res::misc::EControlId;
 
     CMiscDlg(const QPoint& position, IPanelFrame* pParent, CMiscController* pController);
     ~CMiscDlg() override;
@@ -50,7 +41,7 @@ public:
     void ReadInstrument();
 
 private:
-    static const std::array<SMessageEntry<CMiscDlg>, 8> s_messageMap;
+    static const SMessageEntry<CMiscDlg> s_messageMap[];
 
     void OnInitDialog() override;
     void OnTrigger();

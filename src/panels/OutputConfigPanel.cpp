@@ -14,38 +14,34 @@ namespace
 {
 using enum COutputConfigDlg::EControlId;
 
-// Captions of the timebase toggle in the string table.
-constexpr int IDS_TIMEBASE_OFF = 89;
-constexpr int IDS_TIMEBASE_ON = 90;
-
 constexpr const char* kTriggerLine = "TTLT0";
 constexpr const char* kTimebase = "ROSC";
 constexpr StateTexts kOffOn{"OFF", "ON"};
 } // namespace
 
-int COutputConfigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void COutputConfigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
 {
     m_pPanel = new COutputConfigDlg(position, pParent, this);
-    return 1;
 }
 
 void COutputConfigController::Refresh(CDialog* pPanel)
 {
-    RefreshReportingFailure<COutputConfigDlg>(*this, pPanel,
+    RefreshReportingFailure<COutputConfigDlg>(pPanel,
                                               [](COutputConfigDlg& dialog) { dialog.ReadInstrument(); });
 }
 
 // A double click on the toggle is a second click: it flips the toggle again and sends again.
-const std::array<SMessageEntry<COutputConfigDlg>, 3> COutputConfigDlg::s_messageMap{{
+const SMessageEntry<COutputConfigDlg> COutputConfigDlg::s_messageMap[] = {
     {BN_CLICKED, IDC_TRIGGER_LINE, &COutputConfigDlg::OnTriggerLine},
     {BN_CLICKED, IDC_TIMEBASE, &COutputConfigDlg::OnTimebase},
     {BN_DOUBLECLICKED, IDC_TIMEBASE, &COutputConfigDlg::OnTimebase},
-}};
+};
 
 COutputConfigDlg::COutputConfigDlg(const QPoint& position, IPanelFrame* pParent,
                                    COutputConfigController* pController)
-    : CPanelDialog(position, pParent, pController), m_pFrame(std::make_unique<CPanelFrame>(0)),
-      m_pTimebase(std::make_unique<CToggleButton>(IDS_TIMEBASE_OFF, IDS_TIMEBASE_ON))
+    : CPanelDialog(position, pParent, pController),
+      m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED)),
+      m_pTimebase(std::make_unique<CToggleButton>(res::IDS_TIMEBASE_OFF, res::IDS_TIMEBASE_ON))
 {
     Create(*res::FindDialogTemplate(res::IDD_OUTPUT_CONFIG));
 }

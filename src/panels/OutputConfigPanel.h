@@ -3,6 +3,7 @@
 
 #include "PanelController.h"
 #include "PanelDialog.h"
+#include "res/ControlIds.h"
 
 #include "framework/MessageMap.h"
 
@@ -15,7 +16,7 @@ class CToggleButton;
 class COutputConfigController : public CPanelController
 {
 public:
-    int CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
     void Refresh(CDialog* pPanel) override;
 };
 
@@ -25,12 +26,8 @@ class COutputConfigDlg : public CPanelDialog
 {
 public:
     // The ids of the template's controls.
-    enum EControlId : int
-    {
-        IDC_TIMEBASE = 1071,
-        IDC_FRAME = 1090,
-        IDC_TRIGGER_LINE = 1158,
-    };
+    using EControlId = res::output_config::EControlId;
+    using enum res::output_config::EControlId;
 
     COutputConfigDlg(const QPoint& position, IPanelFrame* pParent, COutputConfigController* pController);
     ~COutputConfigDlg() override;
@@ -39,7 +36,7 @@ public:
     void ReadInstrument();
 
 private:
-    static const std::array<SMessageEntry<COutputConfigDlg>, 3> s_messageMap;
+    static const SMessageEntry<COutputConfigDlg> s_messageMap[];
 
     void OnInitDialog() override;
     void OnTriggerLine();

@@ -2,6 +2,8 @@
 // The controller of one panel: lives as long as the frame, keeps what must outlive the panel's dialog,
 // and creates, refreshes and destroys that dialog when the frame asks.
 
+#include "ReportedCall.h"
+
 #include <QPoint>
 
 class CDialog;
@@ -13,16 +15,33 @@ public:
     virtual ~CPanelController() = default;
 
     // Creates the panel dialog at the position in the frame's client area and keeps it in m_pPanel.
-    virtual int CreatePanel(const QPoint& position, IPanelFrame* pParent) = 0;
+    virtual void CreatePanel(const QPoint& position, IPanelFrame* pParent) = 0;
     // Reads the instrument into the dialog; a session failure is reported here and sets m_bRefreshFailed.
     virtual void Refresh(CDialog* pPanel) = 0;
-    // Destroys the panel's window; the dialog then nulls m_pPanel and deletes itself.
+    // Destroys the panel's window; the dialog then tells PanelDestroyed and deletes itself.
     virtual void DestroyPanel();
     virtual void OnTimerTick() {}
     virtual CDialog* GetPanel() { return m_pPanel; }
 
+    bool HasRefreshFailed() const { return m_bRefreshFailed; }
+    // The dialog's window is gone: the controller no longer has a panel.
+    void PanelDestroyed(const CDialog* pPanel);
+
+protected:
+    // The body of a controller's Refresh: clears the failed flag, reads the instrument into the
+    // controller's own dialog (of type TDlg), and on a session failure reports it and sets the flag. No
+    // dialog, no reading.
+    template <class TDlg, class F> void RefreshReportingFailure(CDialog* pPanel, F&& readInstrument)
+    {
+        m_bRefreshFailed = false;
+        if (pPanel == nullptr)
+            return;
+        auto& dialog = static_cast<TDlg&>(*pPanel);
+        m_bRefreshFailed = !CallReportingFailure([&] { readInstrument(dialog); });
+    }
+
     CDialog* m_pPanel = nullptr;
-    int m_bRefreshFailed = 0;
+    bool m_bRefreshFailed = false;
 };
 
 // Indices of the six controllers in the frame.

@@ -22,6 +22,5 @@ void CPanelDialog::ResizeFrame()
 void CPanelDialog::OnDestroy()
 {
     OnPanelDestroyed();
-    if (m_pController->m_pPanel == this)
-        m_pController->m_pPanel = nullptr;
+    m_pController->PanelDestroyed(this);
 }

@@ -37,9 +37,9 @@ bool IsTriggerLevelAcceptable(const std::string& text)
     if (IsLetter(cFirst) || !(IsDigit(cFirst) || IsSign(cFirst)))
         return false;
     // A sign must lead a number: "-abc" or a lone sign would send a level of 0.
-    if (!framework::HasLeadingNumber(text))
+    if (!HasLeadingNumber(text))
         return false;
-    const double dLevel = framework::LeadingDouble(text);
+    const double dLevel = LeadingDouble(text);
     return dLevel >= -dLimit && dLevel <= dLimit;
 }
 
@@ -51,7 +51,7 @@ bool IsRelativeLevelAcceptable(const std::string& text)
         return true;
     if (IsLetter(text[0]))
         return false;
-    const int nLevel = framework::LeadingInteger(text);
+    const int nLevel = LeadingInteger(text);
     return nLevel >= 10 && nLevel <= 90;
 }
 

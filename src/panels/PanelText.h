@@ -3,7 +3,7 @@
 // control sends. The leading integer and leading number of a text are read as the session reads them
 // (framework/LeadingNumber.h), so a panel checks the same number the session would send.
 
-#include "framework/LeadingNumber.h"
+#include "framework/base/LeadingNumber.h"
 
 #include <array>
 #include <string>

@@ -4,6 +4,7 @@
 
 #include "framework/ModalDialog.h"
 #include "framework/ModalScript.h"
+#include "res/ControlIds.h"
 #include "res/ResourceIds.h"
 #include "support/TestSupport.h"
 
@@ -19,22 +20,22 @@ TEST_F(CAppTest, AboutShowsTheIconAndTheVersionLines)
     std::vector<std::string> shownTexts;
     bool bIconShown = false;
     bool bClosedByOk = false;
-    framework::QueueModalScript(
+    QueueModalScript(
         [&](CModalDialog& dlg)
         {
             title = dlg.windowTitle().toStdString();
             EXPECT_EQ(dlg.parentWidget(), m_pApp->MainWindow());
             for (const QLabel* pLabel : dlg.findChildren<QLabel*>())
                 shownTexts.push_back(pLabel->text().toStdString());
-            const auto* pIcon = dlg.Controls().ItemAs<QLabel>(res::IDC_ABOUT_ICON);
+            const auto* pIcon = dlg.Controls().ItemAs<QLabel>(res::about::IDC_ICON);
             bIconShown = pIcon != nullptr && !pIcon->pixmap().isNull();
             testsupport::Click(dlg.Controls().Item(IDOK));
             bClosedByOk = !dlg.isVisible() && dlg.result() == IDOK;
         });
 
-    Choose(2009);
+    Choose(res::ID_HELP_ABOUT);
 
-    EXPECT_FALSE(framework::HasQueuedModalScript());
+    EXPECT_FALSE(HasQueuedModalScript());
     EXPECT_EQ(title, "About tarvex Pnl");
     EXPECT_TRUE(bIconShown);
     EXPECT_TRUE(bClosedByOk);

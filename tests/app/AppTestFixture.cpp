@@ -15,14 +15,14 @@ void CAppTest::SetUp()
     tarvexsim_reset();
     tarvexsim_use_manual_clock(1);
     SetResources({"VXI0::24::INSTR"});
-    framework::ClearModalScripts();
+    ClearModalScripts();
 }
 
 void CAppTest::TearDown()
 {
     m_pApp.reset();
     testsupport::ProcessEvents();
-    framework::ClearModalScripts();
+    ClearModalScripts();
     tarvexsim_reset();
 }
 

@@ -38,6 +38,6 @@ protected:
     static std::vector<std::string> CalledEntryPoints();
     static bool WasCalled(const std::string& lineStart);
 
-    framework::CScopedRecordingMessages m_messages;
+    CScopedRecordingMessages m_messages;
     std::unique_ptr<CPanelApp> m_pApp;
 };

@@ -21,6 +21,10 @@ TEST(CommandLine, WrongArgumentsAreRefusedWithTheReason)
         {{"--driver-dir", "/a", "--driver-dir", "/b"}, "--driver-dir may be given once only"},
         {{"--version=2"}, "Unexpected value after '--version'"},
         {{"/opt/vendor/lib"}, "Unexpected argument '/opt/vendor/lib'"},
+        {{"--log"}, "Missing value after '--log'"},
+        {{"--trend", "--log="}, "--log needs a file"},
+        {{"--log", "a.csv", "--log", "b.csv"}, "--log may be given once only"},
+        {{"--trend=yes"}, "Unexpected value after '--trend'"},
     };
     for (const auto& c : cases)
     {
@@ -29,6 +33,8 @@ TEST(CommandLine, WrongArgumentsAreRefusedWithTheReason)
         EXPECT_TRUE(commandLine.Error().contains(QString::fromLatin1(c.pszReason)))
             << commandLine.Error().toStdString();
         EXPECT_EQ(commandLine.DriverFolder(), "") << c.pszReason;
+        EXPECT_EQ(commandLine.LogFile(), "") << c.pszReason;
+        EXPECT_FALSE(commandLine.ShowsTrend()) << c.pszReason;
     }
 }
 } // namespace

@@ -12,6 +12,8 @@
 #include "panels/MeasurePanel.h"
 #include "panels/MiscPanel.h"
 #include "panels/PanelController.h"
+#include "res/ControlIds.h"
+#include "res/ResourceIds.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -106,8 +108,7 @@ class CStartupTest : public CAppTest, public ::testing::WithParamInterface<SStar
 void QueueChoice(EChoice choice)
 {
     const int nButton = choice == EChoice::Cancel ? IDCANCEL : IDOK;
-    framework::QueueModalScript([nButton](CModalDialog& dlg)
-                                { testsupport::Click(dlg.Controls().Item(nButton)); });
+    QueueModalScript([nButton](CModalDialog& dlg) { testsupport::Click(dlg.Controls().Item(nButton)); });
 }
 } // namespace
 
@@ -122,10 +123,9 @@ TEST_P(CStartupTest, OpensTheInstrumentOrGoesNonLive)
 
     CPframe& frame = Start();
 
-    EXPECT_EQ(framework::HasQueuedModalScript(), c.choice == EChoice::None)
-        << "Select Instrument shown or not";
+    EXPECT_EQ(HasQueuedModalScript(), c.choice == EChoice::None) << "Select Instrument shown or not";
     EXPECT_EQ(m_pApp->IsLive(), c.bLive);
-    EXPECT_EQ(m_pApp->m_session.IsLive(), c.bLive);
+    EXPECT_EQ(m_pApp->Session().IsLive(), c.bLive);
     EXPECT_EQ(m_pApp->GetIndicatorColour(), c.bLive ? kGreen : kGrey);
     EXPECT_EQ(m_pApp->GetInstrumentSlot(), c.bLive ? kSlot : -2);
 
@@ -145,7 +145,7 @@ TEST_P(CStartupTest, OpensTheInstrumentOrGoesNonLive)
     ASSERT_NE(m_pApp->GetActiveController()->GetPanel(), nullptr);
     EXPECT_TRUE(m_pApp->GetActiveController()->GetPanel()->isVisible());
     EXPECT_EQ(frame.windowTitle().toStdString(), "Tarvex: Measure");
-    EXPECT_TRUE(frame.Menu().IsChecked(2002));
+    EXPECT_TRUE(frame.Menu().IsChecked(res::ID_PANELS_MEASURE));
     EXPECT_EQ(frame.UpdateTimerInterval(), 300);
     EXPECT_TRUE(m_messages.BoxTexts().empty());
 }
@@ -165,19 +165,19 @@ TEST_F(CAppTest, SearchFindingNothingStartsNonLiveWithoutAsking)
         SetResources({});
         if (bSucceeds)
             tarvexsim_set_fault("tarvex_auto_init", VI_SUCCESS, 1, nullptr);
-        framework::QueueModalScript([](CModalDialog& dlg) { dlg.EndDialog(IDCANCEL); });
+        QueueModalScript([](CModalDialog& dlg) { dlg.EndDialog(IDCANCEL); });
 
         Start();
 
-        EXPECT_TRUE(framework::HasQueuedModalScript()) << "no Select Instrument";
-        framework::ClearModalScripts();
+        EXPECT_TRUE(HasQueuedModalScript()) << "no Select Instrument";
+        ClearModalScripts();
         EXPECT_FALSE(m_pApp->IsLive());
         EXPECT_EQ(m_pApp->GetIndicatorColour(), kGrey);
         const auto* pMeasure = dynamic_cast<CMeasureDlg*>(m_pApp->GetController(PANEL_MEASURE)->GetPanel());
         ASSERT_NE(pMeasure, nullptr);
         EXPECT_EQ(pMeasure->SlotDisplay().GetText(), "U");
         EXPECT_EQ(CalledEntryPoints(), std::vector<std::string>{"tarvex_auto_init"});
-        Choose(2000);
+        Choose(res::ID_SYSTEM_RESET);
         EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"Non-Live Mode: Function disabled"});
     }
 }
@@ -187,9 +187,9 @@ TEST_F(CAppTest, NumbersAreWrittenTheCWayWhateverTheDesktopLocale)
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "scripts/install-deps installs the locales";
     Start();
-    Choose(2006); // Misc
+    Choose(res::ID_PANELS_MISC); // Misc
     std::string prompt;
-    framework::QueueModalScript([&](CModalDialog& dlg) { prompt = dlg.Controls().Text(1046); });
+    QueueModalScript([&](CModalDialog& dlg) { prompt = dlg.Controls().Text(res::value_entry::IDC_PROMPT); });
     const auto controls = m_pApp->GetController(PANEL_MISC)->GetPanel()->findChildren<QWidget*>();
     const auto it = std::ranges::find_if(
         controls, [](const QWidget* p) { return p->property("ctrlId").toInt() == CMiscDlg::IDC_FREQ_RANGE; });
@@ -215,7 +215,7 @@ TEST_F(CAppTest, MissingDriverLibraryStartsNonLiveAndRefusesResetSelfTestAndSync
     CDialog* pPanel = m_pApp->GetController(PANEL_MEASURE)->GetPanel();
     ASSERT_NE(pPanel, nullptr);
 
-    for (const int nCommand : {2000, 2001, 2012})
+    for (const int nCommand : {res::ID_SYSTEM_RESET, res::ID_SYSTEM_SELF_TEST, res::ID_SYSTEM_SYNC})
     {
         SCOPED_TRACE(nCommand);
         m_messages.Clear();
@@ -272,7 +272,7 @@ TEST_F(CAppTest, CloseIsRefusedWhileStartUpRunsAndAcceptedAfter)
     std::optional<bool> closedDuringStartUp;
     QSize sizeDuringStartUp;
     QPoint posDuringStartUp;
-    framework::QueueModalScript(
+    QueueModalScript(
         [&](CModalDialog& dlg)
         {
             closedDuringStartUp = m_pApp->MainWindow()->close();
@@ -286,7 +286,7 @@ TEST_F(CAppTest, CloseIsRefusedWhileStartUpRunsAndAcceptedAfter)
     ASSERT_TRUE(closedDuringStartUp.has_value());
     EXPECT_FALSE(*closedDuringStartUp);
     EXPECT_TRUE(frame.isVisible());
-    EXPECT_TRUE(m_pApp->m_session.IsDriverLoaded());
+    EXPECT_TRUE(m_pApp->Session().IsDriverLoaded());
     // Before a panel is shown the frame has its first size, centred on the screen (integer division).
     const QRect rcScreen = QGuiApplication::primaryScreen()->geometry();
     const QPoint ptCentred((rcScreen.width() - 320) / 2, (rcScreen.height() - 450) / 2);
@@ -296,8 +296,8 @@ TEST_F(CAppTest, CloseIsRefusedWhileStartUpRunsAndAcceptedAfter)
 
     EXPECT_TRUE(frame.close());
     EXPECT_FALSE(frame.isVisible());
-    EXPECT_FALSE(m_pApp->m_session.IsDriverLoaded());
-    EXPECT_FALSE(m_pApp->m_session.IsLive());
+    EXPECT_FALSE(m_pApp->Session().IsDriverLoaded());
+    EXPECT_FALSE(m_pApp->Session().IsLive());
     EXPECT_EQ(frame.UpdateTimerInterval(), 0);
 }
 

@@ -1,5 +1,6 @@
 // The frame's commands and timer against the live simulated counter: panel switching, Reset, Self Test,
-// Sync, Auto Update Mode, Exit, and ticks reaching the Measure controller.
+// Sync, Auto Update Mode, Exit, ticks reaching the Measure controller, a handler for every menu command, and
+// the readings: the Readings window on Ctrl+R and the log.
 
 #include "AppTestFixture.h"
 
@@ -7,9 +8,14 @@
 #include "TarvexSim.h"
 #include "framework/Dialog.h"
 #include "panels/MeasurePanel.h"
+#include "readings/ReadingLog.h"
+#include "readings/window/ReadingsWindow.h"
+#include "res/MainMenu.h"
+#include "res/ResourceIds.h"
 #include "support/TestSupport.h"
 
 #include <QPointer>
+#include <QTest>
 
 #include <ostream>
 
@@ -26,12 +32,12 @@ struct SPanelCase
 };
 
 const SPanelCase kPanelCases[] = {
-    {PANEL_MEASURE, 2002, "Tarvex: Measure", "tarvex_sense"},
-    {PANEL_EVENT_TRIG, 2003, "Tarvex: Event Trig", "tarvex_sense"},
-    {PANEL_INPUT_CONFIG, 2004, "Tarvex: Input Config", "tarvex_input"},
-    {PANEL_ARM, 2005, "Tarvex: Arm", "tarvex_arm"},
-    {PANEL_MISC, 2006, "Tarvex: Misc", "tarvex_sense"},
-    {PANEL_OUTPUT_CONFIG, 2007, "Tarvex: Output Config", "tarvex_output"},
+    {PANEL_MEASURE, res::ID_PANELS_MEASURE, "Tarvex: Measure", "tarvex_sense"},
+    {PANEL_EVENT_TRIG, res::ID_PANELS_EVENT_TRIG, "Tarvex: Event Trig", "tarvex_sense"},
+    {PANEL_INPUT_CONFIG, res::ID_PANELS_INPUT_CONFIG, "Tarvex: Input Config", "tarvex_input"},
+    {PANEL_ARM, res::ID_PANELS_ARM, "Tarvex: Arm", "tarvex_arm"},
+    {PANEL_MISC, res::ID_PANELS_MISC, "Tarvex: Misc", "tarvex_sense"},
+    {PANEL_OUTPUT_CONFIG, res::ID_PANELS_OUTPUT_CONFIG, "Tarvex: Output Config", "tarvex_output"},
 };
 
 void PrintTo(const SPanelCase& c, std::ostream* pStream)
@@ -128,34 +134,35 @@ TEST_P(CPanelSwitchTest, SyncShowsTheFailureMessageOnlyAfterAFailedRefresh)
     m_messages.Clear();
     tarvexsim_clear_calls();
 
-    Choose(2012);
+    Choose(res::ID_SYSTEM_SYNC);
 
     EXPECT_TRUE(m_messages.Messages().empty());
     EXPECT_TRUE(WasCalled(c.pszReadEntryPoint)) << "Sync reads the instrument";
-    EXPECT_EQ(m_pApp->GetActiveController()->m_bRefreshFailed, 0);
+    EXPECT_FALSE(m_pApp->GetActiveController()->HasRefreshFailed());
 
     tarvexsim_set_fault(c.pszReadEntryPoint, VI_ERROR_TMO, 1, nullptr);
-    Choose(2012);
+    Choose(res::ID_SYSTEM_SYNC);
 
-    EXPECT_EQ(m_pApp->GetActiveController()->m_bRefreshFailed, 1);
+    EXPECT_TRUE(m_pApp->GetActiveController()->HasRefreshFailed());
     ASSERT_GE(m_messages.Messages().size(), 2u);
     EXPECT_EQ(m_messages.Messages().front().text, "TIME OUT!");
     EXPECT_EQ(m_messages.Messages().back().text, kSyncFailed);
-    EXPECT_EQ(m_messages.Messages().back().caption, framework::kApplicationTitle);
+    EXPECT_EQ(m_messages.Messages().back().caption, kApplicationTitle);
 }
 
 TEST_P(CPanelSwitchTest, TicksReachTheMeasureControllerWhicheverPanelIsShown)
 {
     const SPanelCase& c = GetParam();
     Choose(c.nCommand);
-    Choose(2010);
-    Measure().m_strReading = " ";
+    Choose(res::ID_SYSTEM_AUTO_UPDATE);
+    Measure().ClearReading();
+    const std::string cleared = Measure().GetReading();
     tarvexsim_clear_calls();
 
     Tick();
 
     EXPECT_EQ(CalledEntryPoints(), (std::vector<std::string>{"tarvex_initiate", "tarvex_fetch"}));
-    EXPECT_NE(Measure().m_strReading, " ");
+    EXPECT_NE(Measure().GetReading(), cleared);
     EXPECT_EQ(Measure().GetPanel() != nullptr, c.nIndex == PANEL_MEASURE);
     EXPECT_TRUE(m_messages.Messages().empty());
 }
@@ -185,29 +192,45 @@ TEST_F(CAppTest, FittingTheFrameMakesItsLowerRightCornerMeetThePanels)
     }
 }
 
-TEST_F(CAppTest, AutoUpdateModeFlipsTheMenuCheckAndTheMeasureController)
+TEST_F(CAppTest, EveryMenuCommandHasAHandlerInTheFramesMessageMap)
 {
     CPframe& frame = Start();
-    auto& measure = static_cast<CMeasureController&>(*m_pApp->GetController(PANEL_MEASURE));
-    ASSERT_FALSE(frame.Menu().IsChecked(2010));
-
-    for (const int bExpected : {1, 0, 1})
+    for (const SMenuItem& popup : res::MainMenu().popups)
     {
-        Choose(2010);
-        EXPECT_EQ(frame.Menu().IsChecked(2010), bExpected == 1);
-        EXPECT_EQ(measure.m_bAutoUpdate, bExpected);
+        for (const SMenuItem& item : popup.items)
+        {
+            if (item.pszCaption)
+            {
+                SCOPED_TRACE(item.pszCaption);
+                EXPECT_TRUE(frame.Menu().HasHandler(item.nId));
+            }
+        }
+    }
+    EXPECT_FALSE(frame.Menu().HasHandler(0));
+}
+
+TEST_F(CAppTest, AutoUpdateModeFlipsTheMenuCheckAndTheMode)
+{
+    CPframe& frame = Start();
+    ASSERT_FALSE(frame.Menu().IsChecked(res::ID_SYSTEM_AUTO_UPDATE));
+
+    for (const bool bExpected : {true, false, true})
+    {
+        Choose(res::ID_SYSTEM_AUTO_UPDATE);
+        EXPECT_EQ(frame.Menu().IsChecked(res::ID_SYSTEM_AUTO_UPDATE), bExpected);
+        EXPECT_EQ(frame.IsAutoUpdateOn(), bExpected);
     }
 }
 
 TEST_F(CAppTest, TickDoesNotNestWhileItsReportShowsAMessageBox)
 {
     CPframe& frame = Start();
-    Choose(2010);
+    Choose(res::ID_SYSTEM_AUTO_UPDATE);
     tarvexsim_set_fault("tarvex_fetch", VI_ERROR_TMO, 1, nullptr);
     int nCallsBeforeNestedTick = -1;
     int nCallsAfterNestedTick = -1;
     int nIntervalDuringBox = -1;
-    m_messages.onBox = [&](const framework::SRecordedMessage&)
+    m_messages.onBox = [&](const SRecordedMessage&)
     {
         if (nCallsBeforeNestedTick >= 0)
             return;
@@ -223,11 +246,12 @@ TEST_F(CAppTest, TickDoesNotNestWhileItsReportShowsAMessageBox)
     EXPECT_EQ(nIntervalDuringBox, 0) << "the report stops the timer while its box is up";
     EXPECT_EQ(nCallsAfterNestedTick, nCallsBeforeNestedTick) << "a tick inside a tick does nothing";
     EXPECT_EQ(frame.UpdateTimerInterval(), 300);
-    EXPECT_FALSE(frame.Menu().IsChecked(2010)) << "a failing auto-update tick switches the mode off";
+    EXPECT_FALSE(frame.Menu().IsChecked(res::ID_SYSTEM_AUTO_UPDATE))
+        << "a failing auto-update tick switches the mode off";
 
     // The in-tick flag is cleared again: the next tick does its work.
     m_messages.onBox = nullptr;
-    Choose(2010);
+    Choose(res::ID_SYSTEM_AUTO_UPDATE);
     tarvexsim_clear_calls();
     Tick();
     EXPECT_TRUE(WasCalled("tarvex_fetch"));
@@ -236,11 +260,11 @@ TEST_F(CAppTest, TickDoesNotNestWhileItsReportShowsAMessageBox)
 TEST_F(CAppTest, ResetRebuildsTheMeasurePanelFromThePowerOnSetup)
 {
     CPframe& frame = Start();
-    Choose(2010);
-    Choose(2006);
+    Choose(res::ID_SYSTEM_AUTO_UPDATE);
+    Choose(res::ID_PANELS_MISC);
     tarvexsim_clear_calls();
 
-    Choose(2000);
+    Choose(res::ID_SYSTEM_RESET);
 
     const std::vector<std::string> names = CalledEntryPoints();
     ASSERT_GE(names.size(), 2u);
@@ -248,11 +272,12 @@ TEST_F(CAppTest, ResetRebuildsTheMeasurePanelFromThePowerOnSetup)
     EXPECT_EQ(names[1], "tarvex_dcl");
     EXPECT_TRUE(WasCalled("tarvex_configure")) << "the power-on configuration is sent";
     EXPECT_EQ(frame.windowTitle().toStdString(), "Tarvex: Measure");
-    EXPECT_TRUE(frame.Menu().IsChecked(2002));
-    EXPECT_FALSE(frame.Menu().IsChecked(2006));
+    EXPECT_TRUE(frame.Menu().IsChecked(res::ID_PANELS_MEASURE));
+    EXPECT_FALSE(frame.Menu().IsChecked(res::ID_PANELS_MISC));
     EXPECT_EQ(m_pApp->GetActiveController(), m_pApp->GetController(PANEL_MEASURE));
     EXPECT_NE(m_pApp->GetActiveController()->GetPanel(), nullptr);
-    EXPECT_FALSE(frame.Menu().IsChecked(2010)) << "the first refresh after Reset turns Auto Update Mode off";
+    EXPECT_FALSE(frame.Menu().IsChecked(res::ID_SYSTEM_AUTO_UPDATE))
+        << "the first refresh after Reset turns Auto Update Mode off";
     EXPECT_TRUE(m_messages.Messages().empty());
 }
 
@@ -280,11 +305,11 @@ TEST_F(CAppTest, SelfTestShowsItsOutcomeInTheApplicationBox)
             tarvexsim_set_fault(c.pszFailingCall, VI_ERROR_TMO, 1, nullptr);
         m_messages.Clear();
 
-        Choose(2001);
+        Choose(res::ID_SYSTEM_SELF_TEST);
 
         ASSERT_EQ(m_messages.Messages().size(), 1u);
         EXPECT_EQ(m_messages.Messages()[0].text, c.expected);
-        EXPECT_EQ(m_messages.Messages()[0].caption, framework::kApplicationTitle);
+        EXPECT_EQ(m_messages.Messages()[0].caption, kApplicationTitle);
     }
 }
 
@@ -314,23 +339,71 @@ TEST_F(CAppTest, ExitAndCloseHideTheFrameAndStopTheTimerThenUnloadTheDriver)
     {
         SCOPED_TRACE(bExit ? "System, Exit" : "closing the window");
         CPframe& frame = Start();
-        ASSERT_TRUE(m_pApp->m_session.IsDriverLoaded());
+        ASSERT_TRUE(m_pApp->Session().IsDriverLoaded());
         SFrameAtClose atClose{&frame};
         tarvexsim_set_hook("tarvex_close", &RecordFrameAtClose, &atClose);
         tarvexsim_clear_calls();
 
         if (bExit)
-            Choose(2011);
+            Choose(res::ID_SYSTEM_EXIT);
         else
             EXPECT_TRUE(frame.close());
 
         EXPECT_EQ(CalledEntryPoints(), std::vector<std::string>{"tarvex_close"});
         EXPECT_FALSE(atClose.bVisible);
         EXPECT_EQ(atClose.nTimerInterval, 0);
-        EXPECT_FALSE(m_pApp->m_session.IsDriverLoaded());
-        EXPECT_FALSE(m_pApp->m_session.IsLive()) << "no call goes through the unloaded driver";
+        EXPECT_FALSE(m_pApp->Session().IsDriverLoaded());
+        EXPECT_FALSE(m_pApp->Session().IsLive()) << "no call goes through the unloaded driver";
         EXPECT_FALSE(frame.isVisible());
         EXPECT_EQ(frame.UpdateTimerInterval(), 0);
         m_pApp.reset();
     }
+}
+
+TEST_F(CAppTest, CtrlROpensTheOneReadingsWindowWhichTakesTheReadings)
+{
+    CPframe& frame = Start();
+    ASSERT_EQ(m_pApp->ReadingsWindow(), nullptr) << "made when first shown";
+    const auto pressCtrlR = [&frame]
+    {
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+        QTest::keyClick(&frame, Qt::Key_R, Qt::ControlModifier);
+    };
+    pressCtrlR();
+    CReadingsWindow* pWindow = m_pApp->ReadingsWindow();
+    ASSERT_NE(pWindow, nullptr);
+    EXPECT_TRUE(pWindow->isVisible());
+    EXPECT_EQ(pWindow->windowTitle(), QStringLiteral("Tarvex: Readings"));
+    pWindow->close();
+    pressCtrlR();
+    EXPECT_EQ(m_pApp->ReadingsWindow(), pWindow);
+    EXPECT_TRUE(pWindow->isVisible());
+
+    Choose(2010);
+    Tick();
+    EXPECT_EQ(pWindow->History().Readings().Size(), 1u);
+}
+
+// The failing write happens in a tick; its one box comes after the tick, and the panel goes on.
+TEST_F(CAppTest, ALogWriteThatFailsIsReportedOnceAndThePanelGoesOn)
+{
+    Start();
+    std::string strError;
+    auto pLog = readings::CReadingLog::Open("/dev/full", strError);
+    ASSERT_NE(pLog, nullptr) << strError;
+    m_pApp->LogReadings(std::move(pLog));
+    Choose(2010);
+    Tick();
+    EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{}) << "no box inside the tick";
+    Tick();
+    testsupport::ProcessEvents();
+    EXPECT_EQ(m_messages.BoxTexts(),
+              std::vector<std::string>{
+                  "cannot write to /dev/full: No space left on device; no more readings are logged."});
+    tarvexsim_clear_calls();
+    Tick();
+    testsupport::ProcessEvents();
+    EXPECT_TRUE(WasCalled("tarvex_fetch"));
+    EXPECT_EQ(m_messages.BoxTexts().size(), 1u);
 }

@@ -1,7 +1,7 @@
 // The program itself, started as a child: it names the driver it loaded on standard error, and a
 // termination signal ends it as closing its window does, with the driver closed and a normal exit.
 
-#include "framework/LibrarySearchPath.h"
+#include "framework/base/LibrarySearchPath.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -24,8 +24,7 @@ QByteArray Contents(const QString& fileName)
 
 TEST(ProgramEnd, TerminationSignalClosesTheDriverAndEndsNormally)
 {
-    const QByteArray driverLine = "tarvex: instrument driver " +
-                                  QByteArray::fromStdString(framework::ProgramFolder()) +
+    const QByteArray driverLine = "tarvex: instrument driver " + QByteArray::fromStdString(ProgramFolder()) +
                                   "/libtarvex_32.so (the simulated counter bundled with the program)\n";
     for (const int nSignal : {SIGTERM, SIGINT})
     {

@@ -12,6 +12,7 @@
 #include "framework/ModalDialog.h"
 #include "framework/ModalScript.h"
 #include "panels/PanelController.h"
+#include "res/ResourceIds.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -188,20 +189,21 @@ protected:
     void ForEachScreen(const Visit& visit)
     {
         Start();
-        const std::pair<int, const char*> panels[] = {{2002, "Measure"},      {2003, "Event Trig"},
-                                                      {2004, "Input Config"}, {2005, "Arm"},
-                                                      {2006, "Misc"},         {2007, "Output Config"}};
+        const std::pair<int, const char*> panels[] = {{res::ID_PANELS_MEASURE, "Measure"},
+                                                      {res::ID_PANELS_EVENT_TRIG, "Event Trig"},
+                                                      {res::ID_PANELS_INPUT_CONFIG, "Input Config"},
+                                                      {res::ID_PANELS_ARM, "Arm"},
+                                                      {res::ID_PANELS_MISC, "Misc"},
+                                                      {res::ID_PANELS_OUTPUT_CONFIG, "Output Config"}};
         for (const auto& [nCommand, pszPanel] : panels)
         {
             Choose(nCommand);
             visit(pszPanel, *m_pApp->GetActiveController()->GetPanel());
         }
-        const auto visitModal = [&](const char* pszDialog) {
-            framework::QueueModalScript([&visit, pszDialog](CModalDialog& dialog)
-                                        { visit(pszDialog, dialog); });
-        };
+        const auto visitModal = [&](const char* pszDialog)
+        { QueueModalScript([&visit, pszDialog](CModalDialog& dialog) { visit(pszDialog, dialog); }); };
         visitModal("About");
-        Choose(2009);
+        Choose(res::ID_HELP_ABOUT);
         CValueEntryLimits limits;
         limits.m_dMin = 0.001;
         limits.m_dMax = 99.999;

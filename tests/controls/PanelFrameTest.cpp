@@ -25,13 +25,13 @@ std::array<COLORREF, 4> EdgesOf(const QImage& image) // left, top, right, bottom
 TEST(PanelFrame, RaisedIsLightAtTopLeftSunkenIsDarkAndTheInsideIsUntouched)
 {
     const COLORREF crLight = GetSysColor(COLOR_BTNHIGHLIGHT), crDark = GetSysColor(COLOR_BTNSHADOW);
-    for (const auto& [pszName, bSunken, crTL, crBR] : {std::tuple{"raised", 0, crLight, crDark},
-                                                       {"sunken", 1, crDark, crLight},
-                                                       {"sunken_nonzero", 7, crDark, crLight}})
+    for (const auto& [pszName, eEdge, crTL, crBR] :
+         {std::tuple{"raised", CPanelFrame::EDGE_RAISED, crLight, crDark},
+          {"sunken", CPanelFrame::EDGE_SUNKEN, crDark, crLight}})
     {
         QWidget host;
         host.resize(200, 150);
-        auto* pFrame = new CPanelFrame(bSunken);
+        auto* pFrame = new CPanelFrame(eEdge);
         pFrame->setParent(&host);
         pFrame->setGeometry(10, 10, 150, 100);
         host.show();
@@ -49,7 +49,7 @@ TEST(PanelFrame, RaisedIsLightAtTopLeftSunkenIsDarkAndTheInsideIsUntouched)
 
 TEST(PanelFrame, OnlyTheSystemColoursAndTheSunkenFlagChangeItsLook)
 {
-    CPanelFrame frame(0);
+    CPanelFrame frame(CPanelFrame::EDGE_RAISED);
     frame.resize(60, 40);
     const QImage before = pixelprobe::Grab(frame);
     frame.setEnabled(false);
@@ -74,7 +74,7 @@ TEST(PanelFrame, ClicksPassThroughToTheControlUnderneath)
     host.resize(120, 80);
     auto* pButton = new QPushButton(QStringLiteral("Read"), &host);
     pButton->setGeometry(20, 20, 60, 24);
-    auto* pFrame = new CPanelFrame(0);
+    auto* pFrame = new CPanelFrame(CPanelFrame::EDGE_RAISED);
     pFrame->setParent(&host);
     pFrame->setGeometry(0, 0, 120, 80); // on top of the button
     host.show();

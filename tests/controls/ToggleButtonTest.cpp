@@ -4,6 +4,7 @@
 #include "PixelProbe.h"
 
 #include "controls/ToggleButton.h"
+#include "res/ResourceIds.h"
 
 #include <QFontMetrics>
 #include <QSignalSpy>
@@ -15,7 +16,8 @@
 
 namespace
 {
-constexpr int IDS_X1 = 20, IDS_X10 = 21, IDS_NONE = 0; // "x1", "x10", not in the string table
+using enum res::EStringId;
+constexpr int kNoString = 0; // not in the string table
 
 struct SToggleFixture
 {
@@ -197,7 +199,7 @@ TEST(ToggleButton, DisabledCaptionIsGrayedFromTheLeftEdgeAndAtTheTop)
 
 TEST(ToggleButton, EmptyFirstCaptionDrawsTheWindowTextInBothStates)
 {
-    SToggleFixture f(IDS_NONE);
+    SToggleFixture f(kNoString);
     f.toggle.setText(QStringLiteral("Pos Slope"));
     const QImage image0 = pixelprobe::Grab(f.toggle).copy(f.TextArea());
     f.toggle.SetState(1);

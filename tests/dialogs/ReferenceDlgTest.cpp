@@ -28,7 +28,7 @@ TEST(ReferenceDlg, ComesUpEmptyWithTheCallersTitleAndOkDisabled)
 {
     CReferenceDlg dlg(nullptr, "Lower Reference:");
     std::string look;
-    framework::QueueModalScript(
+    QueueModalScript(
         [&](CModalDialog& d)
         {
             look = d.windowTitle().toStdString() + "|" + d.Controls().Text(IDC_REFERENCE) + "|" +
@@ -56,7 +56,7 @@ TEST(ReferenceDlg, OkFollowsTheTextAndReturnsItAsTyped)
     {
         CReferenceDlg dlg(nullptr, "Reference:");
         bool bOkEnabled = !c.bAccepted;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& d)
             {
                 QWidget* pEdit = d.Controls().Item(IDC_REFERENCE);
@@ -80,7 +80,7 @@ TEST(ReferenceDlg, OkFollowsTheTextAndReturnsItAsTyped)
 TEST(ReferenceDlg, CancelCopiesNothing)
 {
     CReferenceDlg dlg(nullptr, "Upper Reference:");
-    framework::QueueModalScript(
+    QueueModalScript(
         [](CModalDialog& d)
         {
             QTest::keyClicks(d.Controls().Item(IDC_REFERENCE), QStringLiteral("90"));

@@ -4,6 +4,7 @@
 #include "dialogs/SelectInstrumentDlg.h"
 
 #include "framework/ModalScript.h"
+#include "res/ControlIds.h"
 #include "support/TestSupport.h"
 
 #include <QTest>
@@ -12,7 +13,7 @@
 
 namespace
 {
-constexpr int IDC_RESOURCES = 1111;
+using enum res::select_instrument::EControlId;
 using Resources = std::vector<std::string>;
 
 TEST(SelectInstrumentDlg, FindsTheOneResourceThatMentionsVxiInAnyCase)
@@ -33,9 +34,9 @@ TEST(SelectInstrumentDlg, FindsTheOneResourceThatMentionsVxiInAnyCase)
 TEST(SelectInstrumentDlg, SingleVxiResourceIsChosenWithoutShowingTheDialog)
 {
     CSelectInstrumentDlg dlg({"GPIB0::22::INSTR", "vxi0::24::instr"}, nullptr);
-    framework::QueueModalScript([](CModalDialog&) { ADD_FAILURE() << "the dialog was shown"; });
+    QueueModalScript([](CModalDialog&) { ADD_FAILURE() << "the dialog was shown"; });
     EXPECT_EQ(dlg.DoModal(), IDOK);
-    framework::ClearModalScripts();
+    ClearModalScripts();
     EXPECT_EQ(dlg.m_strSelected, "vxi0::24::instr");
 }
 
@@ -60,10 +61,10 @@ TEST(SelectInstrumentDlg, OtherwiseAllAreOfferedSortedWithTheFirstSelectedAndOkT
         CSelectInstrumentDlg dlg(c.resources, nullptr);
         Resources shown;
         int nSelected = -2;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& d)
             {
-                framework::CDialogControls& controls = d.Controls();
+                CDialogControls& controls = d.Controls();
                 for (int i = 0; i < controls.GetCount(IDC_RESOURCES); ++i)
                     shown.push_back(controls.GetLBText(IDC_RESOURCES, i));
                 nSelected = controls.GetCurSel(IDC_RESOURCES);
@@ -81,7 +82,7 @@ TEST(SelectInstrumentDlg, OtherwiseAllAreOfferedSortedWithTheFirstSelectedAndOkT
 TEST(SelectInstrumentDlg, CancelReturnsCancelAndChoosesNothing)
 {
     CSelectInstrumentDlg dlg({"GPIB0::5::INSTR", "ASRL1::INSTR"}, nullptr);
-    framework::QueueModalScript([](CModalDialog& d) { testsupport::Click(d.Controls().Item(IDCANCEL)); });
+    QueueModalScript([](CModalDialog& d) { testsupport::Click(d.Controls().Item(IDCANCEL)); });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.m_strSelected, "");
 }

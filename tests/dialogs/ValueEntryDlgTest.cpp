@@ -19,7 +19,7 @@ namespace
 using enum CValueEntryDlg::EControlId;
 constexpr int kRadios[] = {IDC_MIN, IDC_MAX, IDC_DEF, IDC_AUTO};
 
-CValueEntryLimits Limits(double dMin, double dMax, const char* pszUnits, int bRange, std::uint8_t nDiscretes)
+CValueEntryLimits Limits(double dMin, double dMax, const char* pszUnits, bool bRange, std::uint8_t nDiscretes)
 {
     CValueEntryLimits limits;
     limits.m_dMin = dMin;
@@ -31,11 +31,11 @@ CValueEntryLimits Limits(double dMin, double dMax, const char* pszUnits, int bRa
 }
 
 // The Misc panel's three entries, and keywords only (MIN and DEF).
-const CValueEntryLimits kAperture = Limits(0.001, 99.999, "", 1, 7);
-const CValueEntryLimits kFreqRange = Limits(0.001, 200000000, "", 1, 15);
-const CValueEntryLimits kTimeout = Limits(0, 500000, " Milli Seconds", 1, 0);
+const CValueEntryLimits kAperture = Limits(0.001, 99.999, "", true, 7);
+const CValueEntryLimits kFreqRange = Limits(0.001, 200000000, "", true, 15);
+const CValueEntryLimits kTimeout = Limits(0, 500000, " Milli Seconds", true, 0);
 const CValueEntryLimits kKeywords =
-    Limits(1, 2, "", 0, CValueEntryLimits::DISCRETE_MIN | CValueEntryLimits::DISCRETE_DEF);
+    Limits(1, 2, "", false, CValueEntryLimits::DISCRETE_MIN | CValueEntryLimits::DISCRETE_DEF);
 
 void Type(CModalDialog& dlg, const char* pszText)
 {
@@ -65,13 +65,13 @@ TEST(ValueEntryDlg, AcceptanceTest)
         for (const char* pszText : c.refused)
             EXPECT_FALSE(CValueEntryDlg::IsAcceptable(pszText, c.limits)) << '"' << pszText << '"';
     }
-    EXPECT_NE(CValueEntryLimits().m_bRange, 0) << "numbers are accepted unless the caller says otherwise";
+    EXPECT_TRUE(CValueEntryLimits().m_bRange) << "numbers are accepted unless the caller says otherwise";
 }
 
 // The dialog as it first comes up, in one line: edit, prompt, OK, the radio buttons enabled, any checked.
 std::string FirstLook(CModalDialog& dlg)
 {
-    const framework::CDialogControls& controls = dlg.Controls();
+    const CDialogControls& controls = dlg.Controls();
     std::string look = dlg.windowTitle().toStdString() + "|" + controls.Text(IDC_VALUE) + "|";
     look += controls.IsShown(IDC_PROMPT) ? controls.Text(IDC_PROMPT) : "(no prompt)";
     look += controls.IsShown(IDC_HIDDEN_COMBO) ? "|combo" : "";
@@ -101,7 +101,7 @@ TEST(ValueEntryDlg, ComesUpWithThePromptTheAllowedKeywordsAndNoneChecked)
     {
         CValueEntryDlg dlg(c.pszInitial, c.limits, "Title", nullptr);
         std::string look;
-        framework::QueueModalScript([&](CModalDialog& d) { look = FirstLook(d); });
+        QueueModalScript([&](CModalDialog& d) { look = FirstLook(d); });
         EXPECT_EQ(dlg.DoModal(), IDCANCEL);
         EXPECT_EQ(look, c.pszLook);
         EXPECT_EQ(dlg.m_strValue, c.pszInitial) << "cancelled: nothing copied";
@@ -124,21 +124,21 @@ TEST(ValueEntryDlg, OkFollowsEveryChangeAndReturnsTheTextAsTyped)
         {kTimeout, longText.c_str(), 0, pszKept}, {kAperture, "5xyz", 0, "5xyz"},
         {kAperture, "100", 0, nullptr},           {kAperture, "min", 0, nullptr},
         {kTimeout, "500000", 0, "500000"},        {kTimeout, "500001", 0, nullptr},
-        {kFreqRange, "junk", 1149, "MIN"},        {kFreqRange, "", 1150, "MAX"},
+        {kFreqRange, "junk", IDC_MIN, "MIN"},     {kFreqRange, "", IDC_MAX, "MAX"},
         {kFreqRange, "7", IDC_DEF, "DEF"},        {kFreqRange, "", IDC_AUTO, "AUTO"},
     };
     for (const auto& c : cases)
     {
         CValueEntryDlg dlg("", c.limits, "Value", nullptr);
         bool bOkEnabled = false;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& d)
             {
                 Type(d, c.pszTyped);
                 if (c.nRadio)
                     testsupport::Click(d.Controls().Item(c.nRadio));
                 bOkEnabled = d.Controls().IsEnabled(IDOK);
-                if (c.nRadio == 1150)
+                if (c.nRadio == IDC_MAX)
                 {
                     QDir().mkpath(QStringLiteral("controls"));
                     d.grab().save(QStringLiteral("controls/value_entry_dialog.png"));
@@ -162,7 +162,7 @@ TEST(ValueEntryDlg, TypingReplacesTheTextOnOpeningAndAfterTab)
     {
         CValueEntryDlg dlg("100", kFreqRange, "Value", nullptr);
         std::string focus;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& d)
             {
                 if (!QTest::qWaitForWindowActive(&d))
@@ -194,7 +194,7 @@ TEST(ValueEntryDlg, CancelEscapeAndClosingReturnCancelAndCopyNothing)
     {
         CValueEntryDlg dlg("10", kAperture, "Aperture", nullptr);
         bool bClosedByIt = false; // not by the script runner's own cancel
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& d)
             {
                 Type(d, "5");

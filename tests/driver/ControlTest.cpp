@@ -30,8 +30,8 @@ TEST_F(CDriverTest, ErrorsQueueInOrderAndDetectionDecidesTheStatus)
         SCOPED_TRACE(bDetect ? "detection on" : "detection off");
         ASSERT_EQ(tarvex_errorQueryDetect(m_vi, bDetect ? 1 : 0), VI_SUCCESS);
         const ViStatus failed = bDetect ? TARVEX_INSTR_ERROR_DETECTED : VI_SUCCESS;
-        EXPECT_EQ(SetItem("tarvex_sense", 1, 4, nullptr, 11.0), failed);
-        EXPECT_EQ(SetItem("tarvex_sense", 1, 10, "SIDEWAYS"), failed);
+        EXPECT_EQ(SetItem("tarvex_sense", 1, TARVEX_SENSE_TRIGGER_LEVEL_SET, nullptr, 11.0), failed);
+        EXPECT_EQ(SetItem("tarvex_sense", 1, TARVEX_SENSE_SLOPE_SET, "SIDEWAYS"), failed);
         EXPECT_EQ(Common("*IDN"), failed);
         // Any later call that talks to the instrument reports the queue while it holds entries.
         ViInt16 nCondition = -1;
@@ -48,7 +48,7 @@ TEST_F(CDriverTest, ErrorsQueueInOrderAndDetectionDecidesTheStatus)
     }
     // A query refused while detection is off answers an empty text.
     char szAnswer[TARVEX_BUFFER_SIZE] = "stale";
-    EXPECT_EQ(tarvex_sense(m_vi, 9, 11, 0, szAnswer), VI_SUCCESS);
+    EXPECT_EQ(tarvex_sense(m_vi, 9, TARVEX_SENSE_SLOPE_QUERY, 0, szAnswer), VI_SUCCESS);
     EXPECT_STREQ(szAnswer, "");
 }
 
@@ -105,11 +105,16 @@ TEST_F(CDriverTest, RepliesReplaceTheSimulatedAnswer)
         std::function<ViStatus(ViSession, char*)> query;
     };
     const SCase kCases[] = {
-        {"tarvex_sense", 11, [](ViSession vi, char* s) { return tarvex_sense(vi, 2, 11, 0, s); }},
-        {"tarvex_input", 6, [](ViSession vi, char* s) { return tarvex_input(vi, 1, 6, s); }},
-        {"tarvex_arm", 7, [](ViSession vi, char* s) { return tarvex_arm(vi, 7, nullptr, s); }},
-        {"tarvex_output", 2, [](ViSession vi, char* s) { return tarvex_output(vi, 2, 0, s); }},
-        {"tarvex_initiate", 0, [](ViSession vi, char* s) { return tarvex_initiate(vi, 1, 3, s); }},
+        {"tarvex_sense", TARVEX_SENSE_SLOPE_QUERY,
+         [](ViSession vi, char* s) { return tarvex_sense(vi, 2, TARVEX_SENSE_SLOPE_QUERY, 0, s); }},
+        {"tarvex_input", TARVEX_INPUT_IMPEDANCE_QUERY,
+         [](ViSession vi, char* s) { return tarvex_input(vi, 1, TARVEX_INPUT_IMPEDANCE_QUERY, s); }},
+        {"tarvex_arm", TARVEX_ARM_START_SOURCE_QUERY,
+         [](ViSession vi, char* s) { return tarvex_arm(vi, TARVEX_ARM_START_SOURCE_QUERY, nullptr, s); }},
+        {"tarvex_output", TARVEX_OUTPUT_TRIGGER_LINE_QUERY,
+         [](ViSession vi, char* s) { return tarvex_output(vi, TARVEX_OUTPUT_TRIGGER_LINE_QUERY, 0, s); }},
+        {"tarvex_initiate", 0,
+         [](ViSession vi, char* s) { return tarvex_initiate(vi, 1, TARVEX_INITIATE_QUERY_CONTINUOUS, s); }},
         {"tarvex_fetch", 0, [](ViSession vi, char* s) { return tarvex_fetch(vi, 1, s); }},
         {"tarvex_read", 0, [](ViSession vi, char* s) { return tarvex_read(vi, 3, s); }},
     };
@@ -140,10 +145,10 @@ TEST_F(CDriverTest, RepliesReplaceTheSimulatedAnswer)
 TEST_F(CDriverTest, AnswersNeverRunPastTheirBuffer)
 {
     const std::string longReply(300, 'x');
-    tarvexsim_set_reply("tarvex_sense", 11, longReply.c_str());
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_SLOPE_QUERY, longReply.c_str());
     char szBuffer[TARVEX_BUFFER_SIZE + 8];
     std::fill(std::begin(szBuffer), std::end(szBuffer), '\x7f');
-    ASSERT_EQ(tarvex_sense(m_vi, 1, 11, 0, szBuffer), VI_SUCCESS);
+    ASSERT_EQ(tarvex_sense(m_vi, 1, TARVEX_SENSE_SLOPE_QUERY, 0, szBuffer), VI_SUCCESS);
     EXPECT_EQ(std::string(szBuffer), longReply.substr(0, TARVEX_BUFFER_SIZE - 1));
     EXPECT_EQ(szBuffer[TARVEX_BUFFER_SIZE], '\x7f');
 
@@ -160,7 +165,7 @@ TEST_F(CDriverTest, AnswersNeverRunPastTheirBuffer)
     {
         enable();
         const std::function<ViStatus(ViSession, char*)> kAnswers[] = {
-            [](ViSession vi, char* s) { return tarvex_sense(vi, 1, 11, 0, s); },
+            [](ViSession vi, char* s) { return tarvex_sense(vi, 1, TARVEX_SENSE_SLOPE_QUERY, 0, s); },
             [](ViSession vi, char* s)
             {
                 ViInt32 n;
@@ -204,14 +209,18 @@ TEST_F(CDriverTest, CallLogWritesOneLinePerCall)
     };
     char szBuffer[TARVEX_BUFFER_SIZE] = "";
     const SCase kCases[] = {
-        {[](ViSession vi) { tarvex_sense(vi, 1, 4, 1.5, nullptr); }, "tarvex_sense 1 4 1.5 NULL -> 0"},
-        {[&](ViSession vi) { tarvex_sense(vi, 1, 5, 0, szBuffer); }, "tarvex_sense 1 5 0 out -> 0"},
-        {[&](ViSession vi) { tarvex_sense(vi, 2, 10, 0, const_cast<char*>("NEG")); },
+        {[](ViSession vi) { tarvex_sense(vi, 1, TARVEX_SENSE_TRIGGER_LEVEL_SET, 1.5, nullptr); },
+         "tarvex_sense 1 4 1.5 NULL -> 0"},
+        {[&](ViSession vi) { tarvex_sense(vi, 1, TARVEX_SENSE_TRIGGER_LEVEL_QUERY, 0, szBuffer); },
+         "tarvex_sense 1 5 0 out -> 0"},
+        {[&](ViSession vi) { tarvex_sense(vi, 2, TARVEX_SENSE_SLOPE_SET, 0, const_cast<char*>("NEG")); },
          "tarvex_sense 2 10 0 \"NEG\" -> 0"},
-        {[](ViSession vi) { tarvex_arm(vi, 6, "BUS", nullptr); }, "tarvex_arm 6 \"BUS\" NULL -> 0"},
-        {[&](ViSession vi) { tarvex_arm(vi, 7, nullptr, szBuffer); }, "tarvex_arm 7 NULL out -> 0"},
+        {[](ViSession vi) { tarvex_arm(vi, TARVEX_ARM_START_SOURCE_SET, "BUS", nullptr); },
+         "tarvex_arm 6 \"BUS\" NULL -> 0"},
+        {[&](ViSession vi) { tarvex_arm(vi, TARVEX_ARM_START_SOURCE_QUERY, nullptr, szBuffer); },
+         "tarvex_arm 7 NULL out -> 0"},
         {[](ViSession vi) { tarvex_ieeecom(vi, "*TRG", nullptr); }, "tarvex_ieeecom \"*TRG\" NULL -> 0"},
-        {[](ViSession vi) { tarvex_configure(vi, 1, 9, "AUTO", "DEF", "1.5V", "DEF"); },
+        {[](ViSession vi) { tarvex_configure(vi, 1, TARVEX_FUNCTION_PERIOD, "AUTO", "DEF", "1.5V", "DEF"); },
          "tarvex_configure 1 9 \"AUTO\" \"DEF\" \"1.5V\" \"DEF\" -> 0"},
         {[&](ViSession vi) { tarvex_fetch(vi, 1, szBuffer); }, "tarvex_fetch 1 out -> -1074000634"},
         {[&](ViSession vi)
@@ -220,7 +229,8 @@ TEST_F(CDriverTest, CallLogWritesOneLinePerCall)
              tarvex_error_query(vi, &n, szBuffer);
          },
          "tarvex_error_query out out -> 0"},
-        {[](ViSession vi) { tarvex_output(vi, 1, 3, const_cast<char*>("ON\nOFF")); },
+        {[](ViSession vi)
+         { tarvex_output(vi, TARVEX_OUTPUT_TRIGGER_LINE_SET, 3, const_cast<char*>("ON\nOFF")); },
          "tarvex_output 1 3 \"ON?OFF\" -> -1074000634"},
         {[](ViSession vi) { tarvex_timeOut(vi, 12000); }, "tarvex_timeOut 12000 -> 0"},
         {[](ViSession) { tarvex_ftoa(1e7, nullptr); }, "tarvex_ftoa 1e+07 NULL -> -1073807247"},

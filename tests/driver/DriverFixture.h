@@ -4,7 +4,7 @@
 
 #include "TarvexAbi.h"
 #include "TarvexSim.h"
-#include "support/TestSupport.h"
+#include "support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 

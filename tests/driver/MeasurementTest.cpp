@@ -15,22 +15,22 @@ namespace
 {
 constexpr int kPending = 0x40;
 
-// Configure index of each function.
+// The configure index of each function, short for the tables below.
 enum
 {
-    AC = 0,
-    DC = 1,
-    FREQ = 3,
-    RATIO = 4,
-    FALL = 5,
-    MAXV = 6,
-    MINV = 7,
-    NWID = 8,
-    PER = 9,
-    PWID = 10,
-    RISE = 11,
-    TINT = 12,
-    TOT = 13,
+    AC = TARVEX_FUNCTION_AC,
+    DC = TARVEX_FUNCTION_DC,
+    FREQ = TARVEX_FUNCTION_FREQ,
+    RATIO = TARVEX_FUNCTION_FREQ_RATIO,
+    FALL = TARVEX_FUNCTION_FALL_TIME,
+    MAXV = TARVEX_FUNCTION_MAX,
+    MINV = TARVEX_FUNCTION_MIN,
+    NWID = TARVEX_FUNCTION_NEG_WIDTH,
+    PER = TARVEX_FUNCTION_PERIOD,
+    PWID = TARVEX_FUNCTION_POS_WIDTH,
+    RISE = TARVEX_FUNCTION_RISE_TIME,
+    TINT = TARVEX_FUNCTION_TIME_INTERVAL,
+    TOT = TARVEX_FUNCTION_TOTALIZE,
 };
 
 class CMeasurementTest : public CDriverTest
@@ -60,10 +60,10 @@ TEST_F(CMeasurementTest, EachStartSourceArmsAsTheCounterDoes)
          {
              char szOn[] = "ON";
              char szReading[TARVEX_BUFFER_SIZE] = "";
-             EXPECT_EQ(tarvex_output(vi, 1, 2, szOn), VI_SUCCESS);
+             EXPECT_EQ(tarvex_output(vi, TARVEX_OUTPUT_TRIGGER_LINE_SET, 2, szOn), VI_SUCCESS);
              EXPECT_EQ(tarvex_fetch(vi, 1, szReading), VI_ERROR_TMO) << "line 2 must not arm TTLT3";
              EXPECT_EQ(tarvex_dcl(vi), VI_SUCCESS);
-             EXPECT_EQ(tarvex_output(vi, 1, 3, szOn), VI_SUCCESS);
+             EXPECT_EQ(tarvex_output(vi, TARVEX_OUTPUT_TRIGGER_LINE_SET, 3, szOn), VI_SUCCESS);
          }},
         {"HOLD", {}},
     };
@@ -72,8 +72,8 @@ TEST_F(CMeasurementTest, EachStartSourceArmsAsTheCounterDoes)
         SCOPED_TRACE(c.pszSource);
         tarvexsim_reset();
         tarvexsim_use_manual_clock(1);
-        ASSERT_EQ(SetItem("tarvex_arm", 0, 6, c.pszSource), VI_SUCCESS);
-        ASSERT_EQ(tarvex_initiate(m_vi, 1, 1, nullptr), VI_SUCCESS);
+        ASSERT_EQ(SetItem("tarvex_arm", 0, TARVEX_ARM_START_SOURCE_SET, c.pszSource), VI_SUCCESS);
+        ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_IMMEDIATE, nullptr), VI_SUCCESS);
         tarvexsim_advance_ms(3'600'000);
         EXPECT_EQ(OperationCondition(), kPending);
 
@@ -107,9 +107,9 @@ TEST_F(CMeasurementTest, PendingBitLastsTheGateTime)
     {
         SCOPED_TRACE("function " + std::to_string(c.nFunction));
         ASSERT_EQ(Configure(1, c.nFunction), VI_SUCCESS);
-        ASSERT_EQ(SetItem("tarvex_sense", 1, 14, c.pszAperture), VI_SUCCESS);
+        ASSERT_EQ(SetItem("tarvex_sense", 1, TARVEX_SENSE_APERTURE_SET, c.pszAperture), VI_SUCCESS);
         EXPECT_EQ(OperationCondition(), 0);
-        ASSERT_EQ(tarvex_initiate(m_vi, 1, 1, nullptr), VI_SUCCESS);
+        ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_IMMEDIATE, nullptr), VI_SUCCESS);
         EXPECT_EQ(OperationCondition(), kPending);
         tarvexsim_advance_ms(c.nGateMs - 1);
         EXPECT_EQ(OperationCondition(), kPending);
@@ -120,26 +120,26 @@ TEST_F(CMeasurementTest, PendingBitLastsTheGateTime)
 
 TEST_F(CMeasurementTest, StopArmClosesTheGateAfterItsTime)
 {
-    ASSERT_EQ(SetItem("tarvex_arm", 0, 13, "BUS"), VI_SUCCESS);
-    ASSERT_EQ(tarvex_initiate(m_vi, 1, 1, nullptr), VI_SUCCESS);
+    ASSERT_EQ(SetItem("tarvex_arm", 0, TARVEX_ARM_STOP_SOURCE_SET, "BUS"), VI_SUCCESS);
+    ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_IMMEDIATE, nullptr), VI_SUCCESS);
     tarvexsim_advance_ms(1000);
     EXPECT_EQ(OperationCondition(), kPending);
     ASSERT_EQ(Common("*TRG"), VI_SUCCESS);
     EXPECT_EQ(OperationCondition(), 0);
 
     // The immediate stop closes a gate at once.
-    ASSERT_EQ(SetItem("tarvex_arm", 0, 13, "HOLD"), VI_SUCCESS);
-    ASSERT_EQ(tarvex_initiate(m_vi, 1, 1, nullptr), VI_SUCCESS);
-    ASSERT_EQ(tarvex_arm(m_vi, 8, nullptr, nullptr), VI_SUCCESS);
+    ASSERT_EQ(SetItem("tarvex_arm", 0, TARVEX_ARM_STOP_SOURCE_SET, "HOLD"), VI_SUCCESS);
+    ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_IMMEDIATE, nullptr), VI_SUCCESS);
+    ASSERT_EQ(tarvex_arm(m_vi, TARVEX_ARM_STOP_IMMEDIATE, nullptr, nullptr), VI_SUCCESS);
     EXPECT_EQ(OperationCondition(), 0);
     std::string reading;
     EXPECT_EQ(Fetch(1, reading), VI_SUCCESS);
 
     // So does the immediate start arm open one for a measurement that waits.
-    ASSERT_EQ(SetItem("tarvex_arm", 0, 13, "IMM"), VI_SUCCESS);
-    ASSERT_EQ(SetItem("tarvex_arm", 0, 6, "HOLD"), VI_SUCCESS);
-    ASSERT_EQ(tarvex_initiate(m_vi, 1, 1, nullptr), VI_SUCCESS);
-    ASSERT_EQ(tarvex_arm(m_vi, 1, nullptr, nullptr), VI_SUCCESS);
+    ASSERT_EQ(SetItem("tarvex_arm", 0, TARVEX_ARM_STOP_SOURCE_SET, "IMM"), VI_SUCCESS);
+    ASSERT_EQ(SetItem("tarvex_arm", 0, TARVEX_ARM_START_SOURCE_SET, "HOLD"), VI_SUCCESS);
+    ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_IMMEDIATE, nullptr), VI_SUCCESS);
+    ASSERT_EQ(tarvex_arm(m_vi, TARVEX_ARM_START_IMMEDIATE, nullptr, nullptr), VI_SUCCESS);
     EXPECT_EQ(Fetch(1, reading), VI_SUCCESS);
 }
 
@@ -151,7 +151,7 @@ TEST_F(CMeasurementTest, FetchNeedsAMeasurementAndAnswersItAgain)
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].message, "-230,\"Data corrupt or stale\"");
 
-    ASSERT_EQ(tarvex_initiate(m_vi, 1, 1, nullptr), VI_SUCCESS);
+    ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_IMMEDIATE, nullptr), VI_SUCCESS);
     std::string first;
     std::string second;
     ASSERT_EQ(Fetch(1, first), VI_SUCCESS);
@@ -161,9 +161,10 @@ TEST_F(CMeasurementTest, FetchNeedsAMeasurementAndAnswersItAgain)
     // Abort and a new function both leave nothing to fetch.
     for (const auto& drop :
          {+[](ViSession vi) { return tarvex_abort(vi, 1); },
-          +[](ViSession vi) { return tarvex_configure(vi, 1, 9, "DEF", "DEF", "DEF", "DEF"); }})
+          +[](ViSession vi)
+          { return tarvex_configure(vi, 1, TARVEX_FUNCTION_PERIOD, "DEF", "DEF", "DEF", "DEF"); }})
     {
-        ASSERT_EQ(tarvex_initiate(m_vi, 1, 1, nullptr), VI_SUCCESS);
+        ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_IMMEDIATE, nullptr), VI_SUCCESS);
         ASSERT_EQ(drop(m_vi), VI_SUCCESS);
         EXPECT_EQ(Fetch(1, reading), TARVEX_INSTR_ERROR_DETECTED);
         EXPECT_EQ(DrainErrors().size(), 1u);
@@ -172,14 +173,14 @@ TEST_F(CMeasurementTest, FetchNeedsAMeasurementAndAnswersItAgain)
 
 TEST_F(CMeasurementTest, FetchBeyondTheTimeOutFailsAtOnceAndBlocksTheNextCommand)
 {
-    ASSERT_EQ(SetItem("tarvex_sense", 1, 14, "20"), VI_SUCCESS);
-    ASSERT_EQ(tarvex_initiate(m_vi, 1, 1, nullptr), VI_SUCCESS);
+    ASSERT_EQ(SetItem("tarvex_sense", 1, TARVEX_SENSE_APERTURE_SET, "20"), VI_SUCCESS);
+    ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_IMMEDIATE, nullptr), VI_SUCCESS);
     std::string reading;
     EXPECT_EQ(Fetch(1, reading), VI_ERROR_TMO);
 
     // The query that timed out is interrupted by the next command, unless a device clear ended it.
     char szAperture[TARVEX_BUFFER_SIZE] = "";
-    EXPECT_EQ(tarvex_sense(m_vi, 1, 15, 0, szAperture), TARVEX_INSTR_ERROR_DETECTED);
+    EXPECT_EQ(tarvex_sense(m_vi, 1, TARVEX_SENSE_APERTURE_QUERY, 0, szAperture), TARVEX_INSTR_ERROR_DETECTED);
     EXPECT_STREQ(szAperture, "+2.00000E+01");
     std::vector<SErrorEntry> errors = DrainErrors();
     ASSERT_EQ(errors.size(), 1u);
@@ -190,7 +191,7 @@ TEST_F(CMeasurementTest, FetchBeyondTheTimeOutFailsAtOnceAndBlocksTheNextCommand
     EXPECT_EQ(Fetch(1, reading), VI_SUCCESS);
     EXPECT_EQ(OperationCondition(), 0);
 
-    ASSERT_EQ(tarvex_initiate(m_vi, 1, 1, nullptr), VI_SUCCESS);
+    ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_IMMEDIATE, nullptr), VI_SUCCESS);
     ASSERT_EQ(tarvex_timeOut(m_vi, 1000), VI_SUCCESS);
     EXPECT_EQ(Fetch(1, reading), VI_ERROR_TMO);
     ASSERT_EQ(tarvex_dcl(m_vi), VI_SUCCESS);
@@ -233,11 +234,11 @@ TEST_F(CMeasurementTest, ReadingsOfEveryFunctionLieNearTheSimulatedSignal)
 TEST_F(CMeasurementTest, InputSettingsShowInTheReadings)
 {
     ASSERT_EQ(Configure(1, DC), VI_SUCCESS);
-    ASSERT_EQ(SetItem("tarvex_input", 1, 3, "AC"), VI_SUCCESS);
+    ASSERT_EQ(SetItem("tarvex_input", 1, TARVEX_INPUT_COUPLING_SET, "AC"), VI_SUCCESS);
     EXPECT_NEAR(ReadNumber(1), 0.0, 0.01); // AC coupling takes the mean away
 
     ASSERT_EQ(Configure(2, FREQ), VI_SUCCESS);
-    ASSERT_EQ(SetItem("tarvex_input", 1, 7, "COMM"), VI_SUCCESS);
+    ASSERT_EQ(SetItem("tarvex_input", 1, TARVEX_INPUT_ROUTING_SET, "COMM"), VI_SUCCESS);
     EXPECT_NEAR(ReadNumber(2), 1e7, 10); // common routing feeds channel 1 to channel 2
 
     ASSERT_EQ(tarvex_configure(m_vi, 1, RISE, "DEF", "DEF", "20", "60"), VI_SUCCESS);
@@ -248,7 +249,7 @@ TEST_F(CMeasurementTest, FrequencyNoiseShrinksWithALongerGate)
 {
     const auto spread = [&](const char* pszAperture)
     {
-        EXPECT_EQ(SetItem("tarvex_sense", 1, 14, pszAperture), VI_SUCCESS);
+        EXPECT_EQ(SetItem("tarvex_sense", 1, TARVEX_SENSE_APERTURE_SET, pszAperture), VI_SUCCESS);
         std::vector<double> readings;
         for (int n = 0; n < 20; ++n)
             readings.push_back(ReadNumber(1));
@@ -269,7 +270,7 @@ TEST_F(CMeasurementTest, FrequencyNoiseShrinksWithALongerGate)
 TEST_F(CMeasurementTest, TotalizeCountsEdgesUntilStopped)
 {
     ASSERT_EQ(Configure(1, TOT), VI_SUCCESS);
-    ASSERT_EQ(tarvex_initiate(m_vi, 1, 1, nullptr), VI_SUCCESS);
+    ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_IMMEDIATE, nullptr), VI_SUCCESS);
     std::string reading;
     ASSERT_EQ(Fetch(1, reading), VI_SUCCESS);
     EXPECT_EQ(reading, "+0");
@@ -287,8 +288,8 @@ TEST_F(CMeasurementTest, TotalizeCountsEdgesUntilStopped)
         EXPECT_EQ(OperationCondition(), kPending);
     }
     // Initiating again while it counts changes nothing; the immediate stop freezes the total.
-    ASSERT_EQ(tarvex_initiate(m_vi, 1, 1, nullptr), VI_SUCCESS);
-    ASSERT_EQ(tarvex_arm(m_vi, 8, nullptr, nullptr), VI_SUCCESS);
+    ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_IMMEDIATE, nullptr), VI_SUCCESS);
+    ASSERT_EQ(tarvex_arm(m_vi, TARVEX_ARM_STOP_IMMEDIATE, nullptr, nullptr), VI_SUCCESS);
     tarvexsim_advance_ms(1000);
     ASSERT_EQ(Fetch(1, reading), VI_SUCCESS);
     EXPECT_EQ(reading, "+15010000");
@@ -301,9 +302,9 @@ TEST_F(CMeasurementTest, ContinuousInitiationMeasuresOverAndOver)
     char szOn[] = "ON";
     char szOff[] = "OFF";
     // The shortest gate, so that two readings surely differ by their noise.
-    ASSERT_EQ(SetItem("tarvex_sense", 1, 14, "MIN"), VI_SUCCESS);
-    ASSERT_EQ(tarvex_initiate(m_vi, 1, 2, szOn), VI_SUCCESS);
-    ASSERT_EQ(tarvex_initiate(m_vi, 1, 3, szAnswer), VI_SUCCESS);
+    ASSERT_EQ(SetItem("tarvex_sense", 1, TARVEX_SENSE_APERTURE_SET, "MIN"), VI_SUCCESS);
+    ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_CONTINUOUS, szOn), VI_SUCCESS);
+    ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_QUERY_CONTINUOUS, szAnswer), VI_SUCCESS);
     EXPECT_STREQ(szAnswer, "1");
 
     std::string first;
@@ -319,10 +320,10 @@ TEST_F(CMeasurementTest, ContinuousInitiationMeasuresOverAndOver)
     ASSERT_EQ(Fetch(1, second), VI_SUCCESS);
     EXPECT_NEAR(ParseNumber(second).value_or(0), 1e7, 1e3);
 
-    ASSERT_EQ(tarvex_initiate(m_vi, 1, 2, szOff), VI_SUCCESS);
+    ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_CONTINUOUS, szOff), VI_SUCCESS);
     tarvexsim_advance_ms(1);
     EXPECT_EQ(OperationCondition(), 0);
-    ASSERT_EQ(tarvex_initiate(m_vi, 1, 3, szAnswer), VI_SUCCESS);
+    ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_QUERY_CONTINUOUS, szAnswer), VI_SUCCESS);
     EXPECT_STREQ(szAnswer, "0");
     EXPECT_EQ(tarvex_initiate(m_vi, 1, 7, nullptr), TARVEX_INSTR_ERROR_DETECTED);
     EXPECT_EQ(DrainErrors().at(0).nCode, -113);
@@ -331,7 +332,7 @@ TEST_F(CMeasurementTest, ContinuousInitiationMeasuresOverAndOver)
 TEST_F(CMeasurementTest, ReadAndMeasureTakeAFreshReading)
 {
     char szReading[TARVEX_BUFFER_SIZE] = "";
-    ASSERT_EQ(SetItem("tarvex_sense", 2, 14, "MIN"), VI_SUCCESS);
+    ASSERT_EQ(SetItem("tarvex_sense", 2, TARVEX_SENSE_APERTURE_SET, "MIN"), VI_SUCCESS);
     ASSERT_EQ(tarvex_read(m_vi, 2, szReading), VI_SUCCESS);
     const std::string first = szReading;
     ASSERT_EQ(tarvex_read(m_vi, 2, szReading), VI_SUCCESS);
@@ -340,7 +341,7 @@ TEST_F(CMeasurementTest, ReadAndMeasureTakeAFreshReading)
 
     ASSERT_EQ(tarvex_measure(m_vi, 1, PER, "AUTO", "DEF", szReading), VI_SUCCESS);
     EXPECT_NEAR(ParseNumber(szReading).value_or(0), 1e-7, 1e-13);
-    EXPECT_STREQ(tarvexsim_query("tarvex_sense", 1, 21), "\"PER\"");
+    EXPECT_STREQ(tarvexsim_query("tarvex_sense", 1, TARVEX_SENSE_FUNCTION_QUERY), "\"PER\"");
     ASSERT_EQ(tarvex_shortConf(m_vi, 1, DC), VI_SUCCESS);
     ASSERT_EQ(tarvex_shortMeas(m_vi, 1, szReading), VI_SUCCESS);
     EXPECT_NEAR(ParseNumber(szReading).value_or(0), -0.15, 0.01);
@@ -350,15 +351,15 @@ TEST_F(CMeasurementTest, ReadAndMeasureTakeAFreshReading)
     EXPECT_STREQ(szReading, "");
     EXPECT_EQ(DrainErrors().size(), 1u);
 
-    ASSERT_EQ(SetItem("tarvex_arm", 0, 6, "HOLD"), VI_SUCCESS);
+    ASSERT_EQ(SetItem("tarvex_arm", 0, TARVEX_ARM_START_SOURCE_SET, "HOLD"), VI_SUCCESS);
     EXPECT_EQ(tarvex_read(m_vi, 1, szReading), VI_ERROR_TMO);
 }
 TEST_F(CMeasurementTest, OnTheWallClockAFetchSleepsThroughTheGate)
 {
     tarvexsim_use_manual_clock(0);
-    ASSERT_EQ(SetItem("tarvex_sense", 1, 14, "0.05"), VI_SUCCESS);
+    ASSERT_EQ(SetItem("tarvex_sense", 1, TARVEX_SENSE_APERTURE_SET, "0.05"), VI_SUCCESS);
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(tarvex_initiate(m_vi, 1, 1, nullptr), VI_SUCCESS);
+    ASSERT_EQ(tarvex_initiate(m_vi, 1, TARVEX_INITIATE_IMMEDIATE, nullptr), VI_SUCCESS);
     std::string reading;
     ASSERT_EQ(Fetch(1, reading), VI_SUCCESS);
     const auto elapsed = std::chrono::steady_clock::now() - start;

@@ -101,12 +101,12 @@ TEST_F(CDriverTest, InitOpensAConfiguredResourceIgnoringCase)
 
 TEST_F(CDriverTest, InitWithResetRestoresPowerOn)
 {
-    ASSERT_EQ(SetItem("tarvex_sense", 1, 10, "NEG"), VI_SUCCESS);
+    ASSERT_EQ(SetItem("tarvex_sense", 1, TARVEX_SENSE_SLOPE_SET, "NEG"), VI_SUCCESS);
     ViSession vi = 0;
     ASSERT_EQ(tarvex_init("VXI0::24::INSTR", 0, 0, &vi), VI_SUCCESS);
-    EXPECT_STREQ(tarvexsim_query("tarvex_sense", 1, 11), "NEG");
+    EXPECT_STREQ(tarvexsim_query("tarvex_sense", 1, TARVEX_SENSE_SLOPE_QUERY), "NEG");
     ASSERT_EQ(tarvex_init("VXI0::24::INSTR", 1, 1, &vi), VI_SUCCESS);
-    EXPECT_STREQ(tarvexsim_query("tarvex_sense", 1, 11), "POS");
+    EXPECT_STREQ(tarvexsim_query("tarvex_sense", 1, TARVEX_SENSE_SLOPE_QUERY), "POS");
 }
 
 TEST_F(CDriverTest, ClosedSessionIsRefused)
@@ -184,8 +184,9 @@ TEST_F(CDriverTest, EnvironmentConfiguresResourcesSlotAndFaults)
     ViInt16 nCondition = 0;
     for (int n = 0; n < 3; ++n)
         EXPECT_EQ(tarvex_operQ(m_vi, &nCondition), -7);
-    EXPECT_EQ(SetItem("tarvex_sense", 1, 10, "NEG"), TARVEX_INSTR_ERROR_DETECTED);
-    EXPECT_STREQ(tarvexsim_query("tarvex_sense", 1, 11), "POS") << "a faulted call does no work";
+    EXPECT_EQ(SetItem("tarvex_sense", 1, TARVEX_SENSE_SLOPE_SET, "NEG"), TARVEX_INSTR_ERROR_DETECTED);
+    EXPECT_STREQ(tarvexsim_query("tarvex_sense", 1, TARVEX_SENSE_SLOPE_QUERY), "POS")
+        << "a faulted call does no work";
     const std::vector<SErrorEntry> errors = DrainErrors();
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].message, "-200,\"Overload\"");
@@ -242,17 +243,25 @@ TEST_F(CDriverTest, NullPointersAreRefusedWithoutACrash)
          }},
         {"getSlot", [](ViSession vi) { return tarvex_getSlot(vi, nullptr); }},
         {"getLA", [](ViSession vi) { return tarvex_getLA(vi, nullptr); }},
-        {"configure", [](ViSession vi) { return tarvex_configure(vi, 1, 3, "DEF", nullptr, "DEF", "DEF"); }},
-        {"initiate continuous", [](ViSession vi) { return tarvex_initiate(vi, 1, 2, nullptr); }},
-        {"initiate query", [](ViSession vi) { return tarvex_initiate(vi, 1, 3, nullptr); }},
+        {"configure", [](ViSession vi)
+         { return tarvex_configure(vi, 1, TARVEX_FUNCTION_FREQ, "DEF", nullptr, "DEF", "DEF"); }},
+        {"initiate continuous",
+         [](ViSession vi) { return tarvex_initiate(vi, 1, TARVEX_INITIATE_CONTINUOUS, nullptr); }},
+        {"initiate query",
+         [](ViSession vi) { return tarvex_initiate(vi, 1, TARVEX_INITIATE_QUERY_CONTINUOUS, nullptr); }},
         {"fetch", [](ViSession vi) { return tarvex_fetch(vi, 1, nullptr); }},
         {"read", [](ViSession vi) { return tarvex_read(vi, 1, nullptr); }},
-        {"sense query", [](ViSession vi) { return tarvex_sense(vi, 1, 11, 0, nullptr); }},
-        {"input set", [](ViSession vi) { return tarvex_input(vi, 1, 3, nullptr); }},
-        {"input query", [](ViSession vi) { return tarvex_input(vi, 1, 4, nullptr); }},
-        {"arm set", [](ViSession vi) { return tarvex_arm(vi, 6, nullptr, nullptr); }},
-        {"arm query", [](ViSession vi) { return tarvex_arm(vi, 7, nullptr, nullptr); }},
-        {"output set", [](ViSession vi) { return tarvex_output(vi, 1, 0, nullptr); }},
+        {"sense query",
+         [](ViSession vi) { return tarvex_sense(vi, 1, TARVEX_SENSE_SLOPE_QUERY, 0, nullptr); }},
+        {"input set", [](ViSession vi) { return tarvex_input(vi, 1, TARVEX_INPUT_COUPLING_SET, nullptr); }},
+        {"input query",
+         [](ViSession vi) { return tarvex_input(vi, 1, TARVEX_INPUT_COUPLING_QUERY, nullptr); }},
+        {"arm set",
+         [](ViSession vi) { return tarvex_arm(vi, TARVEX_ARM_START_SOURCE_SET, nullptr, nullptr); }},
+        {"arm query",
+         [](ViSession vi) { return tarvex_arm(vi, TARVEX_ARM_START_SOURCE_QUERY, nullptr, nullptr); }},
+        {"output set",
+         [](ViSession vi) { return tarvex_output(vi, TARVEX_OUTPUT_TRIGGER_LINE_SET, 0, nullptr); }},
         {"ieeecom", [](ViSession vi) { return tarvex_ieeecom(vi, nullptr, nullptr); }},
         {"operQ", [](ViSession vi) { return tarvex_operQ(vi, nullptr); }},
         {"measure",
@@ -270,8 +279,8 @@ TEST_F(CDriverTest, NullPointersAreRefusedWithoutACrash)
 
     // Where a null text has a meaning it is no error: a sense set sends its number, the immediate arms
     // and the common commands need no text or answer.
-    EXPECT_EQ(tarvex_sense(m_vi, 1, 4, 2.5, nullptr), VI_SUCCESS);
-    EXPECT_EQ(tarvex_arm(m_vi, 1, nullptr, nullptr), VI_SUCCESS);
+    EXPECT_EQ(tarvex_sense(m_vi, 1, TARVEX_SENSE_TRIGGER_LEVEL_SET, 2.5, nullptr), VI_SUCCESS);
+    EXPECT_EQ(tarvex_arm(m_vi, TARVEX_ARM_START_IMMEDIATE, nullptr, nullptr), VI_SUCCESS);
     EXPECT_EQ(Common("*CLS"), VI_SUCCESS);
     EXPECT_TRUE(DrainErrors().empty());
 }

@@ -27,7 +27,6 @@
 #include <map>
 #include <set>
 
-using framework::CDialogControls;
 using testsupport::BuildInHost;
 
 namespace
@@ -39,7 +38,7 @@ SDialogTemplate MakeTemplate(std::vector<SControlTemplate> controls, bool bModal
 
 QRect Pixels(const CDialogControls& controls, int x, int y, int cx, int cy)
 {
-    return framework::DialogUnitsToPixels(QRect(x, y, cx, cy), controls.BaseUnits());
+    return DialogUnitsToPixels(QRect(x, y, cx, cy), controls.BaseUnits());
 }
 
 // Widgets among the host's children, bottom of the stack first.
@@ -103,8 +102,8 @@ TEST(DialogControlsBuild, HostGetsTheTemplateFontAndSizeAndControlsTheirRectangl
         {12, EControlKind::DropDownCombo, "", 40, 32, 116, 8, CS_NONE, {}},
     }));
     const CDialogControls& controls = pBuilt->controls;
-    EXPECT_EQ(pBuilt->pHost->font(), framework::DialogFont("MS Sans Serif", 8));
-    EXPECT_EQ(controls.BaseUnits().cx, framework::BaseUnitsOf(pBuilt->pHost->font()).cx);
+    EXPECT_EQ(pBuilt->pHost->font(), DialogFont("MS Sans Serif", 8));
+    EXPECT_EQ(controls.BaseUnits().cx, BaseUnitsOf(pBuilt->pHost->font()).cx);
     EXPECT_EQ(controls.SizeInPixels(), Pixels(controls, 0, 0, 200, 150).size());
     EXPECT_EQ(pBuilt->pHost->size(), controls.SizeInPixels());
     EXPECT_EQ(controls.Item(10)->geometry(), Pixels(controls, 4, 24, 208, 13));

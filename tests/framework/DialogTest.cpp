@@ -81,7 +81,7 @@ TEST(ModalDialog, ScriptRunsInsideTheDialogsOwnLoop)
     struct SCase
     {
         const char* pszName;
-        framework::ModalScript script;
+        ModalScript script;
         int nResult, nOk, nCancel;
         std::string value;
     };
@@ -113,7 +113,7 @@ TEST(ModalDialog, ScriptRunsInsideTheDialogsOwnLoop)
     {
         CEntryDlg dlg;
         bool bInLoop = false;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& shown)
             {
                 bInLoop = &shown == &dlg && shown.isVisible() && QApplication::activeModalWidget() == &dlg;
@@ -121,7 +121,7 @@ TEST(ModalDialog, ScriptRunsInsideTheDialogsOwnLoop)
             });
         EXPECT_EQ(dlg.DoModal(), c.nResult) << c.pszName;
         EXPECT_TRUE(bInLoop) << c.pszName;
-        EXPECT_FALSE(framework::HasQueuedModalScript()) << c.pszName;
+        EXPECT_FALSE(HasQueuedModalScript()) << c.pszName;
         EXPECT_EQ(dlg.m_nInit, 1) << c.pszName;
         EXPECT_EQ(dlg.m_nOk, c.nOk) << c.pszName;
         EXPECT_EQ(dlg.m_nCancel, c.nCancel) << c.pszName;
@@ -133,19 +133,19 @@ TEST(ModalDialog, ScriptRunsInsideTheDialogsOwnLoop)
 TEST(ModalDialog, EndDialogInInitReturnsAtOnceAndLeavesTheScriptQueued)
 {
     bool bRan = false;
-    framework::QueueModalScript([&](CModalDialog&) { bRan = true; });
+    QueueModalScript([&](CModalDialog&) { bRan = true; });
     CEntryDlg dlg(IDOK);
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_FALSE(bRan);
-    EXPECT_TRUE(framework::HasQueuedModalScript());
-    framework::ClearModalScripts();
-    EXPECT_FALSE(framework::HasQueuedModalScript());
+    EXPECT_TRUE(HasQueuedModalScript());
+    ClearModalScripts();
+    EXPECT_FALSE(HasQueuedModalScript());
 }
 
 TEST(ModalDialog, ScriptsAreTakenInOrderByNestedDialogs)
 {
     std::vector<std::string> order;
-    framework::QueueModalScript(
+    QueueModalScript(
         [&](CModalDialog& outer)
         {
             order.push_back("outer");
@@ -154,7 +154,7 @@ TEST(ModalDialog, ScriptsAreTakenInOrderByNestedDialogs)
             order.push_back("outer again");
             testsupport::Click(outer.Controls().Item(IDCANCEL));
         });
-    framework::QueueModalScript(
+    QueueModalScript(
         [&](CModalDialog& inner)
         {
             order.push_back("inner");
@@ -163,7 +163,7 @@ TEST(ModalDialog, ScriptsAreTakenInOrderByNestedDialogs)
     CEntryDlg outer;
     EXPECT_EQ(outer.DoModal(), IDCANCEL);
     EXPECT_EQ(order, (std::vector<std::string>{"outer", "inner", "outer again"}));
-    EXPECT_EQ(framework::TakeModalScript(), nullptr);
+    EXPECT_EQ(TakeModalScript(), nullptr);
 }
 
 TEST(ModalDialog, ShowingTheSameDialogAgainKeepsOneSetOfControls)
@@ -171,7 +171,7 @@ TEST(ModalDialog, ShowingTheSameDialogAgainKeepsOneSetOfControls)
     CEntryDlg dlg;
     for (const char* pszTyped : {"1", "2"})
     {
-        framework::QueueModalScript(
+        QueueModalScript(
             [pszTyped](CModalDialog& shown)
             {
                 QTest::keyClicks(shown.Controls().Item(kValueEdit), pszTyped);
@@ -206,7 +206,7 @@ public:
     }
     int m_nInit = 0;
     bool m_bShownInInit = true;
-    framework::CDialogControls& Controls() { return m_controls; }
+    CDialogControls& Controls() { return m_controls; }
 
 protected:
     void OnInitDialog() override

@@ -9,8 +9,6 @@
 
 #include <climits>
 
-using framework::MulDiv;
-
 TEST(MulDiv, RoundsHalfAwayFromZeroAndFailsAsWindowsDoes)
 {
     struct SCase
@@ -40,7 +38,7 @@ TEST(MulDiv, RoundsHalfAwayFromZeroAndFailsAsWindowsDoes)
 
 TEST(DialogUnits, ConvertPositionAndSizeEachFromTheBaseUnits)
 {
-    const framework::SBaseUnits base{7, 13};
+    const SBaseUnits base{7, 13};
     struct SCase
     {
         QRect units;
@@ -55,7 +53,7 @@ TEST(DialogUnits, ConvertPositionAndSizeEachFromTheBaseUnits)
     };
     for (const auto& c : cases)
     {
-        EXPECT_EQ(framework::DialogUnitsToPixels(c.units, base), c.pixels) << "units " << c.units.x();
+        EXPECT_EQ(DialogUnitsToPixels(c.units, base), c.pixels) << "units " << c.units.x();
     }
 }
 
@@ -65,13 +63,13 @@ TEST(DialogUnits, BaseUnitsAreTheRoundedAverageLetterAdvanceAndTheFontHeight)
     QFont mono(QStringLiteral("DejaVu Sans Mono"));
     mono.setPixelSize(12);
     const QFontMetrics metrics(mono);
-    const framework::SBaseUnits base = framework::BaseUnitsOf(mono);
+    const SBaseUnits base = BaseUnitsOf(mono);
     EXPECT_EQ(base.cx, metrics.horizontalAdvance(QLatin1Char('x')));
     EXPECT_EQ(base.cy, metrics.height());
 
     // A proportional font: the average lies between its narrowest and widest letter.
-    const QFont sans = framework::DialogFont("MS Sans Serif", 8);
-    const framework::SBaseUnits sansBase = framework::BaseUnitsOf(sans);
+    const QFont sans = DialogFont("MS Sans Serif", 8);
+    const SBaseUnits sansBase = BaseUnitsOf(sans);
     const QFontMetrics sansMetrics(sans);
     EXPECT_GT(sansBase.cx, sansMetrics.horizontalAdvance(QLatin1Char('i')));
     EXPECT_LT(sansBase.cx, sansMetrics.horizontalAdvance(QLatin1Char('W')));
@@ -97,7 +95,7 @@ TEST(DialogFont, MapsTheTemplateFaceToAnInstalledFontAtThePointSize)
     };
     for (const auto& c : cases)
     {
-        const QFont font = framework::DialogFont(c.pszFace, c.nPointSize);
+        const QFont font = DialogFont(c.pszFace, c.nPointSize);
         const QFontInfo info(font);
         EXPECT_EQ(info.family(), c.expectedFamily) << c.pszFace;
         EXPECT_EQ(info.pointSize(), c.nExpectedPoints) << c.pszFace;

@@ -1,6 +1,6 @@
 // The leading number of a text, read as the C library's prefix conversions read it.
 
-#include "framework/LeadingNumber.h"
+#include "framework/base/LeadingNumber.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ TEST(LeadingNumber, IntegerPrefix)
     for (const auto& [pszText, nExpected] : cases)
     {
         SCOPED_TRACE(pszText);
-        EXPECT_EQ(framework::LeadingInteger(pszText), nExpected);
+        EXPECT_EQ(LeadingInteger(pszText), nExpected);
     }
 }
 
@@ -59,19 +59,19 @@ TEST(LeadingNumber, DoubleReadsTheLongestDecimalPrefix)
     {
         for (const char* pszText : group.texts)
         {
-            EXPECT_DOUBLE_EQ(framework::LeadingDouble(pszText), group.dExpected) << '"' << pszText << '"';
+            EXPECT_DOUBLE_EQ(LeadingDouble(pszText), group.dExpected) << '"' << pszText << '"';
         }
     }
     // Beyond a double's range only as written: the exponent brings the value back.
     const std::string hugeDigits = "1" + std::string(400, '0');
-    EXPECT_DOUBLE_EQ(framework::LeadingDouble(hugeDigits), HUGE_VAL);
-    EXPECT_DOUBLE_EQ(framework::LeadingDouble(hugeDigits + "e-390"), 1e10);
-    EXPECT_DOUBLE_EQ(framework::LeadingDouble("0." + std::string(400, '0') + "1"), 0);
+    EXPECT_DOUBLE_EQ(LeadingDouble(hugeDigits), HUGE_VAL);
+    EXPECT_DOUBLE_EQ(LeadingDouble(hugeDigits + "e-390"), 1e10);
+    EXPECT_DOUBLE_EQ(LeadingDouble("0." + std::string(400, '0') + "1"), 0);
 
     // A number needs a digit; without one the 0 read stands for no number at all.
     for (const char* pszText : {"", "   ", ".", "e5", "abc", "-.", "+", "- 5", "+-5", "inf", "+.e1"})
-        EXPECT_FALSE(framework::HasLeadingNumber(pszText)) << '"' << pszText << '"';
+        EXPECT_FALSE(HasLeadingNumber(pszText)) << '"' << pszText << '"';
     for (const char* pszText : {"0", "-.5", "5.", "1e-400", " +0x10", "1e400"})
-        EXPECT_TRUE(framework::HasLeadingNumber(pszText)) << '"' << pszText << '"';
+        EXPECT_TRUE(HasLeadingNumber(pszText)) << '"' << pszText << '"';
 }
 } // namespace

@@ -21,31 +21,28 @@
 
 #include <gtest/gtest.h>
 
-using framework::EMessageIcon;
-using framework::SRecordedMessage;
-
 TEST(RecordingMessages, RecordsBoxesAndBeepsInOrderAndActsWhileABoxIsUp)
 {
-    framework::CScopedRecordingMessages recorder;
+    CScopedRecordingMessages recorder;
     std::vector<std::string> seenInBox;
     recorder.onBox = [&](const SRecordedMessage& message)
     {
         seenInBox.push_back(message.text);
         if (message.text == "first")
         {
-            framework::MessageService().MessageBox(nullptr, "nested", "Inner", EMessageIcon::None);
+            MessageService().MessageBox(nullptr, "nested", "Inner", EMessageIcon::None);
         }
     };
-    framework::MessageService().MessageBeep(0);
-    EXPECT_EQ(framework::AppMessageBox("first"), IDOK);
-    EXPECT_EQ(framework::MessageService().MessageBox(nullptr, "second", "Error", EMessageIcon::Error), IDOK);
-    framework::MessageService().MessageBeep(0x30);
+    MessageService().MessageBeep(0);
+    EXPECT_EQ(AppMessageBox("first"), IDOK);
+    EXPECT_EQ(MessageService().MessageBox(nullptr, "second", "Error", EMessageIcon::Error), IDOK);
+    MessageService().MessageBeep(0x30);
 
     const auto& messages = recorder.Messages();
     ASSERT_EQ(messages.size(), 5u);
     EXPECT_EQ(messages[0].kind, SRecordedMessage::Beep);
     EXPECT_EQ(messages[0].nBeepType, 0u);
-    EXPECT_EQ(messages[1].caption, framework::kApplicationTitle);
+    EXPECT_EQ(messages[1].caption, kApplicationTitle);
     EXPECT_EQ(messages[1].icon, EMessageIcon::Warning);
     EXPECT_EQ(messages[2].caption, "Inner");
     EXPECT_EQ(messages[3].caption, "Error");
@@ -61,10 +58,10 @@ TEST(RecordingMessages, RecordsBoxesAndBeepsInOrderAndActsWhileABoxIsUp)
 TEST(RecordingMessages, LeavingTheScopeRestoresTheQtService)
 {
     {
-        framework::CScopedRecordingMessages recorder;
-        EXPECT_EQ(&framework::MessageService(), &recorder);
+        CScopedRecordingMessages recorder;
+        EXPECT_EQ(&MessageService(), &recorder);
     }
-    EXPECT_NE(dynamic_cast<framework::CQtMessageService*>(&framework::MessageService()), nullptr);
+    EXPECT_NE(dynamic_cast<CQtMessageService*>(&MessageService()), nullptr);
 }
 
 TEST(QtMessages, ShowsAModalBoxWithCaptionTextIconOwnerAndTheArrowCursor)
@@ -87,8 +84,8 @@ TEST(QtMessages, ShowsAModalBoxWithCaptionTextIconOwnerAndTheArrowCursor)
                            cursor = QApplication::overrideCursor()->shape();
                            pBox->button(QMessageBox::Ok)->click();
                        });
-    const framework::CWaitCursor startUp; // a box during start-up
-    framework::CQtMessageService service;
+    const CWaitCursor startUp; // a box during start-up
+    CQtMessageService service;
     EXPECT_EQ(service.MessageBox(&owner, "TIME OUT! <b>", "tarvex", EMessageIcon::Warning), IDOK);
     EXPECT_EQ(title, QStringLiteral("tarvex"));
     EXPECT_EQ(text, QStringLiteral("TIME OUT! <b>"));
@@ -101,7 +98,7 @@ TEST(QtMessages, ShowsAModalBoxWithCaptionTextIconOwnerAndTheArrowCursor)
 namespace
 {
 // Keeps the owner of the last box.
-class COwnerProbe : public framework::IMessageService
+class COwnerProbe : public IMessageService
 {
 public:
     int MessageBox(QWidget* pOwner, const std::string&, const std::string&, EMessageIcon) override
@@ -117,19 +114,19 @@ public:
 TEST(AppMessageBox, IsOwnedByTheMainWindowOrTheModalDialogAboveIt)
 {
     COwnerProbe probe;
-    framework::SetMessageService(&probe);
+    SetMessageService(&probe);
     QMainWindow frame;
     frame.show();
-    framework::AppMessageBox("x");
+    AppMessageBox("x");
     EXPECT_EQ(probe.m_pOwner, &frame);
 
     QDialog modal(&frame);
     modal.setModal(true);
     modal.show();
-    framework::AppMessageBox("y");
+    AppMessageBox("y");
     EXPECT_EQ(probe.m_pOwner, &modal);
     modal.hide();
-    framework::SetMessageService(nullptr);
+    SetMessageService(nullptr);
 }
 
 namespace
@@ -155,9 +152,9 @@ std::vector<QTextBrowser*> HelpWindows()
 
 TEST(HelpViewer, MissingFileIsReportedAndOpensNothing)
 {
-    framework::CScopedRecordingMessages recorder;
+    CScopedRecordingMessages recorder;
     QFile::remove(BesideTheProgram("fwtest-missing.hlp"));
-    EXPECT_FALSE(framework::ShowHelpContents(nullptr, "fwtest-missing.hlp"));
+    EXPECT_FALSE(ShowHelpContents(nullptr, "fwtest-missing.hlp"));
     ASSERT_EQ(recorder.BoxTexts().size(), 1u);
     EXPECT_NE(recorder.BoxTexts()[0].find("fwtest-missing.hlp"), std::string::npos);
     EXPECT_TRUE(HelpWindows().empty());
@@ -177,10 +174,10 @@ TEST(HelpViewer, OpensOneWindowTitledFromTheFileAndReusesIt)
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write("<html><head><title>Counter Help</title></head><body><h1>Contents</h1></body></html>");
         }
-        framework::CScopedRecordingMessages recorder;
+        CScopedRecordingMessages recorder;
         auto pOwner = std::make_unique<QWidget>();
-        EXPECT_TRUE(framework::ShowHelpContents(pOwner.get(), "fwtest-help.hlp"));
-        EXPECT_TRUE(framework::ShowHelpContents(pOwner.get(), "fwtest-help.hlp"));
+        EXPECT_TRUE(ShowHelpContents(pOwner.get(), "fwtest-help.hlp"));
+        EXPECT_TRUE(ShowHelpContents(pOwner.get(), "fwtest-help.hlp"));
         const auto windows = HelpWindows();
         ASSERT_EQ(windows.size(), 1u);
         EXPECT_EQ(windows[0]->windowTitle(), QStringLiteral("Counter Help"));

@@ -16,8 +16,6 @@
 #include <map>
 #include <stdexcept>
 
-using framework::CDialogControls;
-
 namespace
 {
 constexpr int kButton = 50;

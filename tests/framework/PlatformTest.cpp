@@ -1,12 +1,12 @@
 // Timers, menus, the wait cursor, the application colours and the run-time loader with its search path.
 
 #include "framework/Application.h"
-#include "framework/DynamicLibrary.h"
-#include "framework/LibrarySearchPath.h"
 #include "framework/MenuBar.h"
-#include "framework/RunPath.h"
 #include "framework/TimerSet.h"
 #include "framework/WaitCursor.h"
+#include "framework/base/DynamicLibrary.h"
+#include "framework/base/LibrarySearchPath.h"
+#include "framework/base/RunPath.h"
 
 #include "support/TestSupport.h"
 
@@ -30,8 +30,6 @@
 #include <functional>
 #include <stdexcept>
 
-using framework::CTimerSet;
-
 namespace
 {
 // A window's timer handling as the frame does it: ticks of its own numbered timers run under the dispatch.
@@ -47,7 +45,7 @@ protected:
     {
         if (const int nId = m_timers.IdOf(pEvent))
         {
-            framework::DispatchHandler(
+            DispatchHandler(
                 [&]
                 {
                     m_ticks.push_back(nId);
@@ -140,7 +138,7 @@ struct CMenuTarget
 TEST(MenuBar, BuildsPopupsSeparatorsAndItemsFoundById)
 {
     QMenuBar menuBar;
-    framework::CMenuBar menu;
+    CMenuBar menu;
     menu.Build(&menuBar, TestMenu());
     const auto popups = menuBar.actions();
     ASSERT_EQ(popups.size(), 2);
@@ -160,7 +158,7 @@ TEST(MenuBar, BuildsPopupsSeparatorsAndItemsFoundById)
 TEST(MenuBar, CheckMarksChangeOnlyThroughCheckMenuItem)
 {
     QMenuBar menuBar;
-    framework::CMenuBar menu;
+    CMenuBar menu;
     menu.Build(&menuBar, TestMenu());
     int nGrid = 0;
     menu.Connect(20, [&] { ++nGrid; });
@@ -193,7 +191,7 @@ TEST(MenuBar, CheckMarksChangeOnlyThroughCheckMenuItem)
 TEST(MenuBar, MessageMapRoutesMenuCommandsOnlyAndDiscardsUserExceptions)
 {
     QMenuBar menuBar;
-    framework::CMenuBar menu;
+    CMenuBar menu;
     menu.Build(&menuBar, TestMenu());
     CMenuTarget target;
     static const SMessageEntry<CMenuTarget> messageMap[] = {
@@ -216,11 +214,11 @@ TEST(WaitCursor, ShowsTheWaitCursorForItsLifetimeAndNests)
 {
     ASSERT_EQ(QApplication::overrideCursor(), nullptr);
     {
-        framework::CWaitCursor outer;
+        CWaitCursor outer;
         ASSERT_NE(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         {
-            framework::CWaitCursor inner;
+            CWaitCursor inner;
             EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         }
         ASSERT_NE(QApplication::overrideCursor(), nullptr);
@@ -278,7 +276,7 @@ TEST(DynamicLibrary, MapsWindowsNamesToSharedObjects)
     };
     for (const auto& c : cases)
     {
-        EXPECT_EQ(framework::CDynamicLibrary::PlatformFileName(c.pszWindows), c.pszPlatform) << c.pszWindows;
+        EXPECT_EQ(CDynamicLibrary::PlatformFileName(c.pszWindows), c.pszPlatform) << c.pszWindows;
     }
 }
 
@@ -300,7 +298,7 @@ TEST(DynamicLibrary, LoadsFindsSymbolsAndReportsWhatIsMissing)
     };
     for (const auto& c : cases)
     {
-        framework::CDynamicLibrary library;
+        CDynamicLibrary library;
         EXPECT_EQ(library.Load(c.pszName, c.folder), c.bLoads) << c.pszName << " in '" << c.folder << "'";
         EXPECT_EQ(library.IsLoaded(), c.bLoads);
         if (!c.bLoads)
@@ -339,8 +337,7 @@ TEST(LibrarySearchPath, EnvironmentThenSystemThenTheProgramsFolderLast)
     };
     for (const auto& c : cases)
     {
-        EXPECT_EQ(framework::LibrarySearchPath(c.pszVariable, system, {"/program"}), c.expected)
-            << c.pszVariable;
+        EXPECT_EQ(LibrarySearchPath(c.pszVariable, system, {"/program"}), c.expected) << c.pszVariable;
     }
 }
 
@@ -362,11 +359,11 @@ TEST(LibrarySearchPath, ProgramFoldersAreTheRunPathsWithTheOriginReplaced)
     };
     for (const auto& c : cases)
     {
-        EXPECT_EQ(framework::RunPathFolders(c.pszRunPath, c.pszProgramFolder), c.expected) << c.pszRunPath;
+        EXPECT_EQ(RunPathFolders(c.pszRunPath, c.pszProgramFolder), c.expected) << c.pszRunPath;
     }
     // This test program is built with the RUNPATH $ORIGIN, read from its own file.
-    const std::vector<std::string> folders = framework::ProgramLibraryFolders();
-    EXPECT_NE(std::find(folders.begin(), folders.end(), framework::ProgramFolder()), folders.end());
+    const std::vector<std::string> folders = ProgramLibraryFolders();
+    EXPECT_NE(std::find(folders.begin(), folders.end(), ProgramFolder()), folders.end());
 }
 
 // The loader's configuration: folders, comments, included files (a file that includes itself ends), then
@@ -383,10 +380,10 @@ TEST(LibrarySearchPath, SystemFoldersFollowTheLoadersConfiguration)
     std::ofstream(root + "/conf.d/1.conf") << "  /opt/b\n";
     std::ofstream(root + "/self.conf") << "/opt/self\ninclude self.conf\n";
 
-    std::vector<std::string> folders = framework::SystemLibraryFolders(root + "/ld.so.conf");
+    std::vector<std::string> folders = SystemLibraryFolders(root + "/ld.so.conf");
     const std::vector<std::string> listed = {"/opt/a", "/opt/b", "/opt/c", "/opt/z/lib", "/opt/y"};
     ASSERT_GT(folders.size(), listed.size());
     EXPECT_EQ(std::vector<std::string>(folders.begin(), folders.begin() + 5), listed);
     EXPECT_EQ(folders.back(), "/usr/lib");
-    EXPECT_EQ(framework::SystemLibraryFolders(root + "/self.conf").front(), "/opt/self");
+    EXPECT_EQ(SystemLibraryFolders(root + "/self.conf").front(), "/opt/self");
 }

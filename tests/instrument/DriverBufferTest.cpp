@@ -1,7 +1,7 @@
 // The buffers that carry texts to and from the driver.
 
 #include "instrument/DriverBuffer.h"
-#include "instrument/abi/TarvexAbi.h"
+#include "TarvexAbi.h"
 
 #include <gtest/gtest.h>
 

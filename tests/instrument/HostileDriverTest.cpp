@@ -1,17 +1,13 @@
 // A session on a driver that breaks the contract (built by the tests, first on LD_LIBRARY_PATH): answers
-// longer than their buffer, the program's events handled inside every driver call, an error queue that never
-// empties.
+// longer than their buffer and the program's events handled inside every driver call.
 
 #include "AnswerQueries.h"
 
-#include "framework/LibrarySearchPath.h"
-#include "framework/MessageService.h"
-#include "framework/UserException.h"
+#include "TarvexAbi.h"
+#include "framework/base/LibrarySearchPath.h"
+#include "framework/base/UserException.h"
 #include "instrument/InstrumentSession.h"
-#include "instrument/ReportInstrumentError.h"
-#include "instrument/UpdateTimer.h"
-#include "instrument/abi/TarvexAbi.h"
-#include "support/TestSupport.h"
+#include "support/ScopedEnvironment.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -23,6 +19,9 @@
 
 namespace
 {
+using enum ESenseSelector;
+using enum EInputSelector;
+using enum EArmSelector;
 const std::string kAnswer(TARVEX_BUFFER_SIZE - 1, 'H'); // what is kept of the driver's 300 bytes
 
 class CHostileDriverTest : public ::testing::Test
@@ -45,8 +44,7 @@ protected:
         return pfnCount ? pfnCount() : -1;
     }
 
-    testsupport::CScopedEnvironment m_path{"LD_LIBRARY_PATH",
-                                           (framework::ProgramFolder() + "/hostile").c_str()};
+    testsupport::CScopedEnvironment m_path{"LD_LIBRARY_PATH", (ProgramFolder() + "/hostile").c_str()};
     CInstrumentSession m_session;
 };
 
@@ -70,8 +68,8 @@ TEST_F(CHostileDriverTest, ThreeHundredByteAnswersAreCutAt255AndOverrunNothing)
                             return message;
                         }},
                        // Texts sent through a writable buffer, which this driver overwrites as well.
-                       {"set sense", [](auto& s) { return (s.SetSense(1, 4, "NEG"), kAnswer); }},
-                       {"set input", [](auto& s) { return (s.SetInput(1, 2, "AC"), kAnswer); }},
+                       {"set sense", [](auto& s) { return (s.SetSense(1, Slope, "NEG"), kAnswer); }},
+                       {"set input", [](auto& s) { return (s.SetInput(1, Coupling, "AC"), kAnswer); }},
                        {"set output", [](auto& s) { return (s.SetOutput("ROSC", "ON"), kAnswer); }},
                        {"continuous on", [](auto& s) { return (s.InitiateContinuous(1, true), kAnswer); }},
                    });
@@ -106,7 +104,7 @@ TEST_F(CHostileDriverTest, NoCallEntersTheDriverWhileAFetchHandlesEvents)
             Qt::QueuedConnection);
     };
     postCall([](auto& s) { s.Read(1); });
-    postCall([](auto& s) { s.QuerySense(1, 2); });
+    postCall([](auto& s) { s.QuerySense(1, RelativeTriggerLevel); });
     postCall([](auto& s) { s.SetTimeout(12000); });
 
     EXPECT_EQ(m_session.Fetch(1), kAnswer);
@@ -116,22 +114,5 @@ TEST_F(CHostileDriverTest, NoCallEntersTheDriverWhileAFetchHandlesEvents)
     EXPECT_EQ(NestedDriverCalls(), 0);
     EXPECT_FALSE(m_session.IsBusy());
     EXPECT_EQ(m_session.Read(1), kAnswer);
-}
-
-TEST_F(CHostileDriverTest, ErrorQueueThatNeverEmptiesGetsTenBoxesThenOneNote)
-{
-    struct SStoppedTimer : IUpdateTimer
-    {
-        void StopUpdateTimer() override {}
-        void StartUpdateTimer(int) override {}
-    } timer;
-    framework::CScopedRecordingMessages messages;
-
-    ReportInstrumentError(m_session, timer, TARVEX_INSTR_ERROR_DETECTED);
-
-    std::vector<std::string> expected(10, "Intrument reports error: " + kAnswer);
-    expected.emplace_back("Further instrument errors were not shown.");
-    EXPECT_EQ(messages.BoxTexts(), expected);
-    EXPECT_EQ(messages.BeepCount(), 10);
 }
 } // namespace

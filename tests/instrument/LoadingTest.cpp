@@ -6,11 +6,11 @@
 #include "TemporaryFolder.h"
 
 #include "TarvexSim.h"
-#include "framework/LibrarySearchPath.h"
-#include "framework/UserException.h"
+#include "framework/base/LibrarySearchPath.h"
+#include "framework/base/UserException.h"
 #include "instrument/DriverEntryPoints.h"
 #include "instrument/LoadReport.h"
-#include "support/TestSupport.h"
+#include "support/ScopedEnvironment.h"
 
 #include <climits>
 #include <cstring>
@@ -120,7 +120,7 @@ TEST(SessionLoading, MissingEntryPointFailsWithoutACall)
 
 std::string BuiltFolder(const std::string& subfolder = {})
 {
-    return framework::ProgramFolder() + subfolder;
+    return ProgramFolder() + subfolder;
 }
 
 // A driver file first on LD_LIBRARY_PATH that cannot be loaded leaves the session non-live and says why;

@@ -22,11 +22,32 @@ struct SArmUnderTest
     int nSourceSet, nSourceQuery, nSlopeSet, nSlopeQuery, nLevelSet, nLevelQuery;
 };
 
-constexpr SArmUnderTest kStart{"start", 1019, 1072, 1132, 6, 7, 4, 5, 2, 3};
-constexpr SArmUnderTest kStop{"stop", 1142, 1071, 1138, 13, 14, 11, 12, 9, 10};
+constexpr SArmUnderTest kStart{"start",
+                               CArmDlg::IDC_START_SOURCE,
+                               CArmDlg::IDC_START_SLOPE,
+                               CArmDlg::IDC_START_MIN,
+                               TARVEX_ARM_START_SOURCE_SET,
+                               TARVEX_ARM_START_SOURCE_QUERY,
+                               TARVEX_ARM_START_SLOPE_SET,
+                               TARVEX_ARM_START_SLOPE_QUERY,
+                               TARVEX_ARM_START_LEVEL_SET,
+                               TARVEX_ARM_START_LEVEL_QUERY};
+constexpr SArmUnderTest kStop{"stop",
+                              CArmDlg::IDC_STOP_SOURCE,
+                              CArmDlg::IDC_STOP_SLOPE,
+                              CArmDlg::IDC_STOP_MIN,
+                              TARVEX_ARM_STOP_SOURCE_SET,
+                              TARVEX_ARM_STOP_SOURCE_QUERY,
+                              TARVEX_ARM_STOP_SLOPE_SET,
+                              TARVEX_ARM_STOP_SLOPE_QUERY,
+                              TARVEX_ARM_STOP_LEVEL_SET,
+                              TARVEX_ARM_STOP_LEVEL_QUERY};
 constexpr std::array kArms{kStart, kStop};
 
-constexpr std::array kSettingIds{1019, 1142, 1072, 1071, 1132, 1133, 1134, 1138, 1139, 1140};
+using enum CArmDlg::EControlId;
+constexpr std::array kSettingIds{IDC_START_SOURCE, IDC_STOP_SOURCE, IDC_START_SLOPE, IDC_STOP_SLOPE,
+                                 IDC_START_MIN,    IDC_START_MAX,   IDC_START_DEF,   IDC_STOP_MIN,
+                                 IDC_STOP_MAX,     IDC_STOP_DEF};
 
 std::string ArmSet(int nItem, const std::string& value, int nStatus = 0)
 {
@@ -276,13 +297,15 @@ TEST_F(ArmPanelTest, WhileMeasuringTheTenControlsAreDisabledAndTheInstrumentIsNo
     ExpectEnabled(true);
     const struct
     {
-        int bAutoUpdate;
-        std::uint8_t nCycle;
-    } cases[] = {{1, 0}, {0, CMeasureChannel::CYCLE_WAITING}, {0, CMeasureChannel::CYCLE_TOTALIZING}};
+        bool bAutoUpdate;
+        CMeasureChannel::ECycle nCycle;
+    } cases[] = {{true, CMeasureChannel::CYCLE_IDLE},
+                 {false, CMeasureChannel::CYCLE_WAITING},
+                 {false, CMeasureChannel::CYCLE_TOTALIZING}};
     for (const auto& c : cases)
     {
         SCOPED_TRACE(testing::Message() << "auto update " << c.bAutoUpdate << " cycle " << int(c.nCycle));
-        Measure().m_bAutoUpdate = c.bAutoUpdate;
+        m_pHost->m_bAutoUpdate = c.bAutoUpdate;
         Measure().GetCurrentChannel()->SetCycle(c.nCycle);
         tarvexsim_clear_calls();
         Show();
@@ -291,7 +314,7 @@ TEST_F(ArmPanelTest, WhileMeasuringTheTenControlsAreDisabledAndTheInstrumentIsNo
         EXPECT_EQ(Calls(), std::vector<std::string>{});
         ExpectEnabled(false);
 
-        Measure().m_bAutoUpdate = 0;
+        m_pHost->m_bAutoUpdate = false;
         Measure().GetCurrentChannel()->SetCycle(CMeasureChannel::CYCLE_IDLE);
         Sync();
         EXPECT_EQ(Calls().size(), 6U);
@@ -330,7 +353,7 @@ TEST_F(ArmPanelTest, ARefreshFailureIsReportedAndKeepsWhatWasAlreadyRead)
     tarvexsim_set_hook("tarvex_arm", FailWhenDue, &fault);
     tarvexsim_clear_calls();
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_TRUE(Controller().HasRefreshFailed());
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
     EXPECT_EQ(m_pHost->m_timer.m_events, (std::vector<int>{-1, 300}));
     EXPECT_EQ(CallsStarting("tarvex_arm").size(), 3U);
@@ -341,7 +364,7 @@ TEST_F(ArmPanelTest, ARefreshFailureIsReportedAndKeepsWhatWasAlreadyRead)
         EXPECT_EQ(CheckedLevel(arm), arm.nFirstLevelId + 2);
     }
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 0);
+    EXPECT_FALSE(Controller().HasRefreshFailed());
     EXPECT_EQ(CheckedLevel(kStop), kStop.nFirstLevelId + 1);
 }
 

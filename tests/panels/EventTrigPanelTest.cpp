@@ -12,13 +12,6 @@ namespace
 {
 using enum CEventTrigDlg::EControlId;
 
-// Query items of tarvex_sense.
-constexpr int ITEM_LEVEL_Q = 5;
-constexpr int ITEM_AUTO_Q = 7;
-constexpr int ITEM_REL_LEVEL_Q = 9;
-constexpr int ITEM_SLOPE_Q = 11;
-constexpr int ITEM_HYST_Q = 13;
-
 // What the partial re-read asks on channel 1 while the slope toggle shows POS.
 const std::vector<std::string> kUpdateCalls{"tarvex_sense 1 11 0 out -> 0", "tarvex_sense 1 7 0 out -> 0",
                                             "tarvex_sense 1 13 0 out -> 0"};
@@ -31,11 +24,11 @@ protected:
     void SetUp() override
     {
         CSettingPanelFixture::SetUp();
-        Reply(ITEM_SLOPE_Q, "POS");
-        Reply(ITEM_AUTO_Q, "0");
-        Reply(ITEM_HYST_Q, "DEF");
-        Reply(ITEM_LEVEL_Q, "+1.5");
-        Reply(ITEM_REL_LEVEL_Q, "+50");
+        Reply(TARVEX_SENSE_SLOPE_QUERY, "POS");
+        Reply(TARVEX_SENSE_AUTO_TRIGGER_QUERY, "0");
+        Reply(TARVEX_SENSE_HYSTERESIS_QUERY, "DEF");
+        Reply(TARVEX_SENSE_TRIGGER_LEVEL_QUERY, "+1.5");
+        Reply(TARVEX_SENSE_RELATIVE_LEVEL_QUERY, "+50");
     }
 
     static void Reply(int nItem, const char* pszText) { tarvexsim_set_reply("tarvex_sense", nItem, pszText); }
@@ -53,11 +46,11 @@ protected:
 
 TEST_F(EventTrigPanelTest, ShowingReadsTheWholePanelOfTheCurrentChannel)
 {
-    Reply(ITEM_SLOPE_Q, "NEG");
-    Reply(ITEM_AUTO_Q, "1");
-    Reply(ITEM_HYST_Q, "MIN");
-    Reply(ITEM_LEVEL_Q, "+2.5");
-    Reply(ITEM_REL_LEVEL_Q, "+30");
+    Reply(TARVEX_SENSE_SLOPE_QUERY, "NEG");
+    Reply(TARVEX_SENSE_AUTO_TRIGGER_QUERY, "1");
+    Reply(TARVEX_SENSE_HYSTERESIS_QUERY, "MIN");
+    Reply(TARVEX_SENSE_TRIGGER_LEVEL_QUERY, "+2.5");
+    Reply(TARVEX_SENSE_RELATIVE_LEVEL_QUERY, "+30");
     Show();
     EXPECT_EQ(Toggle(IDC_CHANNEL).Caption(), "Channel 1");
     EXPECT_TRUE(IsEnabled(IDC_CHANNEL));
@@ -91,8 +84,8 @@ TEST_F(EventTrigPanelTest, OnlyTheExactRepliesCheckRadiosAndOthersLeaveThemAsThe
     };
     for (const auto& c : cases)
     {
-        Reply(ITEM_AUTO_Q, c.pszAuto);
-        Reply(ITEM_HYST_Q, c.pszHyst);
+        Reply(TARVEX_SENSE_AUTO_TRIGGER_QUERY, c.pszAuto);
+        Reply(TARVEX_SENSE_HYSTERESIS_QUERY, c.pszHyst);
         Show();
         EXPECT_EQ(IsChecked(IDC_AUTO_ON), c.nAutoChecked == IDC_AUTO_ON) << '"' << c.pszAuto << '"';
         EXPECT_EQ(IsChecked(IDC_AUTO_OFF), c.nAutoChecked == IDC_AUTO_OFF) << '"' << c.pszAuto << '"';
@@ -151,10 +144,10 @@ TEST_F(EventTrigPanelTest, SendButtonsSendTheTextExactlyAsTypedThenReRead)
 
 TEST_F(EventTrigPanelTest, HysteresisReplyOfMaxChecksMaxAfterASend)
 {
-    Reply(ITEM_HYST_Q, "MIN");
+    Reply(TARVEX_SENSE_HYSTERESIS_QUERY, "MIN");
     Show();
     ASSERT_TRUE(IsChecked(IDC_HYST_MIN));
-    Reply(ITEM_HYST_Q, "MAX");
+    Reply(TARVEX_SENSE_HYSTERESIS_QUERY, "MAX");
     testsupport::Click(&Button(IDC_SEND_REL));
     EXPECT_TRUE(IsChecked(IDC_HYST_MAX));
     EXPECT_FALSE(IsChecked(IDC_HYST_MIN));
@@ -173,8 +166,8 @@ TEST_F(EventTrigPanelTest, RadioButtonsSendTheirKeywordAndReadNothingBack)
         {IDC_HYST_MAX, "tarvex_sense 1 12 0 \"MAX\" -> 0"},
         {IDC_HYST_DEF, "tarvex_sense 1 12 0 \"DEF\" -> 0"},
     };
-    Reply(ITEM_HYST_Q, "");
-    Reply(ITEM_AUTO_Q, "");
+    Reply(TARVEX_SENSE_HYSTERESIS_QUERY, "");
+    Reply(TARVEX_SENSE_AUTO_TRIGGER_QUERY, "");
     Show();
     for (const auto& c : cases)
     {
@@ -200,9 +193,9 @@ TEST_F(EventTrigPanelTest, OnceChecksTheRadioTheInstrumentReports)
     };
     for (const auto& c : cases)
     {
-        Reply(ITEM_AUTO_Q, c.pszBefore);
+        Reply(TARVEX_SENSE_AUTO_TRIGGER_QUERY, c.pszBefore);
         Show();
-        Reply(ITEM_AUTO_Q, c.pszAfter);
+        Reply(TARVEX_SENSE_AUTO_TRIGGER_QUERY, c.pszAfter);
         tarvexsim_clear_calls();
         testsupport::Click(&Button(IDC_ONCE));
         EXPECT_EQ(Calls(), (std::vector<std::string>{"tarvex_sense 1 6 0 \"ONCE\" -> 0",
@@ -217,7 +210,7 @@ TEST_F(EventTrigPanelTest, SlopeDoubleClickSendsTwiceAndEndsWhereItBegan)
     Show();
     CToggleButton& slope = Toggle(IDC_SLOPE);
     ASSERT_EQ(slope.GetState(), 0);
-    Reply(ITEM_SLOPE_Q, nullptr);
+    Reply(TARVEX_SENSE_SLOPE_QUERY, nullptr);
     tarvexsim_clear_calls();
     QTest::mouseClick(&slope, Qt::LeftButton, {}, slope.rect().center());
     QTest::mouseDClick(&slope, Qt::LeftButton, {}, slope.rect().center());
@@ -226,7 +219,7 @@ TEST_F(EventTrigPanelTest, SlopeDoubleClickSendsTwiceAndEndsWhereItBegan)
     EXPECT_EQ(
         CallsStarting("tarvex_sense 1 10 "),
         (std::vector<std::string>{"tarvex_sense 1 10 0 \"NEG\" -> 0", "tarvex_sense 1 10 0 \"POS\" -> 0"}));
-    EXPECT_EQ(tarvexsim_query("tarvex_sense", 1, ITEM_SLOPE_Q), std::string("POS"));
+    EXPECT_EQ(tarvexsim_query("tarvex_sense", 1, TARVEX_SENSE_SLOPE_QUERY), std::string("POS"));
 }
 
 // The partial re-read turns a POS toggle to NEG when the instrument says so, but never back.
@@ -234,10 +227,10 @@ TEST_F(EventTrigPanelTest, ReReadFollowsANegativeSlopeButLeavesANegativeToggleAl
 {
     Show();
     CToggleButton& slope = Toggle(IDC_SLOPE);
-    Reply(ITEM_SLOPE_Q, "NEG");
+    Reply(TARVEX_SENSE_SLOPE_QUERY, "NEG");
     testsupport::Click(&Button(IDC_SEND_REL));
     EXPECT_EQ(slope.GetState(), 1);
-    Reply(ITEM_SLOPE_Q, "POS");
+    Reply(TARVEX_SENSE_SLOPE_QUERY, "POS");
     tarvexsim_clear_calls();
     testsupport::Click(&Button(IDC_SEND_REL));
     EXPECT_EQ(slope.GetState(), 1);
@@ -251,8 +244,8 @@ TEST_F(EventTrigPanelTest, QueryReplacesWhateverWasTypedWithTheInstrumentsLevels
     Show();
     Edit(IDC_TRIG_LEVEL).setText("3");
     Edit(IDC_REL_LEVEL).setText("77");
-    Reply(ITEM_LEVEL_Q, "-0.25");
-    Reply(ITEM_REL_LEVEL_Q, "+20");
+    Reply(TARVEX_SENSE_TRIGGER_LEVEL_QUERY, "-0.25");
+    Reply(TARVEX_SENSE_RELATIVE_LEVEL_QUERY, "+20");
     testsupport::Click(&Button(IDC_QUERY));
     EXPECT_EQ(Edit(IDC_TRIG_LEVEL).text(), "-0.25");
     EXPECT_EQ(Edit(IDC_REL_LEVEL).text(), "+20");
@@ -260,12 +253,12 @@ TEST_F(EventTrigPanelTest, QueryReplacesWhateverWasTypedWithTheInstrumentsLevels
 
 TEST_F(EventTrigPanelTest, ChannelToggleIsDisabledAfterEveryRefreshUnderAutoUpdateMode)
 {
-    Measure().SetAutoUpdate(1);
+    m_pHost->m_bAutoUpdate = true;
     Show();
     EXPECT_FALSE(IsEnabled(IDC_CHANNEL));
     Sync();
     EXPECT_FALSE(IsEnabled(IDC_CHANNEL));
-    Measure().SetAutoUpdate(0);
+    m_pHost->m_bAutoUpdate = false;
     Sync();
     EXPECT_TRUE(IsEnabled(IDC_CHANNEL));
 }
@@ -311,7 +304,7 @@ TEST_F(EventTrigPanelTest, HandlerFailuresAreDroppedSilentlyButAChannelChangeRep
     tarvexsim_set_fault("tarvex_sense", VI_ERROR_TMO, 1, nullptr);
     testsupport::Click(&Toggle(IDC_CHANNEL));
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
-    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_TRUE(Controller().HasRefreshFailed());
     EXPECT_EQ(Toggle(IDC_CHANNEL).Caption(), "Channel 2");
 }
 
@@ -319,15 +312,15 @@ TEST_F(EventTrigPanelTest, AFailedRefreshIsReportedAndTheNextOneReadsAgain)
 {
     Show();
     Edit(IDC_REL_LEVEL).setText("77");
-    Reply(ITEM_SLOPE_Q, "NEG");
+    Reply(TARVEX_SENSE_SLOPE_QUERY, "NEG");
     tarvexsim_set_fault("tarvex_sense", -5, 1, nullptr);
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_TRUE(Controller().HasRefreshFailed());
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"General error, possible reentry"});
     EXPECT_EQ(Toggle(IDC_SLOPE).GetState(), 0);
     EXPECT_EQ(Edit(IDC_REL_LEVEL).text(), "77");
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 0);
+    EXPECT_FALSE(Controller().HasRefreshFailed());
     EXPECT_EQ(Toggle(IDC_SLOPE).GetState(), 1);
     EXPECT_EQ(Edit(IDC_REL_LEVEL).text(), "+50");
 }

@@ -11,12 +11,6 @@ namespace
 {
 using enum CInputConfigDlg::EControlId;
 
-// Query items of tarvex_input.
-constexpr int ITEM_ATTENUATION_Q = 2;
-constexpr int ITEM_COUPLING_Q = 4;
-constexpr int ITEM_IMPEDANCE_Q = 6;
-constexpr int ITEM_ROUTING_Q = 8;
-
 class InputConfigPanelTest : public CSettingPanelFixture<CInputConfigController>
 {
 protected:
@@ -32,24 +26,24 @@ TEST_F(InputConfigPanelTest, RepliesShowTheirCaptionsByLeadingNumberOrExactText)
         int nCtrlId;
         const char* pszCaption;
     } cases[] = {
-        {ITEM_ATTENUATION_Q, "10", IDC_ATTENUATION, "x10"},
-        {ITEM_ATTENUATION_Q, "+10", IDC_ATTENUATION, "x10"},
-        {ITEM_ATTENUATION_Q, "1", IDC_ATTENUATION, "x1"},
-        {ITEM_ATTENUATION_Q, "+1", IDC_ATTENUATION, "x1"},
-        {ITEM_ATTENUATION_Q, " 1.9", IDC_ATTENUATION, "x1"},
-        {ITEM_ATTENUATION_Q, "", IDC_ATTENUATION, "x10"},
-        {ITEM_IMPEDANCE_Q, "50", IDC_IMPEDANCE, "50 ohm"},
-        {ITEM_IMPEDANCE_Q, "50.0", IDC_IMPEDANCE, "50 ohm"},
-        {ITEM_IMPEDANCE_Q, "+5.00000E+001", IDC_IMPEDANCE, "50 ohm"},
-        {ITEM_IMPEDANCE_Q, "1e6", IDC_IMPEDANCE, "1 M ohm"},
-        {ITEM_IMPEDANCE_Q, "49.9", IDC_IMPEDANCE, "1 M ohm"},
-        {ITEM_IMPEDANCE_Q, "", IDC_IMPEDANCE, "1 M ohm"},
-        {ITEM_COUPLING_Q, "DC", IDC_COUPLING, "DC"},
-        {ITEM_COUPLING_Q, "dc", IDC_COUPLING, "AC"},
-        {ITEM_COUPLING_Q, "DC ", IDC_COUPLING, "AC"},
-        {ITEM_ROUTING_Q, "COMM", IDC_ROUTING, "Common"},
-        {ITEM_ROUTING_Q, "comm", IDC_ROUTING, "Separate"},
-        {ITEM_ROUTING_Q, "SEP", IDC_ROUTING, "Separate"},
+        {TARVEX_INPUT_ATTENUATION_QUERY, "10", IDC_ATTENUATION, "x10"},
+        {TARVEX_INPUT_ATTENUATION_QUERY, "+10", IDC_ATTENUATION, "x10"},
+        {TARVEX_INPUT_ATTENUATION_QUERY, "1", IDC_ATTENUATION, "x1"},
+        {TARVEX_INPUT_ATTENUATION_QUERY, "+1", IDC_ATTENUATION, "x1"},
+        {TARVEX_INPUT_ATTENUATION_QUERY, " 1.9", IDC_ATTENUATION, "x1"},
+        {TARVEX_INPUT_ATTENUATION_QUERY, "", IDC_ATTENUATION, "x10"},
+        {TARVEX_INPUT_IMPEDANCE_QUERY, "50", IDC_IMPEDANCE, "50 ohm"},
+        {TARVEX_INPUT_IMPEDANCE_QUERY, "50.0", IDC_IMPEDANCE, "50 ohm"},
+        {TARVEX_INPUT_IMPEDANCE_QUERY, "+5.00000E+001", IDC_IMPEDANCE, "50 ohm"},
+        {TARVEX_INPUT_IMPEDANCE_QUERY, "1e6", IDC_IMPEDANCE, "1 M ohm"},
+        {TARVEX_INPUT_IMPEDANCE_QUERY, "49.9", IDC_IMPEDANCE, "1 M ohm"},
+        {TARVEX_INPUT_IMPEDANCE_QUERY, "", IDC_IMPEDANCE, "1 M ohm"},
+        {TARVEX_INPUT_COUPLING_QUERY, "DC", IDC_COUPLING, "DC"},
+        {TARVEX_INPUT_COUPLING_QUERY, "dc", IDC_COUPLING, "AC"},
+        {TARVEX_INPUT_COUPLING_QUERY, "DC ", IDC_COUPLING, "AC"},
+        {TARVEX_INPUT_ROUTING_QUERY, "COMM", IDC_ROUTING, "Common"},
+        {TARVEX_INPUT_ROUTING_QUERY, "comm", IDC_ROUTING, "Separate"},
+        {TARVEX_INPUT_ROUTING_QUERY, "SEP", IDC_ROUTING, "Separate"},
     };
     for (const auto& c : cases)
     {
@@ -74,10 +68,10 @@ TEST_F(InputConfigPanelTest, EachClickSendsTheTextOfTheStateNowShownAndNothingIs
         {IDC_IMPEDANCE, "tarvex_input 1 5 \"MAX\" -> 0", "tarvex_input 1 5 \"MIN\" -> 0"},
         {IDC_ROUTING, "tarvex_input 1 7 \"COMM\" -> 0", "tarvex_input 1 7 \"SEP\" -> 0"},
     };
-    tarvexsim_set_reply("tarvex_input", ITEM_ATTENUATION_Q, "1");
-    tarvexsim_set_reply("tarvex_input", ITEM_COUPLING_Q, "DC");
-    tarvexsim_set_reply("tarvex_input", ITEM_IMPEDANCE_Q, "50");
-    tarvexsim_set_reply("tarvex_input", ITEM_ROUTING_Q, "SEP");
+    tarvexsim_set_reply("tarvex_input", TARVEX_INPUT_ATTENUATION_QUERY, "1");
+    tarvexsim_set_reply("tarvex_input", TARVEX_INPUT_COUPLING_QUERY, "DC");
+    tarvexsim_set_reply("tarvex_input", TARVEX_INPUT_IMPEDANCE_QUERY, "50");
+    tarvexsim_set_reply("tarvex_input", TARVEX_INPUT_ROUTING_QUERY, "SEP");
     Show();
     for (const auto& c : cases)
     {
@@ -114,7 +108,7 @@ TEST_F(InputConfigPanelTest, ChannelTwoReadsItsOwnSettingsAndChannelOnesRoutingW
     Show();
     EXPECT_EQ(Toggle(IDC_CHANNEL).Caption(), "Channel 1");
     EXPECT_TRUE(Toggle(IDC_ROUTING).isEnabled());
-    tarvexsim_set_reply("tarvex_input", ITEM_ROUTING_Q, "COMM");
+    tarvexsim_set_reply("tarvex_input", TARVEX_INPUT_ROUTING_QUERY, "COMM");
     tarvexsim_clear_calls();
     testsupport::Click(&Toggle(IDC_CHANNEL));
     EXPECT_EQ(Calls(), (std::vector<std::string>{"tarvex_input 2 2 out -> 0", "tarvex_input 2 4 out -> 0",
@@ -146,7 +140,7 @@ TEST_F(InputConfigPanelTest, ShownAgainThePanelResumesOnTheChannelLastChosen)
 
 TEST_F(InputConfigPanelTest, ARefusedSettingIsReportedAndStaysShownUntilTheNextRefresh)
 {
-    tarvexsim_set_reply("tarvex_input", ITEM_ATTENUATION_Q, "1");
+    tarvexsim_set_reply("tarvex_input", TARVEX_INPUT_ATTENUATION_QUERY, "1");
     Show();
     CToggleButton& toggle = Toggle(IDC_ATTENUATION);
     tarvexsim_set_fault("tarvex_input", VI_ERROR_TMO, 1, nullptr);
@@ -157,25 +151,25 @@ TEST_F(InputConfigPanelTest, ARefusedSettingIsReportedAndStaysShownUntilTheNextR
     EXPECT_EQ(toggle.GetState(), 1);
     Sync();
     EXPECT_EQ(toggle.GetState(), 0);
-    EXPECT_EQ(Controller().m_bRefreshFailed, 0);
+    EXPECT_FALSE(Controller().HasRefreshFailed());
 }
 
 TEST_F(InputConfigPanelTest, AFailedRefreshIsReportedAndKeepsWhatWasNotReadYet)
 {
-    tarvexsim_set_reply("tarvex_input", ITEM_ATTENUATION_Q, "10");
-    tarvexsim_set_reply("tarvex_input", ITEM_COUPLING_Q, "AC");
+    tarvexsim_set_reply("tarvex_input", TARVEX_INPUT_ATTENUATION_QUERY, "10");
+    tarvexsim_set_reply("tarvex_input", TARVEX_INPUT_COUPLING_QUERY, "AC");
     Show();
     ASSERT_EQ(Toggle(IDC_ATTENUATION).GetState(), 1);
     ASSERT_EQ(Toggle(IDC_COUPLING).GetState(), 1);
-    tarvexsim_set_reply("tarvex_input", ITEM_ATTENUATION_Q, "1");
+    tarvexsim_set_reply("tarvex_input", TARVEX_INPUT_ATTENUATION_QUERY, "1");
     tarvexsim_set_fault("tarvex_input", -5, 1, nullptr);
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_TRUE(Controller().HasRefreshFailed());
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"General error, possible reentry"});
     EXPECT_EQ(Toggle(IDC_ATTENUATION).GetState(), 1);
     EXPECT_EQ(Toggle(IDC_COUPLING).GetState(), 1);
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 0);
+    EXPECT_FALSE(Controller().HasRefreshFailed());
     EXPECT_EQ(Toggle(IDC_ATTENUATION).GetState(), 0);
 }
 

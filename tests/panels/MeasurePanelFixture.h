@@ -24,7 +24,7 @@
 class CBlankController : public CPanelController
 {
 public:
-    int CreatePanel(const QPoint&, IPanelFrame*) override { return 1; }
+    void CreatePanel(const QPoint&, IPanelFrame*) override {}
     void Refresh(CDialog*) override {}
 };
 
@@ -41,7 +41,7 @@ protected:
     void TearDown() override
     {
         m_pHost.reset();
-        framework::ClearModalScripts();
+        ClearModalScripts();
     }
 
     void CreateHost(bool bLive = true)
@@ -60,9 +60,9 @@ protected:
     }
 
     CMeasureController& Controller() { return *static_cast<CMeasureController*>(m_pHost->GetController(0)); }
-    CMeasureChannel& Channel() { return *Controller().m_pChannel; }
+    CMeasureChannel& Channel() { return *Controller().GetCurrentChannel(); }
     CMeasureDlg& Dialog() { return *static_cast<CMeasureDlg*>(Controller().GetPanel()); }
-    framework::CDialogControls& Controls() { return Dialog().Controls(); }
+    CDialogControls& Controls() { return Dialog().Controls(); }
     std::string ReadingText() { return Dialog().ReadingDisplay().GetText(); }
     std::string UnitText() { return Dialog().UnitDisplay().GetText(); }
     void Tick() { Controller().OnTimerTick(); }
@@ -78,7 +78,9 @@ protected:
     int EnabledLockable()
     {
         int nEnabled = 0;
-        for (int nId : {1071, 1116, 1117, 1118, 1119, 1021, 1061, 1062, 1063, 1019})
+        for (int nId :
+             {D::IDC_EXPECTED, D::IDC_RESOLUTION, D::IDC_LOWER_REF, D::IDC_UPPER_REF, D::IDC_SEND_CONFIG,
+              D::IDC_INITIATE, D::IDC_CHANNEL_1, D::IDC_CHANNEL_2, D::IDC_CHANNEL_3, D::IDC_FUNCTION})
             nEnabled += Controls().IsEnabled(nId) ? 1 : 0;
         return nEnabled;
     }
@@ -105,6 +107,6 @@ protected:
         return it == calls.end() ? -1 : static_cast<int>(it - calls.begin());
     }
 
-    framework::CScopedRecordingMessages m_messages;
+    CScopedRecordingMessages m_messages;
     std::unique_ptr<CPanelTestHost> m_pHost;
 };

@@ -3,6 +3,10 @@
 
 #include "MeasurePanelFixture.h"
 
+#include "readings/ReadingSink.h"
+
+#include <functional>
+
 namespace
 {
 using C = CMeasureChannel;
@@ -16,7 +20,7 @@ bool IsBlank(const std::string& text)
 // (the gate time, on the simulator's manual clock).
 void ReportExternalArming()
 {
-    tarvexsim_set_reply("tarvex_arm", 7, "EXT");
+    tarvexsim_set_reply("tarvex_arm", TARVEX_ARM_START_SOURCE_QUERY, "EXT");
 }
 } // namespace
 
@@ -24,7 +28,10 @@ TEST_F(CMeasurePanelTest, AClickOrDoubleClickOnTheReadingOrUnitsStartsOneCycleAn
 {
     Start();
     ReportExternalArming();
-    for (const auto& [nId, bDouble] : {std::pair{1015, false}, {1015, true}, {1016, false}, {1016, true}})
+    for (const auto& [nId, bDouble] : {std::pair{D::IDC_READING, false},
+                                       {D::IDC_READING, true},
+                                       {D::IDC_UNITS, false},
+                                       {D::IDC_UNITS, true}})
     {
         SCOPED_TRACE(nId + bDouble);
         Controller().ResetCycles();
@@ -50,7 +57,7 @@ TEST_F(CMeasurePanelTest, WithBothArmingSourcesImmediateTheReadingShowsOnTheFirs
     Tick();
     EXPECT_EQ(CountCalls("tarvex_fetch 1 "), 2) << "fetched at once, and again as the cycle ends";
     EXPECT_FALSE(IsBlank(ReadingText()));
-    EXPECT_EQ(ReadingText(), Controller().m_strReading);
+    EXPECT_EQ(ReadingText(), Controller().GetReading());
     EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
     EXPECT_EQ(EnabledLockable(), 10);
     tarvexsim_clear_calls();
@@ -96,9 +103,9 @@ TEST_F(CMeasurePanelTest, TotalizeShowsItsFirstTotalThenTheNewestOnlyOnAClickUnt
     tarvexsim_advance_ms(1000);
     Tick();
     EXPECT_EQ(ReadingText(), first);
-    EXPECT_NE(Controller().m_strReading, first) << "the newest total is kept";
+    EXPECT_NE(Controller().GetReading(), first) << "the newest total is kept";
     Click(D::IDC_UNITS);
-    EXPECT_EQ(ReadingText(), Controller().m_strReading);
+    EXPECT_EQ(ReadingText(), Controller().GetReading());
 
     Click(D::IDC_READ);
     EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
@@ -116,12 +123,12 @@ TEST_F(CMeasurePanelTest, ReadEndsAWaitingCycleLeavingTheControlsLockedAndIsKept
     Click(D::IDC_READ);
     const std::string reading = ReadingText();
     EXPECT_FALSE(IsBlank(reading));
-    EXPECT_EQ(Controller().m_strReading, reading);
+    EXPECT_EQ(Controller().GetReading(), reading);
     EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
     EXPECT_EQ(EnabledLockable(), 0);
     ShowOtherPanel();
-    EXPECT_EQ(Controller().m_strReading, reading);
-    EXPECT_EQ(Controller().m_strUnitText, "Sec");
+    EXPECT_EQ(Controller().GetReading(), reading);
+    EXPECT_EQ(Controller().GetUnitText(), "Sec");
     ShowMeasure();
     EXPECT_EQ(ReadingText(), reading);
     EXPECT_EQ(UnitText(), "Sec");
@@ -135,7 +142,7 @@ TEST_F(CMeasurePanelTest, AReadingIsShownOnlyWithTheChannelAndFunctionItWasTaken
     ASSERT_FALSE(IsBlank(ReadingText()));
     Click(D::IDC_CHANNEL_2);
     EXPECT_TRUE(IsBlank(ReadingText())) << "after a channel change";
-    EXPECT_TRUE(IsBlank(Controller().m_strReading));
+    EXPECT_TRUE(IsBlank(Controller().GetReading()));
 
     ChooseFunction(3);
     Click(D::IDC_READ);
@@ -202,9 +209,9 @@ TEST_F(CMeasurePanelTest, ACycleEndingWhileAnotherPanelIsShownShowsItsReadingWhe
     tarvexsim_advance_ms(2000);
     Tick();
     EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
-    EXPECT_FALSE(IsBlank(Controller().m_strReading));
+    EXPECT_FALSE(IsBlank(Controller().GetReading()));
     ShowMeasure();
-    EXPECT_EQ(ReadingText(), Controller().m_strReading);
+    EXPECT_EQ(ReadingText(), Controller().GetReading());
     EXPECT_EQ(EnabledLockable(), 10);
 }
 
@@ -239,9 +246,9 @@ TEST_F(CMeasurePanelTest, AutoUpdateFetchesOnEveryTickAlsoWhileAnotherPanelIsSho
         EXPECT_EQ(FirstCall("tarvex_fetch 1 "), 1) << bShown;
     }
     ShowMeasure();
-    EXPECT_EQ(Controller().m_bAutoUpdate, 1) << "only the first refresh switches it off";
+    EXPECT_TRUE(m_pHost->IsAutoUpdateOn()) << "only the first refresh switches it off";
     EXPECT_FALSE(IsBlank(ReadingText()));
-    EXPECT_EQ(ReadingText(), Controller().m_strReading);
+    EXPECT_EQ(ReadingText(), Controller().GetReading());
 }
 
 TEST_F(CMeasurePanelTest, AutoUpdateAgainstATimingOutInstrumentReportsOnceAndStops)
@@ -254,7 +261,7 @@ TEST_F(CMeasurePanelTest, AutoUpdateAgainstATimingOutInstrumentReportsOnceAndSto
         Tick();
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
     EXPECT_EQ(m_pHost->m_nAutoUpdateCommands, 2);
-    EXPECT_EQ(Controller().m_bAutoUpdate, 0);
+    EXPECT_FALSE(m_pHost->IsAutoUpdateOn());
     EXPECT_EQ(CountCalls("tarvex_fetch"), 1);
     EXPECT_GE(FirstCall("tarvex_initiate 1 2 \"OFF\""), 0);
     EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
@@ -344,4 +351,128 @@ TEST_F(CMeasurePanelTest, ATickWhileADriverCallIsInProgressIsSkipped)
     EXPECT_GE(inside.nCallsBefore, 0) << "the hook ran";
     EXPECT_EQ(inside.nCallsAfter, inside.nCallsBefore);
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{});
+}
+
+// Each way a reading reaches the display publishes it once, with what the display shows beside it; the
+// same reading fetched twice in one tick, the totals kept unseen, a repaint of the kept reading and the
+// operator's settings publish nothing.
+TEST_F(CMeasurePanelTest, EveryReadingObtainedForTheDisplayIsPublishedOnce)
+{
+    class CRecordingSink : public readings::IReadingSink
+    {
+    public:
+        void OnReading(const readings::SReading& reading) override { m_readings.push_back(reading); }
+        std::vector<readings::SReading> m_readings;
+    } sink;
+    const auto nothing = [] {};
+    const struct
+    {
+        const char* pszName;
+        bool bLive;
+        std::function<void()> prepare;
+        std::function<void()> act;
+        std::size_t nPublished;
+        const char* pszFunction;
+        const char* pszUnit;
+    } cases[] = {
+        {"Read", true, nothing, [this] { Click(D::IDC_READ); }, 1, "FREQ", "Hz"},
+        {"Fetch", true,
+         [this]
+         {
+             ChooseFunction(1);
+             Controls().Show(D::IDC_FETCH, true);
+             Controls().Enable(D::IDC_FETCH, true);
+             ReportExternalArming();
+             Click(D::IDC_READING);
+             tarvexsim_advance_ms(2000);
+         },
+         [this] { Click(D::IDC_FETCH); }, 1, "Period", "Sec"},
+        {"CycleFetchedTwiceInItsTick", true, nothing,
+         [this]
+         {
+             Click(D::IDC_READING);
+             Tick();
+         },
+         1, "FREQ", "Hz"},
+        {"CycleWaitingForTheGate", true, ReportExternalArming,
+         [this]
+         {
+             Click(D::IDC_READING);
+             Tick();
+             tarvexsim_advance_ms(2000);
+             Tick();
+         },
+         1, "FREQ", "Hz"},
+        {"CycleEndingUnderAnotherPanel", true, nothing,
+         [this]
+         {
+             Click(D::IDC_READING);
+             ShowOtherPanel();
+             Tick();
+             tarvexsim_advance_ms(2000);
+             Tick();
+             ShowMeasure();
+         },
+         1, "FREQ", "Hz"},
+        {"AutoUpdateTicksWithAndWithoutThePanel", true, [this] { m_pHost->OnAutoUpdateMode(); },
+         [this]
+         {
+             Tick();
+             ShowOtherPanel();
+             tarvexsim_advance_ms(300);
+             Tick();
+             ShowMeasure();
+         },
+         2, "FREQ", "Hz"},
+        {"TotalizeFirstTotalThenTheNewestOnAClick", true,
+         [this]
+         {
+             ChooseFunction(10);
+             Click(D::IDC_READING);
+             tarvexsim_advance_ms(500);
+         },
+         [this]
+         {
+             Tick();
+             tarvexsim_advance_ms(1000);
+             Tick();
+             Click(D::IDC_UNITS);
+             QTest::mouseDClick(Controls().Item(D::IDC_UNITS), Qt::LeftButton);
+         },
+         2, "Totalize", "Events"},
+        {"NonLiveRead", false, nothing, [this] { Click(D::IDC_READ); }, 1, "FREQ", "Hz"},
+        {"SettingsAndRepaints", true, nothing,
+         [this]
+         {
+             ChooseFunction(1);
+             Click(D::IDC_SEND_CONFIG);
+             Click(D::IDC_CHANNEL_2);
+             ShowOtherPanel();
+             ShowMeasure();
+             Controller().Refresh(&Dialog());
+         },
+         0, "", ""},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszName);
+        m_pHost.reset();
+        tarvexsim_reset();
+        tarvexsim_use_manual_clock(1);
+        Start(c.bLive);
+        m_pHost->m_readings.Subscribe(&sink);
+        c.prepare();
+        sink.m_readings.clear();
+        c.act();
+        EXPECT_EQ(sink.m_readings.size(), c.nPublished);
+        if (sink.m_readings.empty())
+            continue;
+        const readings::SReading& last = sink.m_readings.back();
+        EXPECT_EQ(last.strText, Controller().GetReading());
+        EXPECT_EQ(last.nChannel, 1);
+        EXPECT_EQ(last.strFunction, c.pszFunction);
+        EXPECT_EQ(last.strUnit, c.pszUnit);
+        EXPECT_EQ(last.bLive, c.bLive);
+        EXPECT_TRUE(last.value.has_value()) << last.strText;
+    }
 }

@@ -33,7 +33,8 @@ void ClickIn(CModalDialog& dialog, int nId)
 TEST_F(CMeasurePanelTest, EachChannelListsItsFunctionsAndAChangeSendsBeforeReadingBack)
 {
     Start();
-    for (const auto& [nRadio, nChannel, nFunctions] : {std::tuple{1062, 2, 9}, {1063, 3, 3}, {1061, 1, 13}})
+    for (const auto& [nRadio, nChannel, nFunctions] :
+         {std::tuple{D::IDC_CHANNEL_2, 2, 9}, {D::IDC_CHANNEL_3, 3, 3}, {D::IDC_CHANNEL_1, 1, 13}})
     {
         tarvexsim_clear_calls();
         Click(nRadio);
@@ -95,9 +96,10 @@ TEST_F(CMeasurePanelTest, EachFunctionSendsItsConfigurationAndShowsItsUnitsAndPa
 TEST_F(CMeasurePanelTest, TheFirstRefreshRestoresThePowerOnSetupAndSwitchesAutoUpdateOff)
 {
     CreateHost();
-    m_pHost->m_session.Configure(9, 1, "AUTO", "DEF", "DEF", "DEF"); // the instrument measures Period
-    Controller().m_pChannel = Controller().m_apChannels[1].get();
-    Controller().m_apChannels[0]->m_aParams[0] = {"1e6", "1e-3", "DEF", "DEF"};
+    m_pHost->m_session.Configure(EMeasureFunction::Period, 1, "AUTO", "DEF", "DEF",
+                                 "DEF"); // the instrument measures Period
+    Channel().m_aParams[0] = {"1e6", "1e-3", "DEF", "DEF"};
+    Controller().SelectChannel(1);
     m_pHost->OnAutoUpdateMode();
     tarvexsim_clear_calls();
     ShowMeasure();
@@ -105,7 +107,7 @@ TEST_F(CMeasurePanelTest, TheFirstRefreshRestoresThePowerOnSetupAndSwitchesAutoU
     EXPECT_EQ(Controls().GetCurSel(D::IDC_FUNCTION), 0);
     EXPECT_EQ(CountCalls("tarvex_configure"), 1);
     EXPECT_GE(FirstCall(ConfigureCall(1, 3, {"AUTO", "DEF", "DEF", "DEF"})), 0);
-    EXPECT_EQ(Controller().m_bAutoUpdate, 0);
+    EXPECT_FALSE(m_pHost->IsAutoUpdateOn());
     EXPECT_EQ(m_pHost->m_nAutoUpdateCommands, 2);
 
     ShowMeasure();
@@ -117,7 +119,7 @@ TEST_F(CMeasurePanelTest, ContinuousInitiationLocksTheSettingsButNotReadOrArming
     CreateHost();
     m_pHost->m_session.InitiateContinuous(1, true);
     ShowMeasure();
-    EXPECT_EQ(Channel().m_bContinuous, 1);
+    EXPECT_TRUE(Channel().m_bContinuous);
     EXPECT_EQ(EnabledLockable(), 0);
     for (int nId : {D::IDC_READ, D::IDC_START_IMM, D::IDC_STOP_IMM, D::IDC_READING, D::IDC_UNITS})
         EXPECT_TRUE(Controls().IsEnabled(nId)) << nId;
@@ -134,13 +136,13 @@ TEST_F(CMeasurePanelTest, ValueEntriesOfferTheFunctionsRangeOnTheChannelAndCance
         const char* pszTitle;
         double dMin, dMax;
         bool bAuto;
-    } cases[] = {{1063, 0, D::IDC_EXPECTED, "Expected Value:FREQ", 9e7, 2.5e9, true},
-                 {1063, 0, D::IDC_RESOLUTION, "Resolution:FREQ", 1e-9, 1e5, false},
-                 {1062, 0, D::IDC_EXPECTED, "Expected Value:FREQ", 0.001, 1e8, true},
-                 {1063, 1, D::IDC_EXPECTED, "Expected Value:Period", 4e-10, 1.11111111e-8, true},
-                 {1063, 2, D::IDC_RESOLUTION, "Resolution:FREQ Ratio", 1e-10, 4000, false},
-                 {1062, 4, D::IDC_EXPECTED, "Expected Value:NWidth", 5e-9, 0.01, true},
-                 {1061, 11, D::IDC_RESOLUTION, "Resolution:Rise Time", 1e-10, 0.001, false}};
+    } cases[] = {{D::IDC_CHANNEL_3, 0, D::IDC_EXPECTED, "Expected Value:FREQ", 9e7, 2.5e9, true},
+                 {D::IDC_CHANNEL_3, 0, D::IDC_RESOLUTION, "Resolution:FREQ", 1e-9, 1e5, false},
+                 {D::IDC_CHANNEL_2, 0, D::IDC_EXPECTED, "Expected Value:FREQ", 0.001, 1e8, true},
+                 {D::IDC_CHANNEL_3, 1, D::IDC_EXPECTED, "Expected Value:Period", 4e-10, 1.11111111e-8, true},
+                 {D::IDC_CHANNEL_3, 2, D::IDC_RESOLUTION, "Resolution:FREQ Ratio", 1e-10, 4000, false},
+                 {D::IDC_CHANNEL_2, 4, D::IDC_EXPECTED, "Expected Value:NWidth", 5e-9, 0.01, true},
+                 {D::IDC_CHANNEL_1, 11, D::IDC_RESOLUTION, "Resolution:Rise Time", 1e-10, 0.001, false}};
     Start();
     for (const auto& c : cases)
     {
@@ -150,11 +152,11 @@ TEST_F(CMeasurePanelTest, ValueEntriesOfferTheFunctionsRangeOnTheChannelAndCance
         const auto params = Channel().m_aParams[c.nFunction];
         std::string title, prompt;
         bool bAutoAccepted = false;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& entry)
             {
                 title = entry.windowTitle().toStdString();
-                prompt = entry.Controls().Text(1046);
+                prompt = entry.Controls().Text(res::value_entry::IDC_PROMPT);
                 entry.Controls().SetText(CValueEntryDlg::IDC_VALUE, "AUTO");
                 bAutoAccepted = entry.Controls().IsEnabled(IDOK);
                 ClickIn(entry, IDCANCEL);
@@ -192,7 +194,7 @@ TEST_F(CMeasurePanelTest, AnEntryIsStoredOnOkButSentOnlyBySendConfig)
         EXPECT_EQ(Controls().Text(c.nButton), c.pszCaption);
         auto params = Channel().m_aParams[c.nFunction];
         std::string title;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& entry)
             {
                 title = entry.windowTitle().toStdString();
@@ -210,7 +212,7 @@ TEST_F(CMeasurePanelTest, AnEntryIsStoredOnOkButSentOnlyBySendConfig)
         Click(D::IDC_SEND_CONFIG);
         EXPECT_EQ(FirstCall(ConfigureCall(1, c.nConfigure, params)), 0);
     }
-    framework::QueueModalScript(
+    QueueModalScript(
         [](CModalDialog& entry)
         {
             entry.Controls().SetText(CReferenceDlg::IDC_REFERENCE, "30");
@@ -229,15 +231,15 @@ TEST_F(CMeasurePanelTest, AReferenceIsStoredOnlyWhileItsFunctionIsStillThePanels
     for (const char* pszReported : {"\"TINT\"", "\"NWID\""})
     {
         SCOPED_TRACE(pszReported);
-        tarvexsim_set_reply("tarvex_sense", 21, nullptr);
+        tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_FUNCTION_QUERY, nullptr);
         ChooseFunction(3); // PWidth: "Reference..."
         m_pHost->OnAutoUpdateMode();
         m_messages.Clear();
         const auto params = Channel().m_aParams;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& entry)
             {
-                tarvexsim_set_reply("tarvex_sense", 21, pszReported);
+                tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_FUNCTION_QUERY, pszReported);
                 tarvexsim_set_fault("tarvex_fetch", VI_ERROR_TMO, 1, nullptr);
                 Tick();
                 QTest::keyClicks(entry.Controls().Item(CReferenceDlg::IDC_REFERENCE), "50");
@@ -252,22 +254,23 @@ TEST_F(CMeasurePanelTest, AReferenceIsStoredOnlyWhileItsFunctionIsStillThePanels
 TEST_F(CMeasurePanelTest, AFunctionTheChannelDoesNotOfferSelectsNothingAndSendsNothing)
 {
     Start();
-    for (const auto& [nRadio, pszAnswer] :
-         {std::pair{1061, "\"XYZ\""}, {1062, "\"FREQ\"x"}, {1063, "\"TOT\""}})
+    for (const auto& [nRadio, pszAnswer] : {std::pair{D::IDC_CHANNEL_1, "\"XYZ\""},
+                                            {D::IDC_CHANNEL_2, "\"FREQ\"x"},
+                                            {D::IDC_CHANNEL_3, "\"TOT\""}})
     {
         SCOPED_TRACE(pszAnswer);
         ChooseFunction(1); // Period: the parameter buttons are shown
-        tarvexsim_set_reply("tarvex_sense", 21, pszAnswer);
+        tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_FUNCTION_QUERY, pszAnswer);
         Click(nRadio);
         EXPECT_EQ(Controls().GetCurSel(D::IDC_FUNCTION), -1);
         EXPECT_EQ(UnitText(), "   ");
         EXPECT_TRUE(Controls().IsShown(D::IDC_EXPECTED)) << "the buttons are left as they were";
         tarvexsim_clear_calls();
         Click(D::IDC_SEND_CONFIG);
-        framework::QueueModalScript([](CModalDialog& entry) { ClickIn(entry, IDOK); });
+        QueueModalScript([](CModalDialog& entry) { ClickIn(entry, IDOK); });
         Click(D::IDC_EXPECTED);
-        EXPECT_TRUE(framework::HasQueuedModalScript()) << "no entry is opened";
-        framework::ClearModalScripts();
+        EXPECT_TRUE(HasQueuedModalScript()) << "no entry is opened";
+        ClearModalScripts();
         EXPECT_EQ(Calls(), std::vector<std::string>{});
     }
 }
@@ -295,7 +298,8 @@ TEST_F(CMeasurePanelTest, TheHeaderShowsTheSlotAndTheLampColourAndIsPaintedAtIts
     const CRect rcHeader = Controls().ItemRect(D::IDC_HEADER);
     EXPECT_EQ(image.pixelColor(rcHeader.right - 6, rcHeader.top + rcHeader.Height() / 2),
               QColor(64, 128, 128));
-    for (const auto& [nBitmap, nMarker] : {std::pair{res::IDB_LOGO, 1027}, {res::IDB_EMBLEM, 1029}})
+    for (const auto& [nBitmap, nMarker] :
+         {std::pair{res::IDB_LOGO, D::IDC_LOGO_MARK}, {res::IDB_EMBLEM, D::IDC_EMBLEM_MARK}})
     {
         const QImage bitmap = res::LoadBitmap(nBitmap).toImage();
         const CRect rcMarker = Controls().ItemRect(nMarker);
@@ -332,8 +336,8 @@ TEST_F(CMeasurePanelTest, FailuresOfArmingAndRefreshAreReportedAndClearTheInstru
     tarvexsim_clear_calls();
     Controller().Refresh(&Dialog());
     EXPECT_EQ(m_messages.BoxTexts().size(), 3u);
-    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_TRUE(Controller().HasRefreshFailed());
     EXPECT_GT(FirstCall("tarvex_ieeecom \"*CLS\""), FirstCall("tarvex_dcl"));
     Controller().Refresh(&Dialog());
-    EXPECT_EQ(Controller().m_bRefreshFailed, 0);
+    EXPECT_FALSE(Controller().HasRefreshFailed());
 }

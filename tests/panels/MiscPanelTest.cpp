@@ -24,10 +24,6 @@ constexpr int IDC_ENTRY_PROMPT = CValueEntryDlg::IDC_PROMPT;
 constexpr int IDC_ENTRY_MIN = CValueEntryDlg::IDC_MIN;
 constexpr int IDC_ENTRY_AUTO = CValueEntryDlg::IDC_AUTO;
 
-// Query items of tarvex_sense.
-constexpr int ITEM_APERTURE_Q = 15;
-constexpr int ITEM_ROSC_Q = 27;
-
 // What the value entry dialog showed when it opened.
 struct SEntrySeen
 {
@@ -44,7 +40,7 @@ protected:
 
     void TearDown() override
     {
-        framework::ClearModalScripts();
+        ClearModalScripts();
         CSettingPanelFixture::TearDown();
     }
 
@@ -53,11 +49,8 @@ protected:
         return static_cast<CMeasureController&>(*m_pHost->GetController(PANEL_MEASURE));
     }
 
-    void SetMeasureChannel(int nChannel)
-    {
-        Measure().m_pChannel = Measure().m_apChannels.at(nChannel - 1).get();
-    }
-    void SetCycle(std::uint8_t nCycle) { Measure().GetCurrentChannel()->SetCycle(nCycle); }
+    void SetMeasureChannel(int nChannel) { Measure().SelectChannel(nChannel - 1); }
+    void SetCycle(CMeasureChannel::ECycle nCycle) { Measure().GetCurrentChannel()->SetCycle(nCycle); }
 
     void Click(int nId) { testsupport::Click(Control(nId)); }
     bool IsTriggerEnabled() { return Control(IDC_TRIGGER)->isEnabled(); }
@@ -78,10 +71,10 @@ protected:
     SEntrySeen Enter(int nButton, const std::string& typed, int nRadio = 0, bool bCancel = false)
     {
         SEntrySeen seen;
-        framework::QueueModalScript(
+        QueueModalScript(
             [&](CModalDialog& entry)
             {
-                framework::CDialogControls& controls = entry.Controls();
+                CDialogControls& controls = entry.Controls();
                 seen = {entry.windowTitle().toStdString(), controls.Text(IDC_ENTRY_PROMPT),
                         controls.Text(IDC_ENTRY_EDIT)};
                 for (int i = 0; i < 4; ++i)
@@ -101,19 +94,19 @@ TEST_F(MiscPanelTest, ARefreshEnablesTriggerOnlyWhileAMeasurementCycleRuns)
 {
     const struct
     {
-        std::uint8_t nCycle;
-        int bAutoUpdate;
+        CMeasureChannel::ECycle nCycle;
+        bool bAutoUpdate;
         bool bEnabled;
     } cases[] = {
-        {CMeasureChannel::CYCLE_WAITING, 0, true},          {CMeasureChannel::CYCLE_IDLE, 0, false},
-        {CMeasureChannel::CYCLE_TOTALIZING, 0, true},       {CMeasureChannel::CYCLE_IDLE, 1, false},
-        {CMeasureChannel::CYCLE_TOTALIZE_STARTED, 0, true},
+        {CMeasureChannel::CYCLE_WAITING, false, true},          {CMeasureChannel::CYCLE_IDLE, false, false},
+        {CMeasureChannel::CYCLE_TOTALIZING, false, true},       {CMeasureChannel::CYCLE_IDLE, true, false},
+        {CMeasureChannel::CYCLE_TOTALIZE_STARTED, false, true},
     };
     Show();
     for (const auto& c : cases)
     {
         SCOPED_TRACE(testing::Message() << "cycle " << int(c.nCycle) << " auto update " << c.bAutoUpdate);
-        Measure().m_bAutoUpdate = c.bAutoUpdate;
+        m_pHost->m_bAutoUpdate = c.bAutoUpdate;
         SetCycle(c.nCycle);
         Sync();
         EXPECT_EQ(IsTriggerEnabled(), c.bEnabled);
@@ -163,28 +156,29 @@ TEST_F(MiscPanelTest, OnlyTheThreeExactSourceAnswersCheckARadioAndTheRadiosSetCh
     {
         SCOPED_TRACE(c.pszAnswer);
         const int nBefore = c.nChecked == IDC_ROSC_CLK10 ? IDC_ROSC_INT : IDC_ROSC_CLK10;
-        tarvexsim_set_reply("tarvex_sense", ITEM_ROSC_Q, nBefore == IDC_ROSC_INT ? "INT" : "CLK10");
+        tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY,
+                            nBefore == IDC_ROSC_INT ? "INT" : "CLK10");
         Sync();
-        tarvexsim_set_reply("tarvex_sense", ITEM_ROSC_Q, c.pszAnswer);
+        tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY, c.pszAnswer);
         tarvexsim_clear_calls();
         Sync();
         EXPECT_EQ(Calls(), std::vector<std::string>{"tarvex_sense 1 27 0 out -> 0"});
         EXPECT_EQ(CheckedSource(), c.nChecked != 0 ? c.nChecked : nBefore);
     }
-    tarvexsim_set_reply("tarvex_sense", ITEM_ROSC_Q, nullptr);
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY, nullptr);
     for (const auto& [nId, pszSource] : {std::pair{IDC_ROSC_EXT, "EXT"}, {IDC_ROSC_INT, "INT"}})
     {
         tarvexsim_clear_calls();
         Click(nId);
         EXPECT_EQ(Calls(),
                   std::vector<std::string>{std::string("tarvex_sense 1 26 0 \"") + pszSource + "\" -> 0"});
-        EXPECT_STREQ(tarvexsim_query("tarvex_sense", 1, ITEM_ROSC_Q), pszSource);
+        EXPECT_STREQ(tarvexsim_query("tarvex_sense", 1, TARVEX_SENSE_ROSC_SOURCE_QUERY), pszSource);
     }
 }
 
 TEST_F(MiscPanelTest, ApertureStartsFromThePresentValueOfTheMeasureChannelAndSetsThatChannel)
 {
-    tarvexsim_set_reply("tarvex_sense", ITEM_APERTURE_Q, "+1.00000E-01");
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_APERTURE_QUERY, "+1.00000E-01");
     for (const int nChannel : {1, 2, 3})
     {
         SCOPED_TRACE(nChannel);
@@ -294,7 +288,7 @@ TEST_F(MiscPanelTest, OtherHandlersDropTheirFailuresSilently)
         {IDC_FREQ_RANGE, "tarvex_sense", "AUTO"},     {IDC_FREQ_RANGE, "tarvex_sense", "1000"},
         {IDC_MEAS_TIMEOUT, "tarvex_timeOut", "5000"},
     };
-    tarvexsim_set_reply("tarvex_sense", ITEM_ROSC_Q, "INT");
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY, "INT");
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.nButton);
@@ -306,8 +300,8 @@ TEST_F(MiscPanelTest, OtherHandlersDropTheirFailuresSilently)
             Enter(c.nButton, c.pszTyped);
         else
             Click(c.nButton);
-        EXPECT_EQ(framework::HasQueuedModalScript(), c.nButton == IDC_APERTURE) << "the entry opened or not";
-        framework::ClearModalScripts();
+        EXPECT_EQ(HasQueuedModalScript(), c.nButton == IDC_APERTURE) << "the entry opened or not";
+        ClearModalScripts();
         EXPECT_EQ(Calls().size(), 1U);
         EXPECT_EQ(m_pHost->m_session.GetLastStatus(), VI_ERROR_TMO);
         EXPECT_EQ(Measure().GetCurrentChannel()->GetCycle(), CMeasureChannel::CYCLE_WAITING);
@@ -324,25 +318,25 @@ TEST_F(MiscPanelTest, OtherHandlersDropTheirFailuresSilently)
 
 TEST_F(MiscPanelTest, ARefreshFailureIsReportedAfterTriggerIsSetAndLeavesTheRadios)
 {
-    tarvexsim_set_reply("tarvex_sense", ITEM_ROSC_Q, "EXT");
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY, "EXT");
     Show();
     ASSERT_FALSE(IsTriggerEnabled());
     SetCycle(CMeasureChannel::CYCLE_WAITING);
-    tarvexsim_set_reply("tarvex_sense", ITEM_ROSC_Q, "INT");
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY, "INT");
     tarvexsim_set_fault("tarvex_sense", VI_ERROR_TMO, 1, nullptr);
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_TRUE(Controller().HasRefreshFailed());
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
     EXPECT_TRUE(IsTriggerEnabled());
     EXPECT_EQ(CheckedSource(), IDC_ROSC_EXT);
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 0);
+    EXPECT_FALSE(Controller().HasRefreshFailed());
     EXPECT_EQ(CheckedSource(), IDC_ROSC_INT);
 }
 
 TEST_F(MiscPanelTest, TheFrameTakesThePanelsSizeAndThePanelSitsOnePixelDown)
 {
-    tarvexsim_set_reply("tarvex_sense", ITEM_ROSC_Q, "INT");
+    tarvexsim_set_reply("tarvex_sense", TARVEX_SENSE_ROSC_SOURCE_QUERY, "INT");
     Show();
     EXPECT_EQ(Panel()->pos(), QPoint(0, 1));
     EXPECT_EQ(m_pHost->m_window.size(), Panel()->size());

@@ -12,10 +12,6 @@ namespace
 {
 using enum COutputConfigDlg::EControlId;
 
-// Query items of tarvex_output.
-constexpr int ITEM_TRIGGER_LINE_Q = 2;
-constexpr int ITEM_TIMEBASE_Q = 4;
-
 class OutputConfigPanelTest : public CSettingPanelFixture<COutputConfigController>
 {
 protected:
@@ -44,8 +40,8 @@ TEST_F(OutputConfigPanelTest, OnlyExactlyOneChecksTheTriggerLineAndOnlyExactlyZe
     };
     for (const auto& c : cases)
     {
-        tarvexsim_set_reply("tarvex_output", ITEM_TRIGGER_LINE_Q, c.pszReply);
-        tarvexsim_set_reply("tarvex_output", ITEM_TIMEBASE_Q, c.pszReply);
+        tarvexsim_set_reply("tarvex_output", TARVEX_OUTPUT_TRIGGER_LINE_QUERY, c.pszReply);
+        tarvexsim_set_reply("tarvex_output", TARVEX_OUTPUT_TIMEBASE_QUERY, c.pszReply);
         Show();
         EXPECT_EQ(TriggerLine().isChecked(), c.bLineChecked) << '"' << c.pszReply << '"';
         EXPECT_EQ(Toggle(IDC_TIMEBASE).Caption(), c.pszTimebase) << '"' << c.pszReply << '"';
@@ -55,7 +51,7 @@ TEST_F(OutputConfigPanelTest, OnlyExactlyOneChecksTheTriggerLineAndOnlyExactlyZe
 
 TEST_F(OutputConfigPanelTest, TheCheckBoxSendsItsNewCheck)
 {
-    tarvexsim_set_reply("tarvex_output", ITEM_TRIGGER_LINE_Q, "0");
+    tarvexsim_set_reply("tarvex_output", TARVEX_OUTPUT_TRIGGER_LINE_QUERY, "0");
     Show();
     tarvexsim_clear_calls();
     testsupport::Click(&TriggerLine());
@@ -67,7 +63,7 @@ TEST_F(OutputConfigPanelTest, TheCheckBoxSendsItsNewCheck)
 
 TEST_F(OutputConfigPanelTest, DoubleClickOnTheTimebaseSendsOnThenOffAndEndsWhereItBegan)
 {
-    tarvexsim_set_reply("tarvex_output", ITEM_TIMEBASE_Q, "0");
+    tarvexsim_set_reply("tarvex_output", TARVEX_OUTPUT_TIMEBASE_QUERY, "0");
     Show();
     CToggleButton& toggle = Toggle(IDC_TIMEBASE);
     ASSERT_EQ(toggle.GetState(), 0);
@@ -82,7 +78,7 @@ TEST_F(OutputConfigPanelTest, DoubleClickOnTheTimebaseSendsOnThenOffAndEndsWhere
 
 TEST_F(OutputConfigPanelTest, APressShowsTheNewCaptionAndReleasingOutsidePutsItBackSendingNothing)
 {
-    tarvexsim_set_reply("tarvex_output", ITEM_TIMEBASE_Q, "0");
+    tarvexsim_set_reply("tarvex_output", TARVEX_OUTPUT_TIMEBASE_QUERY, "0");
     Show();
     CToggleButton& toggle = Toggle(IDC_TIMEBASE);
     tarvexsim_clear_calls();
@@ -95,8 +91,8 @@ TEST_F(OutputConfigPanelTest, APressShowsTheNewCaptionAndReleasingOutsidePutsItB
 
 TEST_F(OutputConfigPanelTest, ClickFailuresAreDroppedSilentlyAndTheRefusedValueStaysShown)
 {
-    tarvexsim_set_reply("tarvex_output", ITEM_TRIGGER_LINE_Q, "0");
-    tarvexsim_set_reply("tarvex_output", ITEM_TIMEBASE_Q, "0");
+    tarvexsim_set_reply("tarvex_output", TARVEX_OUTPUT_TRIGGER_LINE_QUERY, "0");
+    tarvexsim_set_reply("tarvex_output", TARVEX_OUTPUT_TIMEBASE_QUERY, "0");
     Show();
     tarvexsim_set_fault("tarvex_output", VI_ERROR_TMO, 2, nullptr);
     testsupport::Click(&TriggerLine());
@@ -113,15 +109,15 @@ TEST_F(OutputConfigPanelTest, ClickFailuresAreDroppedSilentlyAndTheRefusedValueS
 
 TEST_F(OutputConfigPanelTest, AFailedTriggerLineQueryIsReportedAndLeavesTheTimebaseAsItWas)
 {
-    tarvexsim_set_reply("tarvex_output", ITEM_TRIGGER_LINE_Q, "1");
-    tarvexsim_set_reply("tarvex_output", ITEM_TIMEBASE_Q, "1");
+    tarvexsim_set_reply("tarvex_output", TARVEX_OUTPUT_TRIGGER_LINE_QUERY, "1");
+    tarvexsim_set_reply("tarvex_output", TARVEX_OUTPUT_TIMEBASE_QUERY, "1");
     Show();
-    tarvexsim_set_reply("tarvex_output", ITEM_TRIGGER_LINE_Q, "0");
-    tarvexsim_set_reply("tarvex_output", ITEM_TIMEBASE_Q, "0");
+    tarvexsim_set_reply("tarvex_output", TARVEX_OUTPUT_TRIGGER_LINE_QUERY, "0");
+    tarvexsim_set_reply("tarvex_output", TARVEX_OUTPUT_TIMEBASE_QUERY, "0");
     tarvexsim_set_fault("tarvex_output", VI_ERROR_TMO, 1, nullptr);
     tarvexsim_clear_calls();
     Sync();
-    EXPECT_EQ(Controller().m_bRefreshFailed, 1);
+    EXPECT_TRUE(Controller().HasRefreshFailed());
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
     EXPECT_EQ(CallsStarting("tarvex_output 4 "), std::vector<std::string>{});
     EXPECT_TRUE(TriggerLine().isChecked());

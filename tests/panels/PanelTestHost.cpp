@@ -1,6 +1,5 @@
 #include "PanelTestHost.h"
 
-#include "framework/MessageService.h"
 #include "panels/MeasurePanel.h"
 
 #include <string>
@@ -11,8 +10,7 @@ CPanelTestHost::CPanelTestHost(bool bLive)
     int32_t nCount = 0;
     if (!bLive || !m_session.AutoInit(1, resources, nCount) || nCount > 1)
         m_session.SetLive(false);
-    m_bLive = m_session.IsLive();
-    if (m_bLive)
+    if (m_session.IsLive())
     {
         m_session.SetTimeout(12000);
         m_nSlot = m_session.GetSlot();
@@ -43,15 +41,6 @@ void CPanelTestHost::ShowPanel(int nIndex)
     m_pActive->CreatePanel(QPoint(0, 0), this);
 }
 
-bool CPanelTestHost::CheckLive()
-{
-    if (m_bLive)
-        return true;
-    framework::MessageService().MessageBox(&m_window, "Non-Live Mode: Function disabled", "Error",
-                                           framework::EMessageIcon::None);
-    return false;
-}
-
 CPanelController* CPanelTestHost::GetController(int nIndex)
 {
     return nIndex >= 0 && nIndex < PANEL_COUNT ? m_apControllers[nIndex].get() : nullptr;
@@ -62,9 +51,9 @@ CPanelController* CPanelTestHost::GetActiveController()
     return m_pActive;
 }
 
-COLORREF CPanelTestHost::GetIndicatorColour() const
+IMeasurement& CPanelTestHost::Measurement()
 {
-    return m_bLive ? RGB(0, 255, 0) : RGB(128, 128, 128);
+    return static_cast<CMeasureController&>(*m_apControllers[PANEL_MEASURE]);
 }
 
 void CPanelTestHost::FitToPanel(const QWidget& panel)
@@ -76,7 +65,5 @@ void CPanelTestHost::FitToPanel(const QWidget& panel)
 void CPanelTestHost::OnAutoUpdateMode()
 {
     ++m_nAutoUpdateCommands;
-    m_bAutoUpdate = m_bAutoUpdate == 1 ? 0 : 1;
-    if (auto* pMeasure = dynamic_cast<CMeasureController*>(m_apControllers[PANEL_MEASURE].get()))
-        pMeasure->SetAutoUpdate(m_bAutoUpdate);
+    m_bAutoUpdate = !m_bAutoUpdate;
 }

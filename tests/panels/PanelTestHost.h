@@ -1,12 +1,13 @@
 #pragma once
 // A stand-in for the application and its frame, for panel tests: a real session against the simulated
-// counter, a plain window as the frame, the controllers a test puts in, a recorded update timer and the
-// frame's Auto Update Mode command.
+// counter, a plain window as the frame, the controllers a test puts in (the Measure controller among them
+// when a panel asks for the measurement), a recorded update timer and the frame's Auto Update Mode.
 
 #include "instrument/InstrumentSession.h"
-#include "instrument/UpdateTimer.h"
 #include "panels/PanelController.h"
 #include "panels/PanelHost.h"
+#include "panels/UpdateTimer.h"
+#include "readings/ReadingStream.h"
 
 #include <QWidget>
 
@@ -38,25 +39,25 @@ public:
     CInstrumentSession& Session() override { return m_session; }
     IUpdateTimer& UpdateTimer() override { return m_timer; }
     IPanelFrame& Frame() override { return *this; }
-    bool CheckLive() override;
-    bool IsLive() const override { return m_bLive; }
     CPanelController* GetController(int nIndex) override;
     CPanelController* GetActiveController() override;
-    COLORREF GetIndicatorColour() const override;
+    IMeasurement& Measurement() override;
     int GetInstrumentSlot() const override { return m_nSlot; }
+    readings::CReadingStream& Readings() override { return m_readings; }
 
     // IPanelFrame
     QWidget* ClientArea() override { return &m_window; }
     void FitToPanel(const QWidget& panel) override;
+    bool IsAutoUpdateOn() const override { return m_bAutoUpdate; }
     void OnAutoUpdateMode() override;
 
     CInstrumentSession m_session;
     CRecordedUpdateTimer m_timer;
+    readings::CReadingStream m_readings;
     QWidget m_window;
     std::array<std::unique_ptr<CPanelController>, PANEL_COUNT> m_apControllers;
     CPanelController* m_pActive = nullptr;
-    bool m_bLive = false;
     int m_nSlot = -2;
-    int m_bAutoUpdate = 0;
+    bool m_bAutoUpdate = false;
     int m_nAutoUpdateCommands = 0;
 };

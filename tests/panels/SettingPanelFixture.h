@@ -100,6 +100,6 @@ protected:
     }
 
     int m_nIndex;
-    framework::CScopedRecordingMessages m_messages;
+    CScopedRecordingMessages m_messages;
     std::unique_ptr<CPanelTestHost> m_pHost;
 };

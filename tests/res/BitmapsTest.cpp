@@ -1,6 +1,7 @@
 // The bitmaps and the program icon: each loads from its XPM at its size and within 16 colours.
 
 #include "res/Bitmaps.h"
+#include "res/ControlIds.h"
 #include "res/ResourceIds.h"
 
 #include <QImage>
@@ -27,15 +28,17 @@ std::set<QRgb> ColoursOf(const QImage& image)
 struct SExpectedBitmap
 {
     int nId;
+    int nNumber; // the published number
     QSize size;
 };
 
 TEST(Bitmaps, EachLoadsAtItsSizeWithAtMost16Colours)
 {
     for (const SExpectedBitmap& expected :
-         {SExpectedBitmap{res::IDB_LOGO, {103, 24}}, SExpectedBitmap{res::IDB_EMBLEM, {77, 41}}})
+         {SExpectedBitmap{res::IDB_LOGO, 109, {103, 24}}, SExpectedBitmap{res::IDB_EMBLEM, 111, {77, 41}}})
     {
-        SCOPED_TRACE(expected.nId);
+        SCOPED_TRACE(expected.nNumber);
+        EXPECT_EQ(expected.nId, expected.nNumber);
         const QPixmap bitmap = res::LoadBitmap(expected.nId);
         ASSERT_FALSE(bitmap.isNull());
         EXPECT_EQ(bitmap.size(), expected.size);
@@ -49,7 +52,8 @@ TEST(Bitmaps, EachLoadsAtItsSizeWithAtMost16Colours)
 
 TEST(Bitmaps, NumbersThatAreNoBitmapGiveANullPixmap)
 {
-    for (int nId : {-1, 0, 108, 110, 112, res::IDD_MEASURE, res::IDR_MAIN_MENU, 1027})
+    for (int nId : {-1, 0, res::IDB_LOGO - 1, res::IDB_LOGO + 1, res::IDB_EMBLEM + 1, res::IDD_MEASURE,
+                    res::IDR_MAIN_MENU, int(res::measure::IDC_LOGO_MARK)})
     {
         SCOPED_TRACE(nId);
         EXPECT_TRUE(res::LoadBitmap(nId).isNull());

@@ -1,19 +1,23 @@
-// The ten dialog templates, built offscreen into a host widget: every control with its kind, caption,
-// rectangle, visibility and enabling; the host's size by the dialog-unit rule; radio sets exclusive only
-// within themselves; the combo boxes' items and sorting. Each template is also saved as a PNG under
-// templates/ in the working directory (the build folder), so a person can look at it.
+// The ten dialog templates: every control a dialog class names exists with the kind the class expects;
+// each template builds into a host with every control of its kind, caption, rectangle and state and the
+// host's size by the dialog-unit rule; controls lie inside their dialog; radio sets are exclusive only
+// within themselves; the combo boxes' items and sorting; and the published numbers, sizes and places a typo
+// could break. Each template is also saved as a PNG under templates/ in the working directory (the build
+// folder), so a person can look at it.
 
 #include "res/DialogTemplates.h"
 #include "framework/Button.h"
 #include "framework/DialogControls.h"
 #include "framework/DialogUnits.h"
 #include "framework/WinTypes.h"
+#include "res/ControlIds.h"
 #include "res/ResourceIds.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -23,6 +27,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <set>
@@ -31,279 +37,164 @@
 
 namespace
 {
-// What the built widget must be.
-enum class EWidget
-{
-    Label,
-    RightLabel,
-    Frame,
-    Group,
-    Push,
-    DefPush,
-    OwnerDraw,
-    Radio,
-    Check,
-    Edit,
-    EditCombo,
-    ListCombo,
-};
+using K = EControlKind;
 
-enum EState : unsigned
+const SControlTemplate* FindControl(const SDialogTemplate& dialogTemplate, int nId)
 {
-    kShown = 0,
-    kHidden = 1,
-    kDisabled = 2,
-};
-
-struct SExpectedControl
-{
-    int nId;
-    EWidget widget;
-    const char* pszCaption;
-    QRect rcUnits;
-    unsigned nState = kShown;
-};
-
-struct SExpectedTemplate
-{
-    int nId;
-    QSize sizeUnits;
-    const char* pszTitle;
-    bool bModal;
-    std::vector<SExpectedControl> controls;
-};
-
-// Names a template in test output.
-void PrintTo(const SExpectedTemplate& expected, std::ostream* pStream)
-{
-    *pStream << "IDD_" << expected.nId;
+    const auto it = std::ranges::find(dialogTemplate.controls, nId, &SControlTemplate::nId);
+    return it != dialogTemplate.controls.end() ? &*it : nullptr;
 }
 
-using W = EWidget;
-
-const std::vector<SExpectedTemplate> kExpectedTemplates = {
-    {res::IDD_ABOUT,
-     {262, 96},
-     "About tarvex Pnl",
-     true,
-     {
-         {res::IDC_ABOUT_ICON, W::Label, "", {10, 10, 24, 22}},
-         {IDC_STATIC, W::Label, "tarvex Counter soft front panel", {44, 10, 208, 8}},
-         {IDC_STATIC, W::Label, "VERSION: A.02.02", {44, 22, 208, 8}},
-         {IDC_STATIC,
-          W::Label,
-          "VXI Plug && Play Driver revision required: A.01.00 or greater",
-          {44, 38, 208, 8}},
-         {IDC_STATIC,
-          W::Label,
-          "Tarvex firmware revison date code required: 3401 or greater",
-          {44, 50, 208, 8}},
-         {IDC_STATIC, W::Label, "KSL version required: 3.0 or greater", {44, 62, 208, 8}},
-         {IDOK, W::DefPush, "OK", {106, 76, 50, 14}},
-     }},
-    {res::IDD_MEASURE,
-     {145, 201},
-     "",
-     false,
-     {
-         {1007, W::Frame, "", {4, 4, 136, 56}},
-         {1027, W::Label, "", {8, 8, 56, 20}, kHidden},
-         {1029, W::Label, "", {84, 8, 39, 32}, kHidden},
-         {1172, W::Label, "Tarvex Counter", {52, 36, 44, 16}, kHidden},
-         {1173, W::Label, "Slot:", {8, 43, 16, 9}, kHidden},
-         {1006, W::OwnerDraw, "", {28, 41, 18, 12}},
-         {1005, W::OwnerDraw, "", {104, 44, 16, 13}},
-         {1025, W::Frame, "", {4, 64, 136, 128}},
-         {IDC_STATIC, W::Group, "Channel", {8, 66, 120, 23}},
-         {1061, W::Radio, "1", {16, 78, 24, 8}},
-         {1062, W::Radio, "2", {52, 78, 24, 8}},
-         {1063, W::Radio, "3", {88, 78, 20, 8}},
-         {1015, W::OwnerDraw, "?", {8, 92, 102, 16}},
-         {1016, W::OwnerDraw, "", {110, 92, 24, 16}},
-         {IDC_STATIC, W::RightLabel, "Function:", {8, 114, 32, 8}},
-         {1019, W::EditCombo, "", {44, 112, 60, 55}},
-         {1119, W::Push, "Send Config", {8, 128, 60, 12}},
-         {1143, W::Push, "Read", {75, 128, 60, 12}},
-         {1072, W::Push, "Start IMM", {8, 144, 60, 12}},
-         {1174, W::Push, "Stop IMM", {75, 144, 60, 12}},
-         {1071, W::Push, "Expected value...", {8, 160, 60, 12}},
-         {1116, W::Push, "Resolution...", {76, 160, 60, 12}},
-         {1117, W::Push, "Lower Ref...", {8, 176, 60, 12}},
-         {1118, W::Push, "Upper Ref...", {72, 176, 60, 12}},
-         {1021, W::Push, "Initiate IMM", {16, 176, 60, 12}, kHidden},
-         {1120, W::Push, "Fetch", {84, 176, 28, 12}, kHidden | kDisabled},
-     }},
-    {res::IDD_INPUT_CONFIG,
-     {145, 181},
-     "",
-     false,
-     {
-         {1030, W::OwnerDraw, "Channel", {60, 20, 40, 16}},
-         {1031, W::OwnerDraw, "Button2", {60, 60, 40, 12}},
-         {1032, W::OwnerDraw, "Button3", {60, 84, 40, 12}},
-         {1033, W::OwnerDraw, "Button4", {60, 112, 40, 12}},
-         {1034, W::OwnerDraw, "Button5", {60, 140, 40, 12}},
-         {1036, W::Frame, "", {3, 3, 130, 173}},
-         {IDC_STATIC, W::RightLabel, "Attenuation:", {12, 62, 45, 8}},
-         {IDC_STATIC, W::RightLabel, "Coupling:", {16, 87, 38, 8}},
-         {IDC_STATIC, W::RightLabel, "Impedance:", {16, 114, 40, 8}},
-         {IDC_STATIC, W::RightLabel, "Routing:", {20, 142, 36, 8}},
-     }},
-    {res::IDD_EVENT_TRIG,
-     {145, 193},
-     "",
-     false,
-     {
-         {IDC_STATIC, W::Group, "Auto Trig", {8, 12, 37, 64}},
-         {1121, W::Radio, "OFF", {12, 28, 28, 10}},
-         {1122, W::Radio, "ON", {12, 44, 28, 10}},
-         {1072, W::Push, "Once", {12, 60, 26, 12}},
-         {IDC_STATIC, W::Group, "Hyst", {48, 12, 36, 64}},
-         {1125, W::Radio, "MIN", {52, 28, 28, 10}},
-         {1126, W::Radio, "MAX", {52, 44, 28, 10}},
-         {1127, W::Radio, "DEF", {52, 60, 28, 10}},
-         {1037, W::OwnerDraw, "Channel", {88, 16, 45, 12}},
-         {1044, W::OwnerDraw, "Pos Slope", {88, 36, 45, 12}},
-         {1041, W::Push, "Query", {88, 56, 45, 12}},
-         {IDC_STATIC, W::Group, "REL TRIG ", {8, 80, 124, 44}},
-         {IDC_STATIC, W::Label, "10 to 90 or MIN,MAX, DEF", {12, 92, 88, 8}},
-         {1058, W::Edit, "", {12, 104, 68, 13}},
-         {1071, W::Push, "Send REL", {84, 104, 36, 12}, kDisabled},
-         {IDC_STATIC, W::Group, "Trig LEV ", {8, 128, 124, 56}},
-         {IDC_STATIC, W::Label, "(-10.2375 to 10.2375 or MIN,MAX,DEF)", {12, 140, 116, 20}},
-         {1128, W::Edit, "", {12, 168, 68, 13}},
-         {1144, W::Push, "Send Lev", {84, 168, 36, 12}, kDisabled},
-         {1038, W::Frame, "", {4, 4, 132, 184}},
-     }},
-    {res::IDD_VALUE_ENTRY,
-     {216, 103},
-     "",
-     true,
-     {
-         {1046, W::Label, "", {4, 8, 188, 9}},
-         {1023, W::Edit, "", {4, 24, 208, 13}},
-         {1153, W::EditCombo, "", {40, 32, 116, 12}},
-         {1154, W::Group, "Discretes", {4, 44, 208, 32}},
-         {1149, W::Radio, "MIN", {8, 60, 44, 10}},
-         {1150, W::Radio, "MAX", {56, 60, 44, 10}},
-         {1151, W::Radio, "DEF", {104, 60, 48, 11}},
-         {1152, W::Radio, "AUTO", {156, 60, 48, 10}},
-         {IDOK, W::DefPush, "OK", {72, 80, 32, 16}},
-         {IDCANCEL, W::Push, "Cancel", {112, 80, 32, 16}},
-     }},
-    {res::IDD_ARM,
-     {145, 193},
-     "",
-     false,
-     {
-         {IDC_STATIC, W::Group, "Start", {8, 8, 60, 152}},
-         {IDC_STATIC, W::Label, "Source", {12, 20, 30, 8}},
-         {1019, W::ListCombo, "", {12, 32, 52, 52}},
-         {IDC_STATIC, W::Group, "Level", {12, 48, 52, 72}},
-         {1132, W::Radio, "MIN", {24, 60, 32, 8}},
-         {1133, W::Radio, "MAX ", {24, 80, 36, 8}},
-         {1134, W::Radio, "DEF", {24, 96, 32, 10}},
-         {1072, W::OwnerDraw, "Slope +", {20, 128, 32, 12}},
-         {IDC_STATIC, W::Group, "Stop", {72, 8, 60, 152}},
-         {IDC_STATIC, W::Label, "Source:", {80, 20, 30, 8}},
-         {1142, W::ListCombo, "", {80, 32, 48, 48}},
-         {IDC_STATIC, W::Group, "Level", {76, 48, 52, 72}},
-         {1138, W::Radio, "MIN", {88, 60, 32, 8}},
-         {1139, W::Radio, "MAX", {88, 80, 36, 8}},
-         {1140, W::Radio, "DEF", {88, 96, 32, 11}},
-         {1071, W::OwnerDraw, "Slope +", {84, 128, 32, 12}},
-         {1077, W::Frame, "", {4, 4, 133, 184}},
-     }},
-    {res::IDD_MISC,
-     {145, 193},
-     "",
-     false,
-     {
-         {1089, W::Frame, "", {3, 3, 130, 185}},
-         {1083, W::Push, "Trigger", {8, 32, 48, 12}},
-         {1082, W::Push, "Meas Timeout...", {68, 32, 56, 12}},
-         {1084, W::Push, "Aperture...", {8, 60, 48, 12}},
-         {1081, W::Push, "MEAS Abort", {68, 60, 48, 12}},
-         {1087, W::Push, "Freq Range...", {8, 96, 48, 12}},
-         {IDC_STATIC, W::Group, "Rosc Source", {8, 124, 120, 44}},
-         {1146, W::Radio, "Internal", {12, 144, 34, 10}},
-         {1147, W::Radio, "Ext", {56, 144, 24, 11}},
-         {1148, W::Radio, "CLK10", {88, 144, 35, 10}},
-     }},
-    {res::IDD_OUTPUT_CONFIG,
-     {145, 189},
-     "",
-     false,
-     {
-         {1090, W::Frame, "", {3, 3, 130, 185}},
-         {IDC_STATIC, W::Group, "Gate Out", {8, 8, 120, 60}},
-         {1158, W::Check, "TTLTrg 0", {16, 28, 52, 9}},
-         {1071, W::OwnerDraw, "INT TBASE Output off", {8, 112, 108, 12}},
-     }},
-    {res::IDD_SELECT_INSTRUMENT,
-     {186, 92},
-     "Select Instrument",
-     true,
-     {
-         {IDC_STATIC, W::Label, "Pick the instrument from the selection below:", {4, 12, 176, 8}},
-         {1111, W::ListCombo, "", {4, 28, 176, 40}},
-         {IDOK, W::DefPush, "OK", {16, 64, 50, 14}},
-         {IDCANCEL, W::Push, "Cancel", {100, 64, 50, 14}},
-     }},
-    {res::IDD_REFERENCE,
-     {186, 92},
-     "Reference ",
-     true,
-     {
-         {IDC_STATIC,
-          W::Label,
-          "Enter a Voltage number between -10.2375V and 10.2375V, note the 'V', OR enter a percentage "
-          "between 10 and 90 (no suffix)",
-          {8, 8, 164, 28}},
-         {1155, W::Edit, "", {8, 40, 164, 13}},
-         {IDOK, W::DefPush, "OK", {36, 64, 50, 14}},
-         {IDCANCEL, W::Push, "Cancel", {104, 64, 50, 14}},
-     }},
+// The controls each dialog class names, by the kind it treats them as.
+struct SNamedControls
+{
+    int nTemplateId;
+    EControlKind kind;
+    std::vector<int> ids;
 };
 
-bool IsCombo(EWidget widget)
+std::vector<SNamedControls> NamedControls()
 {
-    return widget == EWidget::EditCombo || widget == EWidget::ListCombo;
+    namespace about = res::about;
+    namespace arm = res::arm;
+    namespace event_trig = res::event_trig;
+    namespace input_config = res::input_config;
+    namespace measure = res::measure;
+    namespace misc = res::misc;
+    namespace output_config = res::output_config;
+    namespace value_entry = res::value_entry;
+    using namespace res;
+    return {
+        {IDD_ABOUT, K::Static, {about::IDC_ICON}},
+        {IDD_ABOUT, K::DefPushButton, {IDOK}},
+        {IDD_MEASURE, K::FrameStatic, {measure::IDC_HEADER, measure::IDC_LOWER_FRAME}},
+        {IDD_MEASURE,
+         K::Static,
+         {measure::IDC_LOGO_MARK, measure::IDC_EMBLEM_MARK, measure::IDC_NAME_MARK, measure::IDC_SLOT_MARK}},
+        {IDD_MEASURE,
+         K::OwnerDrawButton,
+         {measure::IDC_SLOT, measure::IDC_INDICATOR, measure::IDC_READING, measure::IDC_UNITS}},
+        {IDD_MEASURE,
+         K::AutoRadioButton,
+         {measure::IDC_CHANNEL_1, measure::IDC_CHANNEL_2, measure::IDC_CHANNEL_3}},
+        {IDD_MEASURE, K::DropDownCombo, {measure::IDC_FUNCTION}},
+        {IDD_MEASURE,
+         K::PushButton,
+         {measure::IDC_SEND_CONFIG, measure::IDC_READ, measure::IDC_START_IMM, measure::IDC_STOP_IMM,
+          measure::IDC_EXPECTED, measure::IDC_RESOLUTION, measure::IDC_LOWER_REF, measure::IDC_UPPER_REF,
+          measure::IDC_INITIATE, measure::IDC_FETCH}},
+        {IDD_INPUT_CONFIG,
+         K::OwnerDrawButton,
+         {input_config::IDC_CHANNEL, input_config::IDC_ATTENUATION, input_config::IDC_COUPLING,
+          input_config::IDC_IMPEDANCE, input_config::IDC_ROUTING}},
+        {IDD_INPUT_CONFIG, K::FrameStatic, {input_config::IDC_FRAME}},
+        {IDD_EVENT_TRIG,
+         K::AutoRadioButton,
+         {event_trig::IDC_AUTO_OFF, event_trig::IDC_AUTO_ON, event_trig::IDC_HYST_MIN,
+          event_trig::IDC_HYST_MAX, event_trig::IDC_HYST_DEF}},
+        {IDD_EVENT_TRIG,
+         K::PushButton,
+         {event_trig::IDC_ONCE, event_trig::IDC_QUERY, event_trig::IDC_SEND_REL, event_trig::IDC_SEND_LEV}},
+        {IDD_EVENT_TRIG, K::OwnerDrawButton, {event_trig::IDC_CHANNEL, event_trig::IDC_SLOPE}},
+        {IDD_EVENT_TRIG, K::Edit, {event_trig::IDC_REL_LEVEL, event_trig::IDC_TRIG_LEVEL}},
+        {IDD_EVENT_TRIG, K::FrameStatic, {event_trig::IDC_FRAME}},
+        {IDD_VALUE_ENTRY, K::Static, {value_entry::IDC_PROMPT}},
+        {IDD_VALUE_ENTRY, K::Edit, {value_entry::IDC_VALUE}},
+        {IDD_VALUE_ENTRY, K::DropDownCombo, {value_entry::IDC_HIDDEN_COMBO}},
+        {IDD_VALUE_ENTRY, K::GroupBox, {value_entry::IDC_DISCRETES}},
+        {IDD_VALUE_ENTRY,
+         K::AutoRadioButton,
+         {value_entry::IDC_MIN, value_entry::IDC_MAX, value_entry::IDC_DEF, value_entry::IDC_AUTO}},
+        {IDD_VALUE_ENTRY, K::DefPushButton, {IDOK}},
+        {IDD_VALUE_ENTRY, K::PushButton, {IDCANCEL}},
+        {IDD_ARM, K::DropDownList, {arm::IDC_START_SOURCE, arm::IDC_STOP_SOURCE}},
+        {IDD_ARM,
+         K::AutoRadioButton,
+         {arm::IDC_START_MIN, arm::IDC_START_MAX, arm::IDC_START_DEF, arm::IDC_STOP_MIN, arm::IDC_STOP_MAX,
+          arm::IDC_STOP_DEF}},
+        {IDD_ARM, K::OwnerDrawButton, {arm::IDC_START_SLOPE, arm::IDC_STOP_SLOPE}},
+        {IDD_ARM, K::FrameStatic, {arm::IDC_FRAME}},
+        {IDD_MISC, K::FrameStatic, {misc::IDC_FRAME}},
+        {IDD_MISC,
+         K::PushButton,
+         {misc::IDC_TRIGGER, misc::IDC_MEAS_TIMEOUT, misc::IDC_APERTURE, misc::IDC_MEAS_ABORT,
+          misc::IDC_FREQ_RANGE}},
+        {IDD_MISC, K::AutoRadioButton, {misc::IDC_ROSC_INT, misc::IDC_ROSC_EXT, misc::IDC_ROSC_CLK10}},
+        {IDD_OUTPUT_CONFIG, K::FrameStatic, {output_config::IDC_FRAME}},
+        {IDD_OUTPUT_CONFIG, K::AutoCheckBox, {output_config::IDC_TRIGGER_LINE}},
+        {IDD_OUTPUT_CONFIG, K::OwnerDrawButton, {output_config::IDC_TIMEBASE}},
+        {IDD_SELECT_INSTRUMENT, K::DropDownList, {select_instrument::IDC_RESOURCES}},
+        {IDD_SELECT_INSTRUMENT, K::DefPushButton, {IDOK}},
+        {IDD_SELECT_INSTRUMENT, K::PushButton, {IDCANCEL}},
+        {IDD_REFERENCE, K::Edit, {reference::IDC_REFERENCE}},
+        {IDD_REFERENCE, K::DefPushButton, {IDOK}},
+        {IDD_REFERENCE, K::PushButton, {IDCANCEL}},
+    };
 }
 
-bool HasKind(QWidget* pWidget, EWidget widget)
+TEST(DialogTemplates, EveryNamedControlExistsWithItsKindAndEveryNumberedControlIsNamed)
 {
-    switch (widget)
+    std::map<int, std::set<int>> named; // by template
+    for (const SNamedControls& row : NamedControls())
     {
-    case EWidget::Label:
-    case EWidget::RightLabel:
+        SCOPED_TRACE(row.nTemplateId);
+        const SDialogTemplate* pTemplate = res::FindDialogTemplate(row.nTemplateId);
+        ASSERT_NE(pTemplate, nullptr);
+        for (int nId : row.ids)
+        {
+            SCOPED_TRACE(nId);
+            EXPECT_TRUE(named[row.nTemplateId].insert(nId).second);
+            const SControlTemplate* pControl = FindControl(*pTemplate, nId);
+            ASSERT_NE(pControl, nullptr);
+            EXPECT_EQ(pControl->kind, row.kind);
+        }
+    }
+    EXPECT_EQ(named.size(), res::AllDialogTemplates().size());
+    for (const SDialogTemplate* pTemplate : res::AllDialogTemplates())
+    {
+        SCOPED_TRACE(pTemplate->nId);
+        for (const SControlTemplate& control : pTemplate->controls)
+        {
+            EXPECT_TRUE(control.nId == IDC_STATIC || named[pTemplate->nId].contains(control.nId))
+                << control.nId << " has no name";
+        }
+    }
+}
+
+// What the widget built for a template control must be.
+bool HasKind(QWidget* pWidget, EControlKind kind)
+{
+    switch (kind)
+    {
+    case K::Static:
+    case K::StaticRight:
     {
         auto* pLabel = qobject_cast<QLabel*>(pWidget);
-        return pLabel && bool(pLabel->alignment() & Qt::AlignRight) == (widget == EWidget::RightLabel);
+        return pLabel && bool(pLabel->alignment() & Qt::AlignRight) == (kind == K::StaticRight);
     }
-    case EWidget::Frame:
+    case K::FrameStatic:
         return qobject_cast<QFrame*>(pWidget) && !qobject_cast<QLabel*>(pWidget);
-    case EWidget::Group:
+    case K::GroupBox:
         return qobject_cast<QGroupBox*>(pWidget) != nullptr;
-    case EWidget::Push:
-    case EWidget::DefPush:
+    case K::PushButton:
+    case K::DefPushButton:
     {
         auto* pButton = qobject_cast<QPushButton*>(pWidget);
-        return pButton && pButton->isDefault() == (widget == EWidget::DefPush);
+        return pButton && pButton->isDefault() == (kind == K::DefPushButton);
     }
-    case EWidget::OwnerDraw:
+    case K::OwnerDrawButton:
         return qobject_cast<CButton*>(pWidget) != nullptr;
-    case EWidget::Radio:
+    case K::AutoRadioButton:
         return qobject_cast<QRadioButton*>(pWidget) != nullptr;
-    case EWidget::Check:
+    case K::AutoCheckBox:
         return qobject_cast<QCheckBox*>(pWidget) != nullptr;
-    case EWidget::Edit:
+    case K::Edit:
         return qobject_cast<QLineEdit*>(pWidget) != nullptr;
-    case EWidget::EditCombo:
-    case EWidget::ListCombo:
+    case K::DropDownCombo:
+    case K::DropDownList:
     {
         auto* pCombo = qobject_cast<QComboBox*>(pWidget);
-        return pCombo && pCombo->isEditable() == (widget == EWidget::EditCombo);
+        return pCombo && pCombo->isEditable() == (kind == K::DropDownCombo);
     }
     }
     return false;
@@ -336,23 +227,28 @@ QString ShownCaption(QWidget* pWidget)
 }
 
 // A static shows a doubled ampersand as one; buttons and group boxes keep the mnemonic marks.
-QString ExpectedShownCaption(const SExpectedControl& expected)
+QString ExpectedShownCaption(const SControlTemplate& control)
 {
-    QString caption = QString::fromLatin1(expected.pszCaption);
-    if (expected.widget == EWidget::Label || expected.widget == EWidget::RightLabel)
+    QString caption = QString::fromLatin1(control.pszCaption);
+    if (control.kind == K::Static || control.kind == K::StaticRight)
     {
         caption.replace(QStringLiteral("&&"), QStringLiteral("&"));
     }
     return caption;
 }
 
+QRect UnitsOf(const SControlTemplate& control)
+{
+    return {control.x, control.y, control.cx, control.cy};
+}
+
 // A combo box's height in the template includes its dropped-down list, so only its top, left and width
 // are the template's.
-bool HasGeometry(QWidget* pWidget, const SExpectedControl& expected, const framework::SBaseUnits& base)
+bool HasGeometry(QWidget* pWidget, const SControlTemplate& control, const SBaseUnits& base)
 {
-    const QRect rcExpected = framework::DialogUnitsToPixels(expected.rcUnits, base);
+    const QRect rcExpected = DialogUnitsToPixels(UnitsOf(control), base);
     const QRect rcActual = pWidget->geometry();
-    if (IsCombo(expected.widget))
+    if (control.kind == K::DropDownCombo || control.kind == K::DropDownList)
     {
         return rcActual.topLeft() == rcExpected.topLeft() && rcActual.width() == rcExpected.width();
     }
@@ -364,28 +260,26 @@ bool HasGeometry(QWidget* pWidget, const SExpectedControl& expected, const frame
 struct SBuiltTemplate
 {
     std::unique_ptr<QWidget> pHost;
-    framework::CDialogControls controls;
+    CDialogControls controls;
 
-    explicit SBuiltTemplate(int nId)
+    explicit SBuiltTemplate(const SDialogTemplate& dialogTemplate)
+        : pHost(dialogTemplate.bModal ? std::make_unique<QDialog>() : std::make_unique<QWidget>())
     {
-        const SDialogTemplate* pTemplate = res::FindDialogTemplate(nId);
-        pHost = pTemplate && pTemplate->bModal ? std::make_unique<QDialog>() : std::make_unique<QWidget>();
-        if (pTemplate)
-        {
-            controls.Build(pHost.get(), *pTemplate);
-        }
+        controls.Build(pHost.get(), dialogTemplate);
     }
+    explicit SBuiltTemplate(int nId) : SBuiltTemplate(*res::FindDialogTemplate(nId)) {}
 
-    QWidget* Find(const SExpectedControl& expected) const
+    // A static without id is found by its kind, caption and place.
+    QWidget* Find(const SControlTemplate& control) const
     {
-        if (expected.nId != IDC_STATIC)
+        if (control.nId != IDC_STATIC)
         {
-            return controls.Item(expected.nId);
+            return controls.Item(control.nId);
         }
         for (QWidget* pChild : pHost->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         {
-            if (HasKind(pChild, expected.widget) && ShownCaption(pChild) == ExpectedShownCaption(expected) &&
-                HasGeometry(pChild, expected, controls.BaseUnits()))
+            if (HasKind(pChild, control.kind) && ShownCaption(pChild) == ExpectedShownCaption(control) &&
+                HasGeometry(pChild, control, controls.BaseUnits()))
             {
                 return pChild;
             }
@@ -394,75 +288,69 @@ struct SBuiltTemplate
     }
 };
 
-class DialogTemplateTest : public testing::TestWithParam<SExpectedTemplate>
+class DialogTemplateTest : public testing::TestWithParam<const SDialogTemplate*>
 {
 };
 
-TEST_P(DialogTemplateTest, BuiltControlsHaveTheirKindCaptionPlaceAndState)
+TEST_P(DialogTemplateTest, EveryControlIsBuiltWithItsKindCaptionPlaceAndState)
 {
-    const SExpectedTemplate& expected = GetParam();
-    const SDialogTemplate* pTemplate = res::FindDialogTemplate(expected.nId);
-    ASSERT_NE(pTemplate, nullptr);
-    EXPECT_EQ(pTemplate->bModal, expected.bModal);
-    EXPECT_STREQ(pTemplate->pszFontFace, "MS Sans Serif");
-    EXPECT_EQ(pTemplate->nPointSize, 8);
-    SBuiltTemplate built(expected.nId);
-    EXPECT_EQ(built.pHost->windowTitle(), QString::fromLatin1(expected.pszTitle));
-    const framework::SBaseUnits base = built.controls.BaseUnits();
+    const SDialogTemplate& dialogTemplate = *GetParam();
+    EXPECT_STREQ(dialogTemplate.pszFontFace, "MS Sans Serif");
+    EXPECT_EQ(dialogTemplate.nPointSize, 8);
+    SBuiltTemplate built(dialogTemplate);
+    EXPECT_EQ(built.pHost->windowTitle(), QString::fromLatin1(dialogTemplate.pszTitle));
+    const SBaseUnits base = built.controls.BaseUnits();
 
-    for (const SExpectedControl& expectedControl : expected.controls)
+    for (const SControlTemplate& control : dialogTemplate.controls)
     {
-        SCOPED_TRACE(testing::Message()
-                     << "id " << expectedControl.nId << " \"" << expectedControl.pszCaption << "\"");
-        QWidget* pControl = built.Find(expectedControl);
+        SCOPED_TRACE(testing::Message() << "id " << control.nId << " \"" << control.pszCaption << "\"");
+        QWidget* pControl = built.Find(control);
         ASSERT_NE(pControl, nullptr);
         EXPECT_EQ(pControl->parentWidget(), built.pHost.get());
-        EXPECT_TRUE(HasKind(pControl, expectedControl.widget)) << pControl->metaObject()->className();
-        EXPECT_EQ(ShownCaption(pControl), ExpectedShownCaption(expectedControl));
-        EXPECT_TRUE(HasGeometry(pControl, expectedControl, base))
+        EXPECT_TRUE(HasKind(pControl, control.kind)) << pControl->metaObject()->className();
+        EXPECT_EQ(ShownCaption(pControl), ExpectedShownCaption(control));
+        EXPECT_TRUE(HasGeometry(pControl, control, base))
             << "at " << pControl->x() << "," << pControl->y() << " size " << pControl->width() << "x"
             << pControl->height();
-        EXPECT_EQ(pControl->isHidden(), bool(expectedControl.nState & kHidden));
-        EXPECT_EQ(pControl->isEnabled(), !(expectedControl.nState & kDisabled));
-        if (expectedControl.nId != IDC_STATIC)
+        EXPECT_EQ(pControl->isHidden(), bool(control.nStyle & CS_HIDDEN));
+        EXPECT_EQ(pControl->isEnabled(), !(control.nStyle & CS_DISABLED));
+        if (control.nId != IDC_STATIC)
         {
-            EXPECT_EQ(built.controls.IsShown(expectedControl.nId), !(expectedControl.nState & kHidden));
+            EXPECT_EQ(built.controls.IsShown(control.nId), !(control.nStyle & CS_HIDDEN));
         }
     }
     EXPECT_EQ(built.pHost->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
-              static_cast<qsizetype>(expected.controls.size()));
+              static_cast<qsizetype>(dialogTemplate.controls.size()));
 }
 
 TEST_P(DialogTemplateTest, HostTakesTheTemplateSizeInPixelsAndIsSavedAsPicture)
 {
-    const SExpectedTemplate& expected = GetParam();
-    SBuiltTemplate built(expected.nId);
-    const SDialogTemplate* pTemplate = res::FindDialogTemplate(expected.nId);
-    ASSERT_NE(pTemplate, nullptr);
-
-    const framework::SBaseUnits base =
-        framework::BaseUnitsOf(framework::DialogFont(pTemplate->pszFontFace, pTemplate->nPointSize));
+    const SDialogTemplate& dialogTemplate = *GetParam();
+    SBuiltTemplate built(dialogTemplate);
+    const SBaseUnits base = BaseUnitsOf(DialogFont(dialogTemplate.pszFontFace, dialogTemplate.nPointSize));
     ASSERT_GT(base.cx, 0);
     ASSERT_GT(base.cy, 0);
-    const QSize size = framework::DialogUnitsToPixels(QRect(QPoint(0, 0), expected.sizeUnits), base).size();
+    const QSize size = DialogUnitsToPixels(QRect(0, 0, dialogTemplate.cx, dialogTemplate.cy), base).size();
     EXPECT_EQ(built.pHost->size(), size);
     EXPECT_EQ(built.controls.SizeInPixels(), size);
 
     built.pHost->show();
     ASSERT_TRUE(QDir().mkpath(QStringLiteral("templates")));
-    const QString path = QStringLiteral("templates/IDD_%1.png").arg(expected.nId);
+    const QString path = QStringLiteral("templates/IDD_%1.png").arg(dialogTemplate.nId);
+    QFile::remove(path);
     ASSERT_TRUE(built.pHost->grab().save(path));
     EXPECT_EQ(QImage(path).size(), size);
 }
 
-std::string TemplateName(const testing::TestParamInfo<SExpectedTemplate>& info)
+std::string TemplateName(const testing::TestParamInfo<const SDialogTemplate*>& info)
 {
-    return "IDD_" + std::to_string(info.param.nId);
+    return "IDD_" + std::to_string(info.param->nId);
 }
 
-INSTANTIATE_TEST_SUITE_P(Templates, DialogTemplateTest, testing::ValuesIn(kExpectedTemplates), TemplateName);
+INSTANTIATE_TEST_SUITE_P(Templates, DialogTemplateTest, testing::ValuesIn(res::AllDialogTemplates()),
+                         TemplateName);
 
-TEST(DialogTemplates, AllTenAreListedOnceAndUnknownNumbersHaveNone)
+TEST(DialogTemplates, EachIsListedOnceAndFoundByItsIdAndOtherNumbersHaveNone)
 {
     std::set<int> ids;
     for (const SDialogTemplate* pTemplate : res::AllDialogTemplates())
@@ -471,12 +359,84 @@ TEST(DialogTemplates, AllTenAreListedOnceAndUnknownNumbersHaveNone)
         EXPECT_TRUE(ids.insert(pTemplate->nId).second) << pTemplate->nId;
         EXPECT_EQ(res::FindDialogTemplate(pTemplate->nId), pTemplate);
     }
-    EXPECT_EQ(ids, (std::set<int>{100, 104, 113, 114, 115, 119, 120, 121, 125, 128}));
-
-    for (int nId : {-1, 0, 1, 99, 101, 109, 111, 130, 1019})
+    EXPECT_EQ(ids.size(), 10u);
+    for (int nId : {-1, 0, res::IDD_ABOUT - 1, res::IDD_ABOUT + 1, res::IDB_LOGO, res::IDR_MAIN_MENU,
+                    int(res::measure::IDC_FUNCTION)})
     {
         SCOPED_TRACE(nId);
         EXPECT_EQ(res::FindDialogTemplate(nId), nullptr);
+    }
+}
+
+struct SPublishedDialog
+{
+    int nId;
+    int nNumber;
+    QSize sizeUnits;
+    const char* pszTitle;
+    bool bModal;
+};
+
+TEST(DialogTemplates, PublishedDialogsKeepTheirNumbersSizesAndTitles)
+{
+    for (const SPublishedDialog& published : {
+             SPublishedDialog{res::IDD_ABOUT, 100, {262, 96}, "About tarvex Pnl", true},
+             SPublishedDialog{res::IDD_MEASURE, 104, {145, 201}, "", false},
+             SPublishedDialog{res::IDD_INPUT_CONFIG, 113, {145, 181}, "", false},
+             SPublishedDialog{res::IDD_VALUE_ENTRY, 115, {216, 103}, "", true},
+             SPublishedDialog{res::IDD_OUTPUT_CONFIG, 121, {145, 189}, "", false},
+             SPublishedDialog{res::IDD_SELECT_INSTRUMENT, 125, {186, 92}, "Select Instrument", true},
+             SPublishedDialog{res::IDD_REFERENCE, 128, {186, 92}, "Reference ", true},
+         })
+    {
+        SCOPED_TRACE(published.nNumber);
+        EXPECT_EQ(published.nId, published.nNumber);
+        const SDialogTemplate* pTemplate = res::FindDialogTemplate(published.nId);
+        ASSERT_NE(pTemplate, nullptr);
+        EXPECT_EQ(QSize(pTemplate->cx, pTemplate->cy), published.sizeUnits);
+        EXPECT_STREQ(pTemplate->pszTitle, published.pszTitle);
+        EXPECT_EQ(pTemplate->bModal, published.bModal);
+    }
+}
+
+struct SPublishedControl
+{
+    int nTemplateId;
+    int nId;
+    int nNumber;
+    const char* pszCaption;
+    QRect rcUnits;
+};
+
+TEST(DialogTemplates, PublishedControlsKeepTheirNumbersCaptionsAndPlaces)
+{
+    for (const SPublishedControl& published : {
+             SPublishedControl{res::IDD_MEASURE, res::measure::IDC_READING, 1015, "?", {8, 92, 102, 16}},
+             SPublishedControl{
+                 res::IDD_MEASURE, res::measure::IDC_SEND_CONFIG, 1119, "Send Config", {8, 128, 60, 12}},
+             SPublishedControl{
+                 res::IDD_MEASURE, res::measure::IDC_STOP_IMM, 1174, "Stop IMM", {75, 144, 60, 12}},
+             SPublishedControl{
+                 res::IDD_INPUT_CONFIG, res::input_config::IDC_CHANNEL, 1030, "Channel", {60, 20, 40, 16}},
+             SPublishedControl{
+                 res::IDD_EVENT_TRIG, res::event_trig::IDC_SEND_LEV, 1144, "Send Lev", {84, 168, 36, 12}},
+             SPublishedControl{res::IDD_VALUE_ENTRY, res::value_entry::IDC_VALUE, 1023, "", {4, 24, 208, 13}},
+             SPublishedControl{res::IDD_ARM, res::arm::IDC_STOP_SOURCE, 1142, "", {80, 32, 48, 48}},
+             SPublishedControl{res::IDD_MISC, res::misc::IDC_ROSC_CLK10, 1148, "CLK10", {88, 144, 35, 10}},
+             SPublishedControl{res::IDD_OUTPUT_CONFIG,
+                               res::output_config::IDC_TIMEBASE,
+                               1071,
+                               "INT TBASE Output off",
+                               {8, 112, 108, 12}},
+         })
+    {
+        SCOPED_TRACE(published.nNumber);
+        EXPECT_EQ(published.nId, published.nNumber);
+        const SControlTemplate* pControl =
+            FindControl(*res::FindDialogTemplate(published.nTemplateId), published.nId);
+        ASSERT_NE(pControl, nullptr);
+        EXPECT_STREQ(pControl->pszCaption, published.pszCaption);
+        EXPECT_EQ(UnitsOf(*pControl), published.rcUnits);
     }
 }
 
@@ -490,7 +450,7 @@ TEST(DialogTemplates, ControlsLieInsideTheirDialogAndIdsAreUnique)
         for (const SControlTemplate& control : pTemplate->controls)
         {
             SCOPED_TRACE(control.nId);
-            EXPECT_TRUE(rcDialog.contains(QRect(control.x, control.y, control.cx, control.cy)));
+            EXPECT_TRUE(rcDialog.contains(UnitsOf(control)));
             EXPECT_GT(control.cx, 0);
             EXPECT_GT(control.cy, 0);
             if (control.nId != IDC_STATIC)
@@ -506,7 +466,7 @@ TEST(DialogTemplates, ButtonsEditsAndCombosAreReachedByTab)
     for (const SDialogTemplate* pTemplate : res::AllDialogTemplates())
     {
         SCOPED_TRACE(pTemplate->nId);
-        SBuiltTemplate built(pTemplate->nId);
+        SBuiltTemplate built(*pTemplate);
         for (const SControlTemplate& control : pTemplate->controls)
         {
             auto* pControl = built.controls.Item(control.nId);
@@ -530,17 +490,26 @@ struct SRadioSets
     std::vector<std::vector<int>> sets;
 };
 
-const std::vector<SRadioSets> kRadioSets = {
-    {res::IDD_MEASURE, {{1061, 1062, 1063}}},
-    {res::IDD_EVENT_TRIG, {{1121, 1122}, {1125, 1126, 1127}}},
-    {res::IDD_VALUE_ENTRY, {{1149, 1150, 1151, 1152}}},
-    {res::IDD_ARM, {{1132, 1133, 1134}, {1138, 1139, 1140}}},
-    {res::IDD_MISC, {{1146, 1147, 1148}}},
-};
-
 TEST(DialogTemplates, RadioButtonsAreExclusiveOnlyWithinTheirOwnSet)
 {
-    for (const SRadioSets& templateSets : kRadioSets)
+    namespace arm = res::arm;
+    namespace event_trig = res::event_trig;
+    namespace measure = res::measure;
+    namespace misc = res::misc;
+    namespace value_entry = res::value_entry;
+    const std::vector<SRadioSets> radioSets = {
+        {res::IDD_MEASURE, {{measure::IDC_CHANNEL_1, measure::IDC_CHANNEL_2, measure::IDC_CHANNEL_3}}},
+        {res::IDD_EVENT_TRIG,
+         {{event_trig::IDC_AUTO_OFF, event_trig::IDC_AUTO_ON},
+          {event_trig::IDC_HYST_MIN, event_trig::IDC_HYST_MAX, event_trig::IDC_HYST_DEF}}},
+        {res::IDD_VALUE_ENTRY,
+         {{value_entry::IDC_MIN, value_entry::IDC_MAX, value_entry::IDC_DEF, value_entry::IDC_AUTO}}},
+        {res::IDD_ARM,
+         {{arm::IDC_START_MIN, arm::IDC_START_MAX, arm::IDC_START_DEF},
+          {arm::IDC_STOP_MIN, arm::IDC_STOP_MAX, arm::IDC_STOP_DEF}}},
+        {res::IDD_MISC, {{misc::IDC_ROSC_INT, misc::IDC_ROSC_EXT, misc::IDC_ROSC_CLK10}}},
+    };
+    for (const SRadioSets& templateSets : radioSets)
     {
         SCOPED_TRACE(templateSets.nTemplateId);
         SBuiltTemplate built(templateSets.nTemplateId);
@@ -580,7 +549,7 @@ TEST(DialogTemplates, RadioButtonsAreExclusiveOnlyWithinTheirOwnSet)
 const std::vector<std::string> kArmSources = {"EXT",   "IMM",   "BUS",   "HOLD",  "TTLT0", "TTLT1",
                                               "TTLT2", "TTLT3", "TTLT4", "TTLT5", "TTLT6", "TTLT7"};
 
-std::vector<std::string> ItemsOf(const framework::CDialogControls& controls, int nId)
+std::vector<std::string> ItemsOf(const CDialogControls& controls, int nId)
 {
     std::vector<std::string> items;
     for (int i = 0; i < controls.GetCount(nId); ++i)
@@ -593,7 +562,7 @@ std::vector<std::string> ItemsOf(const framework::CDialogControls& controls, int
 TEST(DialogTemplates, ArmSourceBoxesHoldTheTwelveSourcesInOrderAndDoNotSort)
 {
     SBuiltTemplate built(res::IDD_ARM);
-    for (int nId : {1019, 1142})
+    for (int nId : {res::arm::IDC_START_SOURCE, res::arm::IDC_STOP_SOURCE})
     {
         SCOPED_TRACE(nId);
         EXPECT_EQ(ItemsOf(built.controls, nId), kArmSources);
@@ -612,8 +581,9 @@ struct SComboCase
 TEST(DialogTemplates, OtherComboBoxesStartEmptyAndSortOnlyWhereTheDialogAsksIt)
 {
     for (const SComboCase& combo :
-         {SComboCase{res::IDD_MEASURE, 1019, false}, SComboCase{res::IDD_VALUE_ENTRY, 1153, true},
-          SComboCase{res::IDD_SELECT_INSTRUMENT, 1111, true}})
+         {SComboCase{res::IDD_MEASURE, res::measure::IDC_FUNCTION, false},
+          SComboCase{res::IDD_VALUE_ENTRY, res::value_entry::IDC_HIDDEN_COMBO, true},
+          SComboCase{res::IDD_SELECT_INSTRUMENT, res::select_instrument::IDC_RESOURCES, true}})
     {
         SCOPED_TRACE(combo.nId);
         SBuiltTemplate built(combo.nTemplateId);

@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     }
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    framework::SetDialogColours(app);
-    framework::UseCNumberFormat();
+    SetDialogColours(app);
+    UseCNumberFormat();
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,8 @@
 #pragma once
-// Helpers that tests of every area use: an environment variable set for a scope, flushing the event queue,
-// clicking and grabbing widgets, and a dialog template built into a throw-away host.
+// Helpers that the tests of the widget areas use: flushing the event queue, clicking and grabbing widgets,
+// and a dialog template built into a throw-away host.
+
+#include "ScopedEnvironment.h"
 
 #include "framework/DialogControls.h"
 
@@ -17,20 +19,6 @@
 
 namespace testsupport
 {
-// Sets (or, with null, removes) an environment variable for the life of the object.
-class CScopedEnvironment
-{
-public:
-    CScopedEnvironment(const char* pszName, const char* pszValue);
-    ~CScopedEnvironment();
-    CScopedEnvironment(const CScopedEnvironment&) = delete;
-    CScopedEnvironment& operator=(const CScopedEnvironment&) = delete;
-
-private:
-    std::string m_name;
-    std::optional<std::string> m_previous;
-};
-
 // Delivers pending events, posted deletions (deleteLater) included.
 void ProcessEvents();
 
@@ -62,7 +50,7 @@ private:
 struct STemplateHost
 {
     std::unique_ptr<QWidget> pHost = std::make_unique<QWidget>();
-    framework::CDialogControls controls;
+    CDialogControls controls;
 };
 std::unique_ptr<STemplateHost> BuildInHost(const SDialogTemplate& dialogTemplate);
 } // namespace testsupport

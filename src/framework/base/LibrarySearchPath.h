@@ -9,8 +9,6 @@
 #include <string_view>
 #include <vector>
 
-namespace framework
-{
 std::vector<std::string> LibrarySearchPath();
 // The same order from given parts; a folder named twice is searched where it first appears.
 std::vector<std::string> LibrarySearchPath(std::string_view libraryPathVariable,
@@ -24,4 +22,3 @@ std::string ProgramFolder();
 std::vector<std::string> ProgramLibraryFolders();
 // Whether the file lies in one of the program's own library folders (however the path is spelt).
 bool IsInProgramLibraryFolder(const std::string& file);
-} // namespace framework

@@ -8,10 +8,7 @@
 
 #include <string_view>
 
-namespace framework
-{
 int LeadingInteger(std::string_view text);
 double LeadingDouble(std::string_view text);
 // Whether LeadingDouble reads a number from the text (at least one digit), rather than giving 0 for none.
 bool HasLeadingNumber(std::string_view text);
-} // namespace framework

@@ -1,9 +1,9 @@
-#include "instrument/ReportInstrumentError.h"
+#include "ReportInstrumentError.h"
+
+#include "UpdateTimer.h"
 
 #include "framework/MessageService.h"
 #include "instrument/InstrumentSession.h"
-#include "instrument/UpdateTimer.h"
-#include "instrument/abi/TarvexAbi.h"
 
 #include <cstdio>
 #include <string>
@@ -37,11 +37,11 @@ void ReportErrorQueue(CInstrumentSession& session)
         }
         if (nReported == kMaxReportedInstrumentErrors)
         {
-            framework::AppMessageBox(kFurtherErrorsNotShown);
+            AppMessageBox(kFurtherErrorsNotShown);
             return;
         }
-        framework::MessageService().MessageBeep(kDefaultBeep);
-        framework::AppMessageBox(ComposeInstrumentError(errorText));
+        MessageService().MessageBeep(kDefaultBeep);
+        AppMessageBox(ComposeInstrumentError(errorText));
     }
 }
 } // namespace
@@ -49,19 +49,19 @@ void ReportErrorQueue(CInstrumentSession& session)
 void ReportInstrumentError(CInstrumentSession& session, IUpdateTimer& timer, int32_t nStatus)
 {
     timer.StopUpdateTimer();
-    if (nStatus == TARVEX_INSTR_ERROR_DETECTED)
+    switch (CInstrumentSession::FailureKindOf(nStatus))
     {
+    case EFailureKind::InstrumentError:
         session.DeviceClear();
         ReportErrorQueue(session);
-    }
-    else if (nStatus == VI_ERROR_TMO)
-    {
+        break;
+    case EFailureKind::TimeOut:
         session.DeviceClear();
-        framework::AppMessageBox("TIME OUT!");
-    }
-    else
-    {
-        framework::AppMessageBox("General error, possible reentry");
+        AppMessageBox("TIME OUT!");
+        break;
+    case EFailureKind::General:
+        AppMessageBox("General error, possible reentry");
+        break;
     }
     timer.StartUpdateTimer(kReportTimerRestartMilliseconds);
 }

@@ -10,8 +10,6 @@
 #include <fstream>
 #include <sstream>
 
-namespace framework
-{
 namespace
 {
 namespace fs = std::filesystem;
@@ -146,4 +144,3 @@ bool IsInProgramLibraryFolder(const std::string& file)
                                   !canonicalError;
                        });
 }
-} // namespace framework

@@ -1,19 +1,20 @@
 // The error report: which boxes and beeps a status gives, the instrument's error queue drained in order,
 // and the update timer stopped before the first box and restarted after the last.
 
-#include "LiveSessionTest.h"
+#include "instrument/LiveSessionTest.h"
 
+#include "TarvexAbi.h"
 #include "TarvexSim.h"
 #include "framework/MessageService.h"
-#include "instrument/ReportInstrumentError.h"
-#include "instrument/UpdateTimer.h"
-#include "instrument/abi/TarvexAbi.h"
+#include "framework/base/LibrarySearchPath.h"
+#include "panels/ReportInstrumentError.h"
+#include "panels/UpdateTimer.h"
+#include "support/ScopedEnvironment.h"
 
 #include <climits>
 
 namespace
 {
-using framework::SRecordedMessage;
 
 const std::string kPrefix = "Intrument reports error: ";
 
@@ -21,7 +22,7 @@ const std::string kPrefix = "Intrument reports error: ";
 class CFakeUpdateTimer : public IUpdateTimer
 {
 public:
-    explicit CFakeUpdateTimer(const framework::CRecordingMessageService& messages) : m_messages(messages) {}
+    explicit CFakeUpdateTimer(const CRecordingMessageService& messages) : m_messages(messages) {}
 
     void StopUpdateTimer() override
     {
@@ -41,7 +42,7 @@ public:
     std::vector<std::size_t> m_vecStartedAt;
 
 private:
-    const framework::CRecordingMessageService& m_messages;
+    const CRecordingMessageService& m_messages;
 };
 
 class CReportTest : public CLiveSessionTest
@@ -70,8 +71,8 @@ protected:
             if (messages[nIndex].kind == SRecordedMessage::Box)
             {
                 EXPECT_EQ(messages[nIndex].text, expected[nIndex].second);
-                EXPECT_EQ(messages[nIndex].caption, framework::kApplicationTitle);
-                EXPECT_EQ(messages[nIndex].icon, framework::EMessageIcon::Warning);
+                EXPECT_EQ(messages[nIndex].caption, kApplicationTitle);
+                EXPECT_EQ(messages[nIndex].icon, EMessageIcon::Warning);
             }
             else
             {
@@ -80,7 +81,7 @@ protected:
         }
     }
 
-    framework::CScopedRecordingMessages m_messages;
+    CScopedRecordingMessages m_messages;
     CFakeUpdateTimer m_timer{m_messages};
 };
 
@@ -180,5 +181,24 @@ TEST_F(CReportTest, QueueAsLongAsTheBoundIsShownWhole)
               std::vector<std::string>(kMaxReportedInstrumentErrors, kPrefix + "-100,\"Command error\""));
     EXPECT_EQ(m_messages.BeepCount(), kMaxReportedInstrumentErrors);
     ExpectTimerAroundMessages();
+}
+// A driver whose error queue never empties (built by the tests, first on LD_LIBRARY_PATH).
+TEST(CReportOnHostileDriver, ErrorQueueThatNeverEmptiesGetsTenBoxesThenOneNote)
+{
+    const testsupport::CScopedEnvironment path("LD_LIBRARY_PATH", (ProgramFolder() + "/hostile").c_str());
+    CInstrumentSession session;
+    std::vector<std::string> resources;
+    int32_t nCount = 0;
+    ASSERT_TRUE(session.AutoInit(1, resources, nCount));
+    CScopedRecordingMessages messages;
+    CFakeUpdateTimer timer{messages};
+
+    ReportInstrumentError(session, timer, TARVEX_INSTR_ERROR_DETECTED);
+
+    std::vector<std::string> expected(kMaxReportedInstrumentErrors,
+                                      kPrefix + std::string(TARVEX_BUFFER_SIZE - 1, 'H'));
+    expected.emplace_back(kFurtherErrorsNotShown);
+    EXPECT_EQ(messages.BoxTexts(), expected);
+    EXPECT_EQ(messages.BeepCount(), kMaxReportedInstrumentErrors);
 }
 } // namespace

@@ -9,8 +9,6 @@
 #include <filesystem>
 #include <vector>
 
-namespace framework
-{
 namespace
 {
 std::string DlError(const std::string& fallback)
@@ -100,4 +98,3 @@ void CDynamicLibrary::Free()
     }
     m_strPath.clear();
 }
-} // namespace framework

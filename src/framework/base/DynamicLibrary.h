@@ -7,8 +7,6 @@
 
 #include <string>
 
-namespace framework
-{
 class CDynamicLibrary
 {
 public:
@@ -29,4 +27,3 @@ private:
     std::string m_strPath;
     mutable std::string m_strLastError; // also set by a failed Symbol look-up
 };
-} // namespace framework

@@ -6,8 +6,6 @@
 #include <string_view>
 #include <vector>
 
-namespace framework
-{
 // The DT_RUNPATH text of an ELF file of the running program's class, or its DT_RPATH when it has no
 // RUNPATH; empty when it has neither or cannot be read.
 std::string RunPathOf(const std::string& file);
@@ -15,4 +13,3 @@ std::string RunPathOf(const std::string& file);
 // each made lexically normal ("/p/bin/../lib" is "/p/lib"). Without a program folder, a folder that names
 // $ORIGIN is left out.
 std::vector<std::string> RunPathFolders(std::string_view runPath, const std::string& programFolder);
-} // namespace framework

@@ -10,8 +10,6 @@
 #include <sstream>
 #include <vector>
 
-namespace framework
-{
 namespace
 {
 template <typename T> bool ReadAt(std::ifstream& input, std::uint64_t nOffset, T* pItems, std::size_t nCount)
@@ -112,4 +110,3 @@ std::vector<std::string> RunPathFolders(std::string_view runPath, const std::str
     }
     return folders;
 }
-} // namespace framework
