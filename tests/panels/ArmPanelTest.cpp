@@ -292,8 +292,10 @@ TEST_F(ArmPanelTest, ASlopeClickSendsTheNewSlopeAndADoubleClickSendsTwiceEndingW
 TEST_F(ArmPanelTest, WhileMeasuringTheTenControlsAreDisabledAndTheInstrumentIsNotRead)
 {
     Show();
-    EXPECT_EQ(Calls(), (std::vector<std::string>{ArmQuery(7), ArmQuery(14), ArmQuery(5), ArmQuery(12),
-                                                 ArmQuery(3), ArmQuery(10)}));
+    EXPECT_EQ(Calls(), (std::vector<std::string>{
+                           ArmQuery(TARVEX_ARM_START_SOURCE_QUERY), ArmQuery(TARVEX_ARM_STOP_SOURCE_QUERY),
+                           ArmQuery(TARVEX_ARM_START_SLOPE_QUERY), ArmQuery(TARVEX_ARM_STOP_SLOPE_QUERY),
+                           ArmQuery(TARVEX_ARM_START_LEVEL_QUERY), ArmQuery(TARVEX_ARM_STOP_LEVEL_QUERY)}));
     ExpectEnabled(true);
     const struct
     {
@@ -333,9 +335,9 @@ TEST_F(ArmPanelTest, HandlerFailuresAreDroppedAndTheOperatorsChoiceStaysShown)
     testsupport::Click(Control(kStart.nFirstLevelId + 1));
     testsupport::Click(&Toggle(kStop.nSlopeId));
     ChooseSource(kStop.nSourceId, 3);
-    EXPECT_EQ(Calls(),
-              (std::vector<std::string>{ArmSet(2, "MAX", VI_ERROR_TMO), ArmSet(11, "NEG", VI_ERROR_TMO),
-                                        ArmSet(13, "HOLD", VI_ERROR_TMO)}))
+    EXPECT_EQ(Calls(), (std::vector<std::string>{ArmSet(TARVEX_ARM_START_LEVEL_SET, "MAX", VI_ERROR_TMO),
+                                                 ArmSet(TARVEX_ARM_STOP_SLOPE_SET, "NEG", VI_ERROR_TMO),
+                                                 ArmSet(TARVEX_ARM_STOP_SOURCE_SET, "HOLD", VI_ERROR_TMO)}))
         << "a failed level is not followed by the re-read";
     EXPECT_TRUE(m_messages.Messages().empty());
     EXPECT_TRUE(m_pHost->m_timer.m_events.empty());
