@@ -167,6 +167,24 @@ extern "C"
 
 #ifdef __cplusplus
 }
+
+/* The measurement functions as C++ names, for the program and a driver written in C++. */
+enum class EMeasureFunction
+{
+    AcVolts = TARVEX_FUNCTION_AC,
+    DcVolts = TARVEX_FUNCTION_DC,
+    Frequency = TARVEX_FUNCTION_FREQ,
+    FrequencyRatio = TARVEX_FUNCTION_FREQ_RATIO,
+    FallTime = TARVEX_FUNCTION_FALL_TIME,
+    MaxVolts = TARVEX_FUNCTION_MAX,
+    MinVolts = TARVEX_FUNCTION_MIN,
+    NegativeWidth = TARVEX_FUNCTION_NEG_WIDTH,
+    Period = TARVEX_FUNCTION_PERIOD,
+    PositiveWidth = TARVEX_FUNCTION_POS_WIDTH,
+    RiseTime = TARVEX_FUNCTION_RISE_TIME,
+    TimeInterval = TARVEX_FUNCTION_TIME_INTERVAL,
+    Totalize = TARVEX_FUNCTION_TOTALIZE,
+};
 #endif
 
 #endif
