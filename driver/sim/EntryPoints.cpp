@@ -1,6 +1,7 @@
 // The 27 entry points of the driver ABI: thin wrappers that describe each call for the log and hand its
 // work to the simulator.
 
+#include "ScpiParser.h"
 #include "Simulator.h"
 #include "TarvexAbi.h"
 #include "TarvexSim.h"
@@ -94,6 +95,29 @@ ViStatus ConfigureCall(const char* pszEntryPoint, const CCallArguments& argument
                           Counter().Configure(channel, function, aValues);
                           return VI_SUCCESS;
                       });
+}
+
+// The common commands the program sends (*CLS, *TRG, *RST), read as the instrument reads them; a text that
+// is not one of them, or holds more than one command, is refused as an undefined header.
+void RunCommonCommand(std::string_view text)
+{
+    scpi::CMessageParser parser(text);
+    scpi::SUnit unit;
+    scpi::SUnit next;
+    const scpi::SScpiError* pError = nullptr;
+    const bool bOne = parser.Next(unit, pError) == scpi::CMessageParser::EResult::Unit &&
+                      parser.Next(next, pError) == scpi::CMessageParser::EResult::End;
+    switch (bOne ? unit.pCommand->eOperation : scpi::EOperation::Identify)
+    {
+    case scpi::EOperation::ClearStatus:
+        return Counter().ClearStatus();
+    case scpi::EOperation::Trigger:
+        return Counter().Trigger();
+    case scpi::EOperation::Reset:
+        return Counter().Reset();
+    default:
+        return Counter().UndefinedCommand();
+    }
 }
 
 // A reading: fetched from the running measurement, or read anew (abort, initiate, fetch).
@@ -464,7 +488,7 @@ extern "C"
                           {
                               if (!command)
                                   return kNullPointer;
-                              Counter().Common(
+                              RunCommonCommand(
                                   std::string_view(command, strnlen(command, TARVEX_BUFFER_SIZE)));
                               // None of the common commands answers; a given buffer is left empty.
                               if (answer)

@@ -19,6 +19,9 @@
 
 namespace tarvexsim
 {
+// The code of an instrument error injected by a fault (its text is the fault's own).
+inline constexpr int32_t kInjectedErrorCode = -200;
+
 class CSimulator
 {
 public:

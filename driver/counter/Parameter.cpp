@@ -89,12 +89,12 @@ void CParameter::PowerOn()
     Set(CScpiValue::FromText(m_pRule->pszPowerOn));
 }
 
-const SScpiError* CParameter::Set(const CScpiValue& value)
+const scpi::SScpiError* CParameter::Set(const CScpiValue& value)
 {
     switch (value.Type())
     {
     case CScpiValue::EType::Missing:
-        return m_pRule->bEmptyIsDefault ? SetKeyword("DEF") : &kMissingParameter;
+        return m_pRule->bEmptyIsDefault ? SetKeyword("DEF") : &scpi::kMissingParameter;
     case CScpiValue::EType::Number:
         return SetNumber(value.Number(), false);
     case CScpiValue::EType::Keyword:
@@ -109,16 +109,16 @@ const SScpiError* CParameter::Set(const CScpiValue& value)
         if (const auto volts = CScpiValue::ParseDecimal(std::string_view(text).substr(0, text.size() - 1)))
             return SetNumber(*volts, true);
     }
-    return &kIllegalParameter;
+    return &scpi::kIllegalParameter;
 }
 
-const SScpiError* CParameter::SetNumber(double dValue, bool bVolts)
+const scpi::SScpiError* CParameter::SetNumber(double dValue, bool bVolts)
 {
     const SParameterRule& rule = *m_pRule;
     if (rule.eKind == EParameterKind::Choice)
-        return &kIllegalParameter;
+        return &scpi::kIllegalParameter;
     if (!std::isfinite(dValue))
-        return &kDataOutOfRange;
+        return &scpi::kDataOutOfRange;
     if (rule.eKind == EParameterKind::Boolean)
     {
         m_dValue = std::lround(dValue) != 0 ? 1.0 : 0.0;
@@ -129,7 +129,7 @@ const SScpiError* CParameter::SetNumber(double dValue, bool bVolts)
     const double dMin = bVolts ? -kVoltLimit : rule.dMin;
     const double dMax = bVolts ? kVoltLimit : rule.dMax;
     if (dValue < dMin || dValue > dMax)
-        return &kDataOutOfRange;
+        return &scpi::kDataOutOfRange;
     if (!rule.aSnap.empty())
     {
         // Nearest on a logarithmic scale: the choices are decades apart (1 and 10, 50 and 1e6).
@@ -143,7 +143,7 @@ const SScpiError* CParameter::SetNumber(double dValue, bool bVolts)
     return nullptr;
 }
 
-const SScpiError* CParameter::SetKeyword(const std::string& keyword)
+const scpi::SScpiError* CParameter::SetKeyword(const std::string& keyword)
 {
     const SParameterRule& rule = *m_pRule;
     const bool bListed =
@@ -152,12 +152,12 @@ const SScpiError* CParameter::SetKeyword(const std::string& keyword)
     {
     case EParameterKind::Choice:
         if (!bListed)
-            return &kIllegalParameter;
+            return &scpi::kIllegalParameter;
         m_strKeyword = keyword;
         return nullptr;
     case EParameterKind::Boolean:
         if (keyword != "ON" && keyword != "OFF")
-            return &kIllegalParameter;
+            return &scpi::kIllegalParameter;
         m_dValue = keyword == "ON" ? 1.0 : 0.0;
         return nullptr;
     case EParameterKind::Number:
@@ -175,7 +175,7 @@ const SScpiError* CParameter::SetKeyword(const std::string& keyword)
         return SetNumber(rule.dMax, false);
     if (keyword == "DEF")
         return SetNumber(rule.dDefault, false);
-    return &kIllegalParameter;
+    return &scpi::kIllegalParameter;
 }
 
 std::string CParameter::Answer() const

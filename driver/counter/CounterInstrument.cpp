@@ -4,7 +4,7 @@
 #include "SignalModel.h"
 #include "SimClock.h"
 
-#include <cctype>
+#include <algorithm>
 #include <cmath>
 
 namespace tarvexsim
@@ -23,7 +23,7 @@ CCounterInstrument::CCommand::CCommand(CCounterInstrument& instrument, bool bInt
     if (bInterruptsQuery && instrument.m_bQueryPending)
     {
         instrument.m_bQueryPending = false;
-        instrument.Report(&kQueryInterrupted);
+        instrument.Report(&scpi::kQueryInterrupted);
     }
 }
 
@@ -31,6 +31,11 @@ CCounterInstrument::CCommand::~CCommand()
 {
     // Settings changed by the command (a source, a driven line) take effect now.
     m_instrument.AdvanceAll();
+    if (m_instrument.m_bOperationCompleteRequested && m_instrument.PendingMeasurements() == 0)
+    {
+        m_instrument.m_bOperationCompleteRequested = false;
+        m_instrument.m_nEventStatus |= kOperationCompleteBit;
+    }
 }
 
 CCounterInstrument::CCounterInstrument(CSimClock& clock) : m_clock(clock) {}
@@ -48,19 +53,40 @@ void CCounterInstrument::ResetSimulation()
     m_noise.Reseed();
     m_bExternalArm = false;
     m_bQueryPending = false;
+    m_nEventStatus = kPowerOnBit;
+    m_nEventEnable = 0;
+    m_nServiceEnable = 0;
+    m_bOperationCompleteRequested = false;
 }
 
-void CCounterInstrument::Report(const SScpiError* pError)
+void CCounterInstrument::Report(const scpi::SScpiError* pError)
 {
     if (pError)
-        m_errors.Push(*pError);
+        PushError(*pError);
+}
+
+void CCounterInstrument::PushError(int32_t nCode, std::string_view text)
+{
+    m_errors.Push(nCode, text);
+    m_nEventStatus |= scpi::EventStatusBitOf(nCode);
+}
+
+void CCounterInstrument::UndefinedCommand()
+{
+    CCommand command(*this);
+    Report(&scpi::kUndefinedHeader);
+}
+
+void CCounterInstrument::Advance()
+{
+    CCommand command(*this, false);
 }
 
 bool CCounterInstrument::CheckChannel(int nChannel)
 {
     if (CCounterSettings::IsChannel(nChannel))
         return true;
-    Report(&kDataOutOfRange);
+    Report(&scpi::kDataOutOfRange);
     return false;
 }
 
@@ -130,7 +156,7 @@ void CCounterInstrument::Set(ESubsystem eSubsystem, int nIndex, int nItem, const
             MeasurementOf(nChannel).StopArmEvent(m_clock.NowUs(), Rules(nChannel));
         return;
     }
-    const SScpiError* pError = m_settings.Set(eSubsystem, nIndex, nItem, value);
+    const scpi::SScpiError* pError = m_settings.Set(eSubsystem, nIndex, nItem, value);
     Report(pError);
     // A new function makes a running measurement meaningless.
     if (!pError && eSubsystem == ESubsystem::Sense && nItem == TARVEX_SENSE_FUNCTION_SET)
@@ -159,7 +185,7 @@ void CCounterInstrument::AutoTriggerOnce(int nChannel)
 bool CCounterInstrument::Configure(int nChannel, int nFunctionIndex, const CScpiValue (&aParameters)[4])
 {
     CCommand command(*this);
-    const SScpiError* pError = m_settings.Configure(nChannel, nFunctionIndex, aParameters);
+    const scpi::SScpiError* pError = m_settings.Configure(nChannel, nFunctionIndex, aParameters);
     Report(pError);
     if (!pError)
         Restart(nChannel);
@@ -191,7 +217,7 @@ void CCounterInstrument::SetContinuous(int nChannel, const CScpiValue& value)
     if (!CheckChannel(nChannel))
         return;
     CParameter& continuous = m_settings.Channel(nChannel).continuous;
-    const SScpiError* pError = continuous.Set(value);
+    const scpi::SScpiError* pError = continuous.Set(value);
     Report(pError);
     if (!pError && continuous.IsOn() && !MeasurementOf(nChannel).IsPending())
         MeasurementOf(nChannel).Initiate(m_clock.NowUs());
@@ -222,37 +248,65 @@ ViStatus CCounterInstrument::Fetch(int nChannel, int32_t nTimeoutMs, std::string
 ViStatus CCounterInstrument::Read(int nChannel, int32_t nTimeoutMs, std::string& reading)
 {
     CCommand command(*this);
-    if (!CheckChannel(nChannel))
+    if (!StartReading(nChannel))
         return VI_SUCCESS;
-    MeasurementOf(nChannel).Abort();
-    MeasurementOf(nChannel).Initiate(m_clock.NowUs());
     return FetchChecked(nChannel, nTimeoutMs, reading);
 }
 
-ViStatus CCounterInstrument::FetchChecked(int nChannel, int32_t nTimeoutMs, std::string& reading)
+bool CCounterInstrument::StartReading(int nChannel)
 {
-    AdvanceAll();
+    CCommand command(*this);
+    if (!CheckChannel(nChannel))
+        return false;
+    MeasurementOf(nChannel).Abort();
+    MeasurementOf(nChannel).Initiate(m_clock.NowUs());
+    return true;
+}
+
+std::optional<int64_t> CCounterInstrument::CompletionUs(int nChannel)
+{
+    if (!CCounterSettings::IsChannel(nChannel))
+        return std::nullopt;
+    return MeasurementOf(nChannel).CompletionUs(Rules(nChannel));
+}
+
+int64_t CCounterInstrument::NowUs() const
+{
+    return m_clock.NowUs();
+}
+
+CCounterInstrument::EFetch CCounterInstrument::TryFetch(int nChannel, std::string& reading)
+{
+    CCommand command(*this);
+    if (!CheckChannel(nChannel))
+        return EFetch::Refused;
     CMeasurement& measurement = MeasurementOf(nChannel);
     const SArmRules rules = Rules(nChannel);
     if (measurement.Phase() == CMeasurement::EPhase::Idle)
     {
-        Report(&kDataStale);
-        return VI_SUCCESS;
+        Report(&scpi::kDataStale);
+        return EFetch::Refused;
     }
     // A total is answered at once, whatever has been counted so far.
     if (!rules.bTotalize && !measurement.HasResult())
-    {
-        const auto completion = measurement.CompletionUs(rules);
-        if (!completion || *completion - m_clock.NowUs() > int64_t{nTimeoutMs} * 1000)
-        {
-            // The answer never comes in time; the query stays open until a device clear.
-            m_bQueryPending = true;
-            return VI_ERROR_TMO;
-        }
-        m_clock.WaitUntil(*completion);
-        AdvanceAll();
-    }
+        return EFetch::Pending;
     reading = ReadingText(nChannel, rules);
+    return EFetch::Ready;
+}
+
+ViStatus CCounterInstrument::FetchChecked(int nChannel, int32_t nTimeoutMs, std::string& reading)
+{
+    if (TryFetch(nChannel, reading) != EFetch::Pending)
+        return VI_SUCCESS;
+    const auto completion = CompletionUs(nChannel);
+    if (!completion || *completion - m_clock.NowUs() > int64_t{nTimeoutMs} * 1000)
+    {
+        // The answer never comes in time; the query stays open until a device clear.
+        m_bQueryPending = true;
+        return VI_ERROR_TMO;
+    }
+    m_clock.WaitUntil(*completion);
+    TryFetch(nChannel, reading);
     return VI_SUCCESS;
 }
 
@@ -301,20 +355,25 @@ double CCounterInstrument::ReferencePercent(int nChannel, const CParameter& refe
     return reference.Number();
 }
 
-void CCounterInstrument::Common(std::string_view command)
+void CCounterInstrument::ClearStatus()
 {
-    CCommand scope(*this);
-    std::string name;
-    for (char c : CScpiValue::Trim(command))
-        name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (name == "*CLS")
-        m_errors.Clear();
-    else if (name == "*TRG")
-        BusTrigger();
-    else if (name == "*RST")
-        PowerOn();
-    else
-        Report(&kUndefinedHeader);
+    CCommand command(*this);
+    m_errors.Clear();
+    m_nEventStatus = 0;
+    m_bOperationCompleteRequested = false;
+}
+
+void CCounterInstrument::Trigger()
+{
+    CCommand command(*this);
+    BusTrigger();
+}
+
+void CCounterInstrument::Reset()
+{
+    CCommand command(*this);
+    PowerOn();
+    m_bOperationCompleteRequested = false;
 }
 
 void CCounterInstrument::BusTrigger()
@@ -334,12 +393,37 @@ void CCounterInstrument::BusTrigger()
 int CCounterInstrument::OperationCondition()
 {
     CCommand command(*this);
-    for (const SChannelState& state : m_aChannels)
-    {
-        if (state.measurement.IsPending())
-            return kMeasuringBit;
-    }
-    return 0;
+    return PendingMeasurements() > 0 ? kMeasuringBit : 0;
+}
+
+int CCounterInstrument::PendingMeasurements() const
+{
+    return static_cast<int>(std::count_if(m_aChannels.begin(), m_aChannels.end(),
+                                          [](const SChannelState& state)
+                                          { return state.measurement.IsPending(); }));
+}
+
+int CCounterInstrument::TakeEventStatus()
+{
+    CCommand command(*this);
+    const int nStatus = m_nEventStatus;
+    m_nEventStatus = 0;
+    return nStatus;
+}
+
+int CCounterInstrument::StatusByte(bool bMessageAvailable) const
+{
+    int nStatus = (HasErrors() ? kErrorQueueBit : 0) | (bMessageAvailable ? kMessageAvailableBit : 0) |
+                  ((m_nEventStatus & m_nEventEnable) != 0 ? kEventSummaryBit : 0);
+    if ((nStatus & m_nServiceEnable) != 0)
+        nStatus |= kServiceRequestBit;
+    return nStatus;
+}
+
+void CCounterInstrument::RequestOperationComplete()
+{
+    CCommand command(*this);
+    m_bOperationCompleteRequested = true;
 }
 
 void CCounterInstrument::DeviceClear()

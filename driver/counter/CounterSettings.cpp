@@ -139,53 +139,55 @@ EItemRole CCounterSettings::Role(ESubsystem eSubsystem, int nItem)
     return pItem->nSetItem == nItem ? EItemRole::Set : EItemRole::Query;
 }
 
-const SScpiError* CCounterSettings::Lookup(ESubsystem eSubsystem, int nIndex, int nItem, EItemRole eRole,
-                                           CParameter*& pParameter)
+const scpi::SScpiError* CCounterSettings::Lookup(ESubsystem eSubsystem, int nIndex, int nItem,
+                                                 EItemRole eRole, CParameter*& pParameter)
 {
     const SItem* pItem = FindItem(eSubsystem, nItem);
     if (!pItem || Role(eSubsystem, nItem) != eRole)
-        return &kUndefinedHeader;
+        return &scpi::kUndefinedHeader;
     if ((pItem->eIndex == EIndex::Channel && !IsChannel(nIndex)) ||
         (pItem->eIndex == EIndex::Line && (nIndex < 0 || nIndex >= kTriggerLineCount)))
-        return &kDataOutOfRange;
+        return &scpi::kDataOutOfRange;
     pParameter = &pItem->pfnParameter(*this, nIndex);
     return nullptr;
 }
 
-const SScpiError* CCounterSettings::Set(ESubsystem eSubsystem, int nIndex, int nItem, const CScpiValue& value)
+const scpi::SScpiError* CCounterSettings::Set(ESubsystem eSubsystem, int nIndex, int nItem,
+                                              const CScpiValue& value)
 {
     CParameter* pParameter = nullptr;
-    if (const SScpiError* pError = Lookup(eSubsystem, nIndex, nItem, EItemRole::Set, pParameter))
+    if (const scpi::SScpiError* pError = Lookup(eSubsystem, nIndex, nItem, EItemRole::Set, pParameter))
         return pError;
     return pParameter->Set(value);
 }
 
-const SScpiError* CCounterSettings::Query(ESubsystem eSubsystem, int nIndex, int nItem, std::string& answer)
+const scpi::SScpiError* CCounterSettings::Query(ESubsystem eSubsystem, int nIndex, int nItem,
+                                                std::string& answer)
 {
     CParameter* pParameter = nullptr;
-    if (const SScpiError* pError = Lookup(eSubsystem, nIndex, nItem, EItemRole::Query, pParameter))
+    if (const scpi::SScpiError* pError = Lookup(eSubsystem, nIndex, nItem, EItemRole::Query, pParameter))
         return pError;
     answer = pParameter->Answer();
     return nullptr;
 }
 
-const SScpiError* CCounterSettings::Configure(int nChannel, int nFunctionIndex,
-                                              const CScpiValue (&aParameters)[4])
+const scpi::SScpiError* CCounterSettings::Configure(int nChannel, int nFunctionIndex,
+                                                    const CScpiValue (&aParameters)[4])
 {
     if (!IsChannel(nChannel))
-        return &kDataOutOfRange;
+        return &scpi::kDataOutOfRange;
     const std::string_view keyword = FunctionKeyword(nFunctionIndex);
     if (keyword.empty())
-        return &kIllegalParameter;
+        return &scpi::kIllegalParameter;
     // Worked on a copy, so that a refused parameter leaves the whole configuration as it was.
     SChannelSettings channel = Channel(nChannel);
-    if (const SScpiError* pError = channel.function.Set(CScpiValue::FromText(keyword)))
+    if (const scpi::SScpiError* pError = channel.function.Set(CScpiValue::FromText(keyword)))
         return pError;
     CParameter* aTargets[4] = {&channel.expected, &channel.resolution, &channel.lowerReference,
                                &channel.upperReference};
     for (size_t n = 0; n < 4; ++n)
     {
-        if (const SScpiError* pError = aTargets[n]->Set(aParameters[n]))
+        if (const scpi::SScpiError* pError = aTargets[n]->Set(aParameters[n]))
             return pError;
     }
     Channel(nChannel) = channel;

@@ -53,7 +53,7 @@ public:
 
     void PowerOn();
     // Null when taken; otherwise the error, and the setting is unchanged.
-    const SScpiError* Set(const CScpiValue& value);
+    const scpi::SScpiError* Set(const CScpiValue& value);
     std::string Answer() const;
 
     double Number() const { return m_dValue; }
@@ -62,8 +62,8 @@ public:
     bool IsVolts() const { return m_bVolts; }
 
 private:
-    const SScpiError* SetNumber(double dValue, bool bVolts);
-    const SScpiError* SetKeyword(const std::string& keyword);
+    const scpi::SScpiError* SetNumber(double dValue, bool bVolts);
+    const scpi::SScpiError* SetKeyword(const std::string& keyword);
 
     const SParameterRule* m_pRule;
     double m_dValue = 0.0;

@@ -24,7 +24,7 @@ public:
     static constexpr size_t kCapacity = 30;
 
     void Push(int32_t nCode, std::string_view text);
-    void Push(const SScpiError& error) { Push(error.nCode, error.pszText); }
+    void Push(const scpi::SScpiError& error) { Push(error.nCode, error.pszText); }
     std::optional<SErrorEntry> Pop();
     bool IsEmpty() const { return m_entries.empty(); }
     void Clear() { m_entries.clear(); }

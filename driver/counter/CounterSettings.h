@@ -36,10 +36,10 @@ public:
 
     static EItemRole Role(ESubsystem eSubsystem, int nItem);
     // nIndex is the channel (sense, input), the trigger line (output) or unused (arm). Null when taken.
-    const SScpiError* Set(ESubsystem eSubsystem, int nIndex, int nItem, const CScpiValue& value);
-    const SScpiError* Query(ESubsystem eSubsystem, int nIndex, int nItem, std::string& answer);
+    const scpi::SScpiError* Set(ESubsystem eSubsystem, int nIndex, int nItem, const CScpiValue& value);
+    const scpi::SScpiError* Query(ESubsystem eSubsystem, int nIndex, int nItem, std::string& answer);
     // Sets the function and its four parameters together, or nothing at all.
-    const SScpiError* Configure(int nChannel, int nFunctionIndex, const CScpiValue (&aParameters)[4]);
+    const scpi::SScpiError* Configure(int nChannel, int nFunctionIndex, const CScpiValue (&aParameters)[4]);
 
     static bool IsChannel(int nChannel) { return nChannel >= 1 && nChannel <= kChannelCount; }
     SChannelSettings& Channel(int nChannel) { return m_aChannels[static_cast<size_t>(nChannel - 1)]; }
@@ -71,8 +71,8 @@ private:
     };
 
     static const SItem* FindItem(ESubsystem eSubsystem, int nItem);
-    const SScpiError* Lookup(ESubsystem eSubsystem, int nIndex, int nItem, EItemRole eRole,
-                             CParameter*& pParameter);
+    const scpi::SScpiError* Lookup(ESubsystem eSubsystem, int nIndex, int nItem, EItemRole eRole,
+                                   CParameter*& pParameter);
 
     std::array<SChannelSettings, kChannelCount> m_aChannels;
     CParameter m_referenceSource;

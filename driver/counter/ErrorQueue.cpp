@@ -9,7 +9,7 @@ void CErrorQueue::Push(int32_t nCode, std::string_view text)
     if (m_entries.size() < kCapacity)
         m_entries.push_back({nCode, std::string(text)});
     else
-        m_entries.back() = {kQueueOverflow.nCode, kQueueOverflow.pszText};
+        m_entries.back() = {scpi::kQueueOverflow.nCode, scpi::kQueueOverflow.pszText};
 }
 
 std::optional<SErrorEntry> CErrorQueue::Pop()
