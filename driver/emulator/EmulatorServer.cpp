@@ -107,7 +107,8 @@ void CEmulatorServer::StartVxi11(const SOptions& options, std::ostream& report)
     report << "tarvex-emulator: VXI-11 device " << CVxi11Server::kDeviceName << " on "
            << options.listen.WithPort(m_nVxi11Port).Text() << " (abort channel on port " << nAbortPort << ")"
            << std::endl;
-    StartPortMapper(options, report);
+    if (options.bPortMapper)
+        StartPortMapper(options, report);
 }
 
 void CEmulatorServer::StartPortMapper(const SOptions& options, std::ostream& report)

@@ -20,8 +20,8 @@ std::optional<int> ParseInteger(const std::string& text, int nMin, int nMax)
 } // namespace
 
 const char* const kUsage =
-    "Usage: tarvex-emulator [--listen ADDRESS:PORT] [--vxi11-port PORT | --no-vxi11] [--slot N|none]\n"
-    "                       [--command-log FILE]\n"
+    "Usage: tarvex-emulator [--listen ADDRESS:PORT] [--vxi11-port PORT] [--no-portmapper | --no-vxi11]\n"
+    "                       [--slot N|none] [--command-log FILE]\n"
     "       tarvex-emulator --help | --version\n"
     "Serves the simulated Tarvex Counter on the network as a SCPI instrument, by raw socket and by VXI-11.\n"
     "\n"
@@ -29,6 +29,8 @@ const char* const kUsage =
     "                         portmapper listen on the same address. An IPv6 address goes in brackets.\n"
     "  --vxi11-port PORT      the VXI-11 core channel's port (default: any free one; the portmapper tells\n"
     "                         clients which)\n"
+    "  --no-portmapper        VXI-11 without the portmapper answer or an rpcbind registration: clients\n"
+    "                         must be given the core channel's port\n"
     "  --no-vxi11             raw SCPI only: no VXI-11 and no portmapper\n"
     "  --slot N|none          the slot SYSTem:SLOT? reports (default 5); none: the query fails\n"
     "  --command-log FILE     append each program message received to FILE as \"<link> <message>\"\n"
@@ -60,6 +62,8 @@ std::optional<SOptions> ParseOptions(const std::vector<std::string>& arguments, 
             options.bVersion = true;
         else if (argument == "--no-vxi11")
             options.bVxi11 = false;
+        else if (argument == "--no-portmapper")
+            options.bPortMapper = false;
         else if (argument == "--listen")
             listen = arguments[++n];
         else if (argument == "--vxi11-port")

@@ -14,6 +14,7 @@ struct SOptions
     SSocketAddress listen;   // the raw SCPI socket; VXI-11 and the portmapper use its host
     uint16_t nVxi11Port = 0; // 0: any free port
     bool bVxi11 = true;
+    bool bPortMapper = true; // answer the portmapper on port 111, or register with rpcbind
     std::optional<int> slot = 5;
     std::string commandLog;
     bool bHelp = false;

@@ -119,6 +119,9 @@ const SScpiError* CMessageParser::ReadHeader(std::string_view header, SUnit& uni
     if (bQuery)
         header.remove_suffix(1);
     std::vector<std::string> texts;
+    // A colon before a common command changes nothing: common commands stand outside the tree.
+    if (header.starts_with(":*"))
+        header.remove_prefix(1);
     if (header.starts_with('*'))
     {
         if (header.size() < 2 || !std::all_of(header.begin() + 1, header.end(), IsLetter))
