@@ -1,0 +1,254 @@
+#include "Vxi11Transport.h"
+
+#include "Deadline.h"
+#include "LanStatus.h"
+#include "Vxi11Codes.h"
+#include "vxi11.h"
+
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace lan
+{
+namespace
+{
+// Time a call may take beyond the I/O time-out the instrument itself keeps.
+constexpr int kCallMarginMs = 1000;
+// Reads of one response at most: its parts beyond the kept bound are read and dropped.
+constexpr int kMostReadsPerResponse = 256;
+
+// libtirpc writes to its socket without MSG_NOSIGNAL: a peer gone must fail the call, not end the program
+// with SIGPIPE. The signal is blocked during the call and a SIGPIPE it raised is taken away.
+class CSigpipeGuard
+{
+public:
+    CSigpipeGuard()
+    {
+        sigemptyset(&m_pipe);
+        sigaddset(&m_pipe, SIGPIPE);
+        sigset_t pending;
+        sigpending(&pending);
+        m_bWasPending = sigismember(&pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &m_pipe, &m_previous);
+    }
+    ~CSigpipeGuard()
+    {
+        sigset_t pending;
+        sigpending(&pending);
+        if (!m_bWasPending && sigismember(&pending, SIGPIPE) == 1)
+        {
+            const timespec noWait{0, 0};
+            sigtimedwait(&m_pipe, nullptr, &noWait);
+        }
+        pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
+    }
+    CSigpipeGuard(const CSigpipeGuard&) = delete;
+    CSigpipeGuard& operator=(const CSigpipeGuard&) = delete;
+
+private:
+    sigset_t m_pipe;
+    sigset_t m_previous;
+    bool m_bWasPending = false;
+};
+
+timeval TimeValue(int nMs)
+{
+    return {static_cast<time_t>(nMs / 1000), static_cast<suseconds_t>(nMs % 1000 * 1000)};
+}
+
+ViStatus StatusOfCreateError(std::string& reason)
+{
+    switch (rpc_createerr.cf_stat)
+    {
+    case RPC_TIMEDOUT:
+        reason = "timed out";
+        return VI_ERROR_TMO;
+    case RPC_UNKNOWNHOST:
+        reason = "unknown host";
+        return kResourceNotFound;
+    case RPC_PROGNOTREGISTERED:
+    case RPC_PROGUNAVAIL:
+        reason = "no VXI-11 service there";
+        return kResourceNotFound;
+    case RPC_SYSTEMERROR:
+    case RPC_CANTSEND:
+    case RPC_CANTRECV:
+    case RPC_PMAPFAILURE:
+        if (rpc_createerr.cf_error.re_errno == ECONNREFUSED || rpc_createerr.cf_stat == RPC_PMAPFAILURE)
+            reason = "connection refused";
+        else if (rpc_createerr.cf_error.re_errno == EHOSTUNREACH ||
+                 rpc_createerr.cf_error.re_errno == ENETUNREACH)
+            reason = "unreachable";
+        else
+            reason = clnt_sperrno(rpc_createerr.cf_stat);
+        return kResourceNotFound;
+    default:
+        reason = clnt_sperrno(rpc_createerr.cf_stat);
+        return kResourceNotFound;
+    }
+}
+
+ViStatus StatusOfDeviceError(long nError)
+{
+    switch (nError)
+    {
+    case vxi11::kNoError:
+        return VI_SUCCESS;
+    case vxi11::kIoTimeout:
+        return VI_ERROR_TMO;
+    case vxi11::kInvalidLink:
+        return kConnectionLost; // the instrument no longer knows the link: it was restarted
+    default:
+        return kIoError;
+    }
+}
+} // namespace
+
+ViStatus CVxi11Transport::Open(int nTimeoutMs, std::string& reason)
+{
+    Close();
+    const CSigpipeGuard guard;
+    const CDeadline deadline(nTimeoutMs);
+    const timeval timeout = TimeValue(nTimeoutMs);
+    m_pClient = clnt_create_timed(m_resource.host.c_str(), DEVICE_CORE, DEVICE_CORE_VERSION,
+                                  m_resource.bIpv6 ? "tcp6" : "tcp", &timeout);
+    if (!m_pClient)
+        return StatusOfCreateError(reason);
+    Create_LinkParms parameters{static_cast<long>(::getpid()), 0, 0, m_resource.device.data()};
+    Create_LinkResp result{};
+    ViStatus status = Call(create_link, reinterpret_cast<xdrproc_t>(xdr_Create_LinkParms), &parameters,
+                           reinterpret_cast<xdrproc_t>(xdr_Create_LinkResp), &result, deadline.RemainingMs());
+    if (status == VI_SUCCESS && result.error != vxi11::kNoError)
+    {
+        reason = "device " + m_resource.device + " not accessible (VXI-11 error " +
+                 std::to_string(result.error) + ")";
+        status = kResourceNotFound;
+    }
+    else if (status != VI_SUCCESS)
+        reason = status == VI_ERROR_TMO ? "timed out" : "no answer to create_link";
+    if (status != VI_SUCCESS)
+    {
+        clnt_destroy(m_pClient);
+        m_pClient = nullptr;
+        return status;
+    }
+    m_nLink = result.lid;
+    m_nMaxReceiveSize = result.maxRecvSize;
+    return VI_SUCCESS;
+}
+
+void CVxi11Transport::Close()
+{
+    if (!m_pClient)
+        return;
+    const CSigpipeGuard guard;
+    Device_Error result{};
+    Call(destroy_link, reinterpret_cast<xdrproc_t>(xdr_Device_Link), &m_nLink,
+         reinterpret_cast<xdrproc_t>(xdr_Device_Error), &result, 0);
+    clnt_destroy(m_pClient);
+    m_pClient = nullptr;
+}
+
+ViStatus CVxi11Transport::Call(u_long nProcedure, xdrproc_t pfnArguments, const void* pArguments,
+                               xdrproc_t pfnResult, void* pResult, int nTimeoutMs)
+{
+    if (!m_pClient)
+        return kConnectionLost;
+    timeval timeout = TimeValue(nTimeoutMs + kCallMarginMs);
+    clnt_control(m_pClient, CLSET_TIMEOUT, reinterpret_cast<char*>(&timeout));
+    switch (clnt_call(m_pClient, nProcedure, pfnArguments, static_cast<char*>(const_cast<void*>(pArguments)),
+                      pfnResult, static_cast<char*>(pResult), timeout))
+    {
+    case RPC_SUCCESS:
+        return VI_SUCCESS;
+    case RPC_TIMEDOUT:
+        return VI_ERROR_TMO;
+    case RPC_CANTSEND:
+    case RPC_CANTRECV:
+        return kConnectionLost;
+    default:
+        // A reply that does not decode, or a refusal of the call.
+        return kIoError;
+    }
+}
+
+ViStatus CVxi11Transport::Send(const std::string& message, int nTimeoutMs)
+{
+    const CSigpipeGuard guard;
+    const CDeadline deadline(nTimeoutMs);
+    const std::string text = message + "\n";
+    const size_t nChunk = std::clamp<size_t>(m_nMaxReceiveSize, 64, VXI11_MAX_DATA);
+    for (size_t nSent = 0; nSent < text.size();)
+    {
+        const size_t nSize = std::min(nChunk, text.size() - nSent);
+        const bool bLast = nSent + nSize == text.size();
+        Device_WriteParms parameters{m_nLink,
+                                     static_cast<u_long>(deadline.RemainingMs()),
+                                     0,
+                                     bLast ? long{vxi11::kEnd} : 0L,
+                                     {static_cast<u_int>(nSize), const_cast<char*>(text.data() + nSent)}};
+        Device_WriteResp result{};
+        ViStatus status =
+            Call(device_write, reinterpret_cast<xdrproc_t>(xdr_Device_WriteParms), &parameters,
+                 reinterpret_cast<xdrproc_t>(xdr_Device_WriteResp), &result, deadline.RemainingMs());
+        if (status == VI_SUCCESS)
+            status = StatusOfDeviceError(result.error);
+        if (status != VI_SUCCESS)
+            return status;
+        if (result.size == 0 || result.size > nSize)
+            return kIoError;
+        nSent += result.size;
+    }
+    return VI_SUCCESS;
+}
+
+ViStatus CVxi11Transport::Receive(std::string& response, int nTimeoutMs)
+{
+    response.clear();
+    const CSigpipeGuard guard;
+    const CDeadline deadline(nTimeoutMs);
+    for (int nRead = 0; nRead < kMostReadsPerResponse; ++nRead)
+    {
+        Device_ReadParms parameters{m_nLink, kLongestResponse,    static_cast<u_long>(deadline.RemainingMs()),
+                                    0,       vxi11::kTermCharSet, '\n'};
+        Device_ReadResp result{};
+        ViStatus status =
+            Call(device_read, reinterpret_cast<xdrproc_t>(xdr_Device_ReadParms), &parameters,
+                 reinterpret_cast<xdrproc_t>(xdr_Device_ReadResp), &result, deadline.RemainingMs());
+        if (status == VI_SUCCESS)
+            status = StatusOfDeviceError(result.error);
+        const bool bEnd = (result.reason & (vxi11::kEndOfMessage | vxi11::kCharacter)) != 0;
+        if (status == VI_SUCCESS && result.data.data_val)
+        {
+            const size_t nKept = kLongestResponse - std::min(response.size(), kLongestResponse);
+            response.append(result.data.data_val, std::min<size_t>(result.data.data_len, nKept));
+        }
+        xdr_free(reinterpret_cast<xdrproc_t>(xdr_Device_ReadResp), reinterpret_cast<char*>(&result));
+        if (status != VI_SUCCESS)
+            return status;
+        if (bEnd)
+        {
+            if (response.ends_with('\n'))
+                response.pop_back();
+            return VI_SUCCESS;
+        }
+    }
+    return kIoError;
+}
+
+ViStatus CVxi11Transport::Clear(int nTimeoutMs)
+{
+    const CSigpipeGuard guard;
+    Device_GenericParms parameters{m_nLink, 0, 0, static_cast<u_long>(std::max(nTimeoutMs, 0))};
+    Device_Error result{};
+    const ViStatus status =
+        Call(device_clear, reinterpret_cast<xdrproc_t>(xdr_Device_GenericParms), &parameters,
+             reinterpret_cast<xdrproc_t>(xdr_Device_Error), &result, nTimeoutMs);
+    return status == VI_SUCCESS ? StatusOfDeviceError(result.error) : status;
+}
+} // namespace lan
