@@ -30,7 +30,8 @@ QByteArray Contents(const QString& fileName)
 class CProgram
 {
 public:
-    explicit CProgram(const std::vector<std::pair<QString, QString>>& variables = {})
+    explicit CProgram(const std::vector<std::pair<QString, QString>>& variables = {},
+                      const QStringList& arguments = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("TARVEXSIM_TRACE"), Trace());
@@ -39,7 +40,7 @@ public:
         for (const auto& [name, value] : variables)
             environment.insert(name, value);
         m_process.setProcessEnvironment(environment);
-        m_process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tarvex"), {});
+        m_process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tarvex"), arguments);
     }
     ~CProgram()
     {
@@ -75,7 +76,12 @@ public:
         }
         return false;
     }
-    void Signal(int nSignal) { ::kill(static_cast<pid_t>(m_process.processId()), nSignal); }
+    // To the child only: a process that has ended has no id, and kill() would take 0 for the whole group.
+    void Signal(int nSignal)
+    {
+        if (const qint64 nPid = m_process.processId(); nPid > 0)
+            ::kill(static_cast<pid_t>(nPid), nSignal);
+    }
     QByteArray LastCall() const { return Contents(Trace()).trimmed().split('\n').last(); }
 
 private:
@@ -88,14 +94,26 @@ TEST(ProgramEnd, TerminationSignalClosesTheDriverAndEndsNormally)
 {
     const QByteArray driverLine = "tarvex: instrument driver " + QByteArray::fromStdString(ProgramFolder()) +
                                   "/libtarvex_32.so (the simulated counter bundled with the program)\n";
-    for (const int nSignal : {SIGTERM, SIGINT})
+    const struct
     {
-        SCOPED_TRACE(nSignal);
-        CProgram program;
+        int nSignal;
+        std::vector<std::pair<QString, QString>> variables;
+        QStringList arguments;
+    } cases[] = {
+        {SIGTERM, {}, {}},
+        // The platform chosen by Qt's own option, with no display and none in the environment.
+        {SIGINT,
+         {{"QT_QPA_PLATFORM", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}},
+         {"-platform", "offscreen"}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.nSignal);
+        CProgram program(c.variables, c.arguments);
         ASSERT_TRUE(program.Process().waitForStarted());
         // Up once start-up has asked the driver for the slot.
-        program.WaitFor("tarvex_getSlot");
-        program.Signal(nSignal);
+        ASSERT_TRUE(program.WaitFor("tarvex_getSlot")) << program.ErrorOutput().toStdString();
+        program.Signal(c.nSignal);
 
         ASSERT_TRUE(program.Process().waitForFinished(60000));
         EXPECT_EQ(program.Process().exitStatus(), QProcess::NormalExit);
