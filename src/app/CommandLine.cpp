@@ -7,6 +7,28 @@
 
 namespace
 {
+// Qt's standard options, which the Qt application object takes from the same arguments later: those of
+// QGuiApplication, QApplication and the X11 platform, with a value (the next argument, or after '=') or
+// without one, as Qt reads them.
+constexpr const char* kQtOptionsWithValue[] = {
+    "platform",      "platformpluginpath",
+    "platformtheme", "plugin",
+    "qmljsdebugger", "qwindowgeometry",
+    "qwindowicon",   "qwindowtitle",
+    "session",       "style",
+    "stylesheet",    "display",
+    "geometry",      "title",
+    "icon",          "name",
+    "visual",        "dialogs",
+};
+constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "sync", "nograb", "dograb"};
+
+QCommandLineOption HiddenOption(QCommandLineOption option)
+{
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return option;
+}
+
 // Why an option with a value was given other than once with a value that is not empty; empty when it was
 // not given or given so.
 QString ValueError(const QCommandLineParser& parser, const QCommandLineOption& option, const QString& what)
@@ -42,7 +64,10 @@ QString ArgumentError(const QCommandLineParser& parser, const QCommandLineOption
 
 CCommandLine::CCommandLine(const QStringList& arguments)
 {
-    m_parser.setApplicationDescription(QStringLiteral("The soft front panel of the Tarvex Counter."));
+    m_parser.setApplicationDescription(
+        QStringLiteral("The soft front panel of the Tarvex Counter.\n"
+                       "Qt's standard options, such as -platform, -style, -display and -reverse,\n"
+                       "are accepted as well and passed on to Qt."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
@@ -63,6 +88,18 @@ CCommandLine::CCommandLine(const QStringList& arguments)
         QStringLiteral("Open the Readings window (trend, statistics, Allan deviation) at start-up; Ctrl+R in "
                        "the main window opens it at any time."));
     m_parser.addOptions({help, version, driverFolder, log, trend});
+    // Qt's options are known here only to be read past: they stay in the arguments main hands to Qt. They
+    // have one dash, so a single-dash word is an option's name, not a run of one-letter options.
+    m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char* pszName : kQtOptionsWithValue)
+    {
+        m_parser.addOption(
+            HiddenOption(QCommandLineOption(QString::fromLatin1(pszName), {}, QStringLiteral("value"))));
+    }
+    for (const char* pszName : kQtFlags)
+    {
+        m_parser.addOption(HiddenOption(QCommandLineOption(QString::fromLatin1(pszName))));
+    }
 
     m_strError =
         m_parser.parse(arguments) ? ArgumentError(m_parser, driverFolder, log) : m_parser.errorText();

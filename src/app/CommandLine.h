@@ -1,7 +1,8 @@
 #pragma once
 // The program's command line, read with Qt's parser: --help, --version, --driver-dir FOLDER, --log FILE and
-// --trend. Without an option the program starts as it always has. Reading needs no application object, so the
-// answers that only print (help, version, a wrong option) need no display.
+// --trend, and Qt's standard options (-platform, -style ...), which are left for Qt. Without an option the
+// program starts as it always has. Reading needs no application object, so the answers that only print (help,
+// version, a wrong option) need no display.
 
 #include <QCommandLineParser>
 #include <QString>

@@ -42,6 +42,9 @@ public:
     void InitFrame();
     // Start-up has finished: the window may be closed from now on (a close request before is refused).
     void EnableClose() { m_bCloseDisabled = false; }
+    // What Exit and closing the window do, and a termination request at any moment, start-up included: the
+    // timer stopped, the window hidden, the driver closed and unloaded, the main loop asked to end.
+    void EndProgram();
 
     CPanelController* GetController(int nIndex) const; // null outside 0..5
     CPanelController* GetActiveController() const { return m_pActive; }
@@ -69,7 +72,6 @@ private:
     bool OpenChosenInstrument(const std::vector<std::string>& resources);
     void CreateControllers();
     void SwitchPanel(int nIndex);
-    void EndProgram();
 
     void OnReset();
     void OnSelfTest();

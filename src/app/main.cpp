@@ -50,11 +50,24 @@ int main(int argc, char* argv[])
     // Which driver the panel talks to, so that simulated readings are never taken for the instrument's.
     for (const std::string& line : LoadReport(panelApp.Session()))
         std::fprintf(stderr, "tarvex: %s\n", line.c_str());
+    // A termination request ends the program as closing its window does, the driver closed and unloaded,
+    // also while start-up waits for the operator in a box or a dialog. exit() leaves every running event
+    // loop, the box's too; quit() does nothing before the main loop runs. The frame exists by the time any
+    // event loop runs.
+    bool bTerminated = false;
+    termination.Connect(
+        [&panelApp, &bTerminated]
+        {
+            bTerminated = true;
+            panelApp.MainWindow()->EndProgram();
+            QCoreApplication::exit(0);
+        });
     if (!panelApp.InitInstance())
         return 1;
+    // The main loop would start afresh, forgetting an end requested during start-up.
+    if (bTerminated)
+        return 0;
     if (commandLine.ShowsTrend())
         panelApp.ShowReadingsWindow();
-    // A termination request ends the program as closing its window does: the driver closed and unloaded.
-    termination.Connect([&panelApp] { panelApp.MainWindow()->close(); });
     return QApplication::exec();
 }

@@ -5,7 +5,7 @@
 #include <utility>
 
 CControlAccessible::CControlAccessible(QWidget* pWidget, const IAccessibleFace& face)
-    : QAccessibleWidget(pWidget, face.AccessibleRole()), m_face(face)
+    : QAccessibleWidget(pWidget, face.AccessibleRole()), m_face(face), m_text(face)
 {
 }
 
@@ -72,6 +72,16 @@ QAccessible::UpdateHandler CControlAccessible::InstallValueListener(QAccessible:
 QAccessible::Role CControlAccessible::role() const
 {
     return m_face.AccessibleRole();
+}
+
+void* CControlAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    // Asked each time, as the role is: a display becomes read-only text after it was built.
+    if (type == QAccessible::TextInterface && role() == QAccessible::StaticText)
+    {
+        return static_cast<QAccessibleTextInterface*>(&m_text);
+    }
+    return QAccessibleWidget::interface_cast(type);
 }
 
 QString CControlAccessible::text(QAccessible::Text t) const

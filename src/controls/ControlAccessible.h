@@ -1,8 +1,10 @@
 #pragma once
 // The accessibility interface of the owner-drawn controls: it reports the name, value and state each
-// control describes through IAccessibleFace, and presses the control as its action.
+// control describes through IAccessibleFace, presses the control as its action, and gives a control shown
+// as read-only text its value as text.
 
 #include "AccessibleFace.h"
+#include "AccessibleText.h"
 
 #include <QAccessibleWidget>
 
@@ -24,6 +26,7 @@ public:
     static QAccessible::UpdateHandler InstallValueListener(QAccessible::UpdateHandler pListener);
 
     QAccessible::Role role() const override; // the face's role now, which may change after construction
+    void* interface_cast(QAccessible::InterfaceType type) override;
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
     QStringList actionNames() const override;
@@ -33,4 +36,5 @@ private:
     static QAccessibleInterface* Factory(const QString& key, QObject* pObject);
 
     const IAccessibleFace& m_face;
+    CAccessibleText m_text;
 };

@@ -188,8 +188,9 @@ int InsertItem(QComboBox* pCombo, const QString& text)
 
 // An automatic radio button. The button group of its template group makes it exclusive within that group
 // (and lets the program uncheck it); being auto-exclusive as well makes it a radio button to assistive
-// tools. An arrow key that moves the focus to another radio of the group checks that one and sends its
-// click, as the dialog manager does, also when no radio of the group was checked.
+// tools. The arrow keys move through the group as the dialog manager does, not by geometry as Qt would:
+// Down and Right to the next enabled radio in template order, Up and Left to the previous one, wrapping
+// at the ends. The radio moved to is checked and sends its click, also when none of the group was checked.
 class CAutoRadioButton : public QRadioButton
 {
 public:
@@ -198,17 +199,43 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* pEvent) override
     {
-        QRadioButton::keyPressEvent(pEvent);
         const int nKey = pEvent->key();
-        if (nKey != Qt::Key_Left && nKey != Qt::Key_Right && nKey != Qt::Key_Up && nKey != Qt::Key_Down)
+        const int nStep = nKey == Qt::Key_Down || nKey == Qt::Key_Right ? 1
+                          : nKey == Qt::Key_Up || nKey == Qt::Key_Left  ? -1
+                                                                        : 0;
+        if (nStep == 0 || group() == nullptr)
         {
+            QRadioButton::keyPressEvent(pEvent);
             return;
         }
-        auto* pTarget = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
-        if (pTarget && pTarget != this && group() && pTarget->group() == group() && !pTarget->isChecked())
+        QAbstractButton* pTarget = NextInGroup(nStep);
+        if (pTarget != this)
         {
-            pTarget->click();
+            pTarget->setFocus(Qt::TabFocusReason);
+            if (!pTarget->isChecked())
+            {
+                pTarget->click();
+            }
         }
+    }
+
+private:
+    // The next radio of the group that can take the focus, nStep (1 or -1) through template order, wrapping;
+    // this one when there is no other.
+    QAbstractButton* NextInGroup(int nStep)
+    {
+        const QList<QAbstractButton*> buttons = group()->buttons();
+        const qsizetype nCount = buttons.size();
+        const qsizetype nHere = buttons.indexOf(this);
+        for (qsizetype i = 1; i < nCount; ++i)
+        {
+            QAbstractButton* pButton = buttons[(nHere + nStep * i + nCount) % nCount];
+            if (pButton->isEnabled() && !pButton->isHidden())
+            {
+                return pButton;
+            }
+        }
+        return this;
     }
 };
 

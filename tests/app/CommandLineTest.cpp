@@ -1,4 +1,5 @@
-// The command line's refusals: each leaves the program to print why and the usage, and exit with status 2.
+// The command line: Qt's standard options are left for Qt, in any order with ours, and each refusal leaves
+// the program to print why and the usage, and exit with status 2.
 
 #include "app/CommandLine.h"
 
@@ -6,35 +7,49 @@
 
 namespace
 {
-TEST(CommandLine, WrongArgumentsAreRefusedWithTheReason)
+TEST(CommandLine, QtOptionsAreLeftForQtAndWrongArgumentsAreRefusedWithTheReason)
 {
+    using enum CCommandLine::EAction;
     const struct
     {
         QStringList arguments;
-        const char* pszReason;
+        CCommandLine::EAction action;
+        const char* pszReason; // Fail only
+        bool bTrend = false;
     } cases[] = {
-        {{"--bogus"}, "Unknown option 'bogus'"},
-        {{"-x"}, "Unknown option 'x'"},
-        {{"--help", "--bogus"}, "Unknown option 'bogus'"},
-        {{"--driver-dir"}, "Missing value after '--driver-dir'"},
-        {{"--driver-dir="}, "--driver-dir needs a folder"},
-        {{"--driver-dir", "/a", "--driver-dir", "/b"}, "--driver-dir may be given once only"},
-        {{"--version=2"}, "Unexpected value after '--version'"},
-        {{"/opt/vendor/lib"}, "Unexpected argument '/opt/vendor/lib'"},
-        {{"--log"}, "Missing value after '--log'"},
-        {{"--trend", "--log="}, "--log needs a file"},
-        {{"--log", "a.csv", "--log", "b.csv"}, "--log may be given once only"},
-        {{"--trend=yes"}, "Unexpected value after '--trend'"},
+        {{"--bogus"}, Fail, "Unknown option 'bogus'"},
+        {{"-x"}, Fail, "Unknown option 'x'"},
+        {{"--help", "--bogus"}, Fail, "Unknown option 'bogus'"},
+        {{"--driver-dir"}, Fail, "Missing value after '--driver-dir'"},
+        {{"--driver-dir="}, Fail, "--driver-dir needs a folder"},
+        {{"--driver-dir", "/a", "--driver-dir", "/b"}, Fail, "--driver-dir may be given once only"},
+        {{"--version=2"}, Fail, "Unexpected value after '--version'"},
+        {{"/opt/vendor/lib"}, Fail, "Unexpected argument '/opt/vendor/lib'"},
+        {{"--log"}, Fail, "Missing value after '--log'"},
+        {{"--trend", "--log="}, Fail, "--log needs a file"},
+        {{"--log", "a.csv", "--log", "b.csv"}, Fail, "--log may be given once only"},
+        {{"--trend=yes"}, Fail, "Unexpected value after '--trend'"},
+        {{"-platform", "offscreen", "--trnd"}, Fail, "Unknown option 'trnd'"},
+        {{"--trend", "-platform"}, Fail, "Missing value after '-platform'"},
+        // Qt's options with a value take the next argument, the others none.
+        {{"-platform", "offscreen"}, Run, nullptr},
+        {{"-style", "Fusion", "--trend"}, Run, nullptr, true},
+        {{"--trend", "-display", ":1", "-reverse"}, Run, nullptr, true},
+        {{"-reverse", "--trend", "-qwindowgeometry", "400x500"}, Run, nullptr, true},
+        {{"-style=Fusion", "-nograb", "-sync", "--trend"}, Run, nullptr, true},
+        {{"-platform", "offscreen", "--version"}, ShowVersion, nullptr},
     };
     for (const auto& c : cases)
     {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
         const CCommandLine commandLine(QStringList{"tarvex"} + c.arguments);
-        EXPECT_EQ(commandLine.Action(), CCommandLine::EAction::Fail) << c.pszReason;
+        EXPECT_EQ(commandLine.Action(), c.action);
         EXPECT_TRUE(commandLine.Error().contains(QString::fromLatin1(c.pszReason)))
             << commandLine.Error().toStdString();
-        EXPECT_EQ(commandLine.DriverFolder(), "") << c.pszReason;
-        EXPECT_EQ(commandLine.LogFile(), "") << c.pszReason;
-        EXPECT_FALSE(commandLine.ShowsTrend()) << c.pszReason;
+        EXPECT_EQ(commandLine.Error().isEmpty(), c.pszReason == nullptr);
+        EXPECT_EQ(commandLine.DriverFolder(), "");
+        EXPECT_EQ(commandLine.LogFile(), "");
+        EXPECT_EQ(commandLine.ShowsTrend(), c.bTrend);
     }
 }
 } // namespace

@@ -59,13 +59,23 @@ QString NameOf(QAccessibleInterface* pControl)
     return pControl->text(QAccessible::Name);
 }
 
+// What a screen reader reads as a control's value: a static text's is its text (AT-SPI's Text interface),
+// not the accessible value, which AT-SPI carries only as a number.
+QString ValueOf(QAccessibleInterface* pControl)
+{
+    if (pControl->role() != QAccessible::StaticText)
+        return pControl->text(QAccessible::Value);
+    QAccessibleTextInterface* pText = pControl->textInterface();
+    return pText ? pText->text(0, pText->characterCount()) : QString();
+}
+
 // One control as assistive tools present it: role, name, the value of what is neither an edit nor a combo
 // box (whose values are the instrument's), the description unless it repeats the value (as a display's
 // does, for AT-SPI), and the states that matter.
 std::string Describe(QAccessibleInterface* pControl)
 {
     std::string text = RoleWord(pControl->role()) + " \"" + NameOf(pControl).toStdString() + "\"";
-    const QString value = pControl->text(QAccessible::Value);
+    const QString value = ValueOf(pControl);
     if (!value.isEmpty() && pControl->role() != QAccessible::EditableText &&
         pControl->role() != QAccessible::ComboBox)
         text += " = \"" + value.toStdString() + "\"";

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -180,6 +181,54 @@ TEST(ValueEntryDlg, TypingReplacesTheTextOnOpeningAndAfterTab)
         EXPECT_EQ(dlg.DoModal(), IDOK) << c.pszKeys;
         EXPECT_EQ(focus, "edit") << "the focus starts in the edit";
         EXPECT_EQ(dlg.m_strValue, c.pszReturned) << c.pszKeys;
+    }
+}
+
+// An arrow key moves through the enabled keywords in the dialog's order, wrapping, whatever their rectangles
+// (DEF's is taller than MAX's), and the keyword it moves to is checked and typed.
+TEST(ValueEntryDlg, ArrowKeysMoveThroughTheEnabledKeywordsInOrder)
+{
+    const struct
+    {
+        std::uint8_t nDiscretes;
+        int nFocus;
+        Qt::Key key;
+        int nTarget;
+    } cases[] = {
+        {7, IDC_MIN, Qt::Key_Down, IDC_MAX},   {7, IDC_MAX, Qt::Key_Right, IDC_DEF},
+        {7, IDC_DEF, Qt::Key_Down, IDC_MIN},   {7, IDC_MIN, Qt::Key_Up, IDC_DEF},
+        {15, IDC_DEF, Qt::Key_Down, IDC_AUTO}, {15, IDC_AUTO, Qt::Key_Right, IDC_MIN},
+        {15, IDC_AUTO, Qt::Key_Left, IDC_DEF}, {5, IDC_MIN, Qt::Key_Down, IDC_DEF},
+        {5, IDC_DEF, Qt::Key_Down, IDC_MIN},   {9, IDC_MIN, Qt::Key_Up, IDC_AUTO},
+        {12, IDC_AUTO, Qt::Key_Down, IDC_DEF}, {1, IDC_MIN, Qt::Key_Down, IDC_MIN}, // alone: no move
+    };
+    const char* const apszKeywords[] = {"MIN", "MAX", "DEF", "AUTO"};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "discretes " << int(c.nDiscretes) << ", from " << c.nFocus);
+        CValueEntryDlg dlg("", Limits(0.001, 99.999, "", true, c.nDiscretes), "Value", nullptr);
+        std::string focused, checked, text;
+        QueueModalScript(
+            [&](CModalDialog& d)
+            {
+                if (!QTest::qWaitForWindowActive(&d))
+                    return;
+                QWidget* pRadio = d.Controls().Item(c.nFocus);
+                pRadio->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(pRadio, c.key);
+                for (int i = 0; i < 4; ++i)
+                {
+                    focused += d.focusWidget() == d.Controls().Item(kRadios[i]) ? apszKeywords[i] : "";
+                    checked += d.Controls().IsChecked(kRadios[i]) ? apszKeywords[i] : "";
+                }
+                text = d.Controls().Text(IDC_VALUE);
+            });
+        dlg.DoModal();
+        const bool bMoved = c.nTarget != c.nFocus;
+        const std::string target = apszKeywords[std::ranges::find(kRadios, c.nTarget) - kRadios];
+        EXPECT_EQ(focused, target);
+        EXPECT_EQ(checked, bMoved ? target : "");
+        EXPECT_EQ(text, bMoved ? target : "");
     }
 }
 
