@@ -46,15 +46,41 @@ QString ValueError(const QCommandLineParser& parser, const QCommandLineOption& o
     return {};
 }
 
+// Why the instruments named cannot be handed to the LAN driver; empty when they can.
+QString InstrumentError(const QCommandLineParser& parser, const QCommandLineOption& instrument,
+                        const QCommandLineOption& driverFolder)
+{
+    const QStringList resources = parser.values(instrument);
+    if (!resources.isEmpty() && parser.isSet(driverFolder))
+    {
+        return QStringLiteral("--instrument and --driver-dir exclude each other: --instrument loads the LAN "
+                              "driver of the program's own library folder.");
+    }
+    for (const QString& resource : resources)
+    {
+        // The driver reads its instruments as one list separated by ';'.
+        if (resource.trimmed().isEmpty() || resource.contains(QLatin1Char(';')))
+        {
+            return QStringLiteral(
+                "--instrument needs one VISA resource, such as TCPIP::192.168.1.20::5025::SOCKET.");
+        }
+    }
+    return {};
+}
+
 // Why arguments that Qt's parser read cannot be run; empty when they can.
 QString ArgumentError(const QCommandLineParser& parser, const QCommandLineOption& driverFolder,
-                      const QCommandLineOption& log)
+                      const QCommandLineOption& log, const QCommandLineOption& instrument)
 {
     if (!parser.positionalArguments().isEmpty())
     {
         return QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
     }
     if (QString error = ValueError(parser, driverFolder, QStringLiteral("folder")); !error.isEmpty())
+    {
+        return error;
+    }
+    if (QString error = InstrumentError(parser, instrument, driverFolder); !error.isEmpty())
     {
         return error;
     }
@@ -87,7 +113,17 @@ CCommandLine::CCommandLine(const QStringList& arguments)
         QStringLiteral("trend"),
         QStringLiteral("Open the Readings window (trend, statistics, Allan deviation) at start-up; Ctrl+R in "
                        "the main window opens it at any time."));
-    m_parser.addOptions({help, version, driverFolder, log, trend});
+    const QCommandLineOption instrument(
+        QStringLiteral("instrument"),
+        QStringLiteral(
+            "Drive the counter on the network that <resource> names, through the LAN driver in the "
+            "program's library folder; give it once for each instrument. <resource> is a VISA resource: "
+            "TCPIP::HOST::PORT::SOCKET for raw SCPI (TCPIP::192.168.1.20::5025::SOCKET), "
+            "TCPIP::HOST[::DEVICE][::INSTR] for VXI-11 (TCPIP::192.168.1.30::inst0::INSTR, or "
+            "TCPIP::gateway.lab::gpib0,9,3::INSTR for a counter at GPIB address 9 behind a "
+            "LAN-to-GPIB gateway)."),
+        QStringLiteral("resource"));
+    m_parser.addOptions({help, version, driverFolder, log, trend, instrument});
     // Qt's options are known here only to be read past: they stay in the arguments main hands to Qt. They
     // have one dash, so a single-dash word is an option's name, not a run of one-letter options.
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -101,8 +137,8 @@ CCommandLine::CCommandLine(const QStringList& arguments)
         m_parser.addOption(HiddenOption(QCommandLineOption(QString::fromLatin1(pszName))));
     }
 
-    m_strError =
-        m_parser.parse(arguments) ? ArgumentError(m_parser, driverFolder, log) : m_parser.errorText();
+    m_strError = m_parser.parse(arguments) ? ArgumentError(m_parser, driverFolder, log, instrument)
+                                           : m_parser.errorText();
     if (!m_strError.isEmpty())
     {
         m_eAction = EAction::Fail;
@@ -113,6 +149,10 @@ CCommandLine::CCommandLine(const QStringList& arguments)
         m_strDriverFolder = QDir::cleanPath(QDir(folder).absolutePath()).toLocal8Bit().toStdString();
     }
     m_strLogFile = m_parser.value(log).toLocal8Bit().toStdString();
+    for (const QString& resource : m_parser.values(instrument))
+    {
+        m_instruments.push_back(resource.trimmed().toLocal8Bit().toStdString());
+    }
     m_bTrend = m_parser.isSet(trend);
     m_eAction = m_parser.isSet(help)      ? EAction::ShowHelp
                 : m_parser.isSet(version) ? EAction::ShowVersion

@@ -1,14 +1,15 @@
 #pragma once
-// The program's command line, read with Qt's parser: --help, --version, --driver-dir FOLDER, --log FILE and
-// --trend, and Qt's standard options (-platform, -style ...), which are left for Qt. Without an option the
-// program starts as it always has. Reading needs no application object, so the answers that only print (help,
-// version, a wrong option) need no display.
+// The program's command line, read with Qt's parser: --help, --version, --driver-dir FOLDER, --instrument
+// RESOURCE, --log FILE and --trend, and Qt's standard options (-platform, -style ...), which are left for Qt.
+// Without an option the program starts as it always has. Reading needs no application object, so the answers
+// that only print (help, version, a wrong option) need no display.
 
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
 #include <string>
+#include <vector>
 
 class CCommandLine
 {
@@ -28,6 +29,9 @@ public:
     // The folder the driver libraries are loaded from, and only from, made absolute; empty: the library
     // search path.
     const std::string& DriverFolder() const { return m_strDriverFolder; }
+    // The instruments on the network to hand to the LAN driver, as VISA resources; empty: the driver's own
+    // search.
+    const std::vector<std::string>& Instruments() const { return m_instruments; }
     // The file every reading is appended to; empty: no log.
     const std::string& LogFile() const { return m_strLogFile; }
     // Whether the Readings window opens at start-up.
@@ -43,6 +47,7 @@ private:
     EAction m_eAction = EAction::Run;
     std::string m_strDriverFolder;
     std::string m_strLogFile;
+    std::vector<std::string> m_instruments;
     bool m_bTrend = false;
     QString m_strError;
 };

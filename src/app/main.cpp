@@ -4,15 +4,47 @@
 #include "app/PanelApp.h"
 #include "app/Pframe.h"
 #include "framework/TerminationSignals.h"
+#include "framework/base/LibrarySearchPath.h"
 #include "instrument/LoadReport.h"
 #include "readings/ReadingLog.h"
 
 #include <QApplication>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <utility>
+
+namespace
+{
+// The LAN driver's folder: lan/ in the first of the program's own library folders that holds it.
+std::string LanDriverFolder()
+{
+    const std::vector<std::string> folders = ProgramLibraryFolders();
+    for (const std::string& folder : folders)
+    {
+        if (::access((folder + "/lan/libtarvex_32.so").c_str(), F_OK) == 0)
+            return folder + "/lan";
+    }
+    return (folders.empty() ? std::string(".") : folders.front()) + "/lan";
+}
+
+// The driver the panel loads: the LAN driver, told which instruments to open in its own setting, when
+// instruments are named; otherwise the folder asked for, or the search path.
+std::string DriverFolder(const CCommandLine& commandLine)
+{
+    if (commandLine.Instruments().empty())
+        return commandLine.DriverFolder();
+    std::string list;
+    for (const std::string& resource : commandLine.Instruments())
+        list += (list.empty() ? "" : ";") + resource;
+    ::setenv("TARVEX_INSTRUMENTS", list.c_str(), 1);
+    return LanDriverFolder();
+}
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -44,7 +76,7 @@ int main(int argc, char* argv[])
 
     QApplication application(argc, argv);
     CTerminationSignals termination;
-    CPanelApp panelApp(commandLine.DriverFolder());
+    CPanelApp panelApp(DriverFolder(commandLine));
     if (pLog != nullptr)
         panelApp.LogReadings(std::move(pLog));
     // Which driver the panel talks to, so that simulated readings are never taken for the instrument's.

@@ -16,6 +16,7 @@ TEST(CommandLine, QtOptionsAreLeftForQtAndWrongArgumentsAreRefusedWithTheReason)
         CCommandLine::EAction action;
         const char* pszReason; // Fail only
         bool bTrend = false;
+        std::vector<std::string> instruments = {};
     } cases[] = {
         {{"--bogus"}, Fail, "Unknown option 'bogus'"},
         {{"-x"}, Fail, "Unknown option 'x'"},
@@ -31,6 +32,12 @@ TEST(CommandLine, QtOptionsAreLeftForQtAndWrongArgumentsAreRefusedWithTheReason)
         {{"--trend=yes"}, Fail, "Unexpected value after '--trend'"},
         {{"-platform", "offscreen", "--trnd"}, Fail, "Unknown option 'trnd'"},
         {{"--trend", "-platform"}, Fail, "Missing value after '-platform'"},
+        {{"--instrument"}, Fail, "Missing value after '--instrument'"},
+        {{"--instrument", " "}, Fail, "--instrument needs one VISA resource"},
+        {{"--instrument", "TCPIP::a::5025::SOCKET;TCPIP::b::INSTR"},
+         Fail,
+         "--instrument needs one VISA resource"},
+        {{"--instrument", "TCPIP::a::INSTR", "--driver-dir", "/a"}, Fail, "exclude each other"},
         // Qt's options with a value take the next argument, the others none.
         {{"-platform", "offscreen"}, Run, nullptr},
         {{"-style", "Fusion", "--trend"}, Run, nullptr, true},
@@ -38,6 +45,11 @@ TEST(CommandLine, QtOptionsAreLeftForQtAndWrongArgumentsAreRefusedWithTheReason)
         {{"-reverse", "--trend", "-qwindowgeometry", "400x500"}, Run, nullptr, true},
         {{"-style=Fusion", "-nograb", "-sync", "--trend"}, Run, nullptr, true},
         {{"-platform", "offscreen", "--version"}, ShowVersion, nullptr},
+        {{"--instrument", "TCPIP::a::5025::SOCKET", "--trend", "--instrument", "TCPIP::b::gpib0,9,3::INSTR"},
+         Run,
+         nullptr,
+         true,
+         {"TCPIP::a::5025::SOCKET", "TCPIP::b::gpib0,9,3::INSTR"}},
     };
     for (const auto& c : cases)
     {
@@ -50,6 +62,7 @@ TEST(CommandLine, QtOptionsAreLeftForQtAndWrongArgumentsAreRefusedWithTheReason)
         EXPECT_EQ(commandLine.DriverFolder(), "");
         EXPECT_EQ(commandLine.LogFile(), "");
         EXPECT_EQ(commandLine.ShowsTrend(), c.bTrend);
+        EXPECT_EQ(commandLine.Instruments(), c.instruments);
     }
 }
 } // namespace
