@@ -78,8 +78,10 @@ ViStatus CLanInstrument::Open(int nTimeoutMs, std::string& reason)
 
 ViStatus CLanInstrument::Reopen()
 {
+    // An instrument that is gone is not waited for as long as for an answer: a panel whose instrument
+    // stalled or vanished stays usable, each call failing after this at most.
     std::string reason;
-    return Open(m_nTimeoutMs, reason);
+    return Open(std::min(m_nTimeoutMs, kReopenTimeoutMs), reason);
 }
 
 ViStatus CLanInstrument::Command(const std::string& command, EChecks eChecks)

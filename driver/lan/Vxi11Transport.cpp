@@ -19,6 +19,8 @@ namespace
 {
 // Time a call may take beyond the I/O time-out the instrument itself keeps.
 constexpr int kCallMarginMs = 1000;
+// The longest a device clear is waited for.
+constexpr int kClearTimeoutMs = 2000;
 // Reads of one response at most: its parts beyond the kept bound are read and dropped.
 constexpr int kMostReadsPerResponse = 256;
 
@@ -243,6 +245,8 @@ ViStatus CVxi11Transport::Receive(std::string& response, int nTimeoutMs)
 
 ViStatus CVxi11Transport::Clear(int nTimeoutMs)
 {
+    // A clear comes after a failure: an instrument that does not answer it is not waited for long.
+    nTimeoutMs = std::min(nTimeoutMs, kClearTimeoutMs);
     const CSigpipeGuard guard;
     Device_GenericParms parameters{m_nLink, 0, 0, static_cast<u_long>(std::max(nTimeoutMs, 0))};
     Device_Error result{};
