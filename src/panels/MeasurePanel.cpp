@@ -134,15 +134,18 @@ std::string Label(const SMeasureFunction& function)
 }
 
 // The first failure has been reported; the recovery steps after it are tried each on its own, so that a
-// second failure cannot keep the panel from returning to a known state or report twice.
-template <class F> void IgnoreFailure(F&& call)
+// second failure cannot keep the panel from returning to a known state or report twice. True when the step
+// succeeded.
+template <class F> bool IgnoreFailure(F&& call)
 {
     try
     {
         std::forward<F>(call)();
+        return true;
     }
     catch (const CUserException&)
     {
+        return false;
     }
 }
 
@@ -243,23 +246,33 @@ CMeasureDlg* CMeasureController::Dialog() const
 
 void CMeasureController::Refresh(CDialog* pPanel)
 {
+    ReadPanel(pPanel, EReport::Failure);
+}
+
+void CMeasureController::ReadPanel(CDialog* pPanel, EReport eReport)
+{
     m_bRefreshFailed = false;
     if (pPanel == nullptr)
         return;
     auto& dialog = static_cast<CMeasureDlg&>(*pPanel);
     dialog.ShowReading(m_strReading);
     dialog.ShowUnitText(m_strUnitText);
-    const bool bRead = CallReportingFailure(
-        [&]
-        {
-            if (m_bFirstRefresh)
-                RestorePowerOnSetup(dialog);
-            ReadInstrument(dialog, GetChannelNumber());
-        });
+    const auto readInstrument = [&]
+    {
+        if (m_bFirstRefresh)
+            RestorePowerOnSetup(dialog);
+        ReadInstrument(dialog, GetChannelNumber());
+    };
+    const bool bRead =
+        eReport == EReport::Failure ? CallReportingFailure(readInstrument) : IgnoreFailure(readInstrument);
     if (!bRead)
     {
         ClearDeviceAndStatus(Session());
         m_bRefreshFailed = true;
+        // The locks follow the cycle, which the panel knows without the instrument: with none running they
+        // go, so a failing instrument does not leave the panel locked.
+        if (!IsCycleRunning() && !m_pChannel->m_bContinuous)
+            dialog.UnlockControls();
     }
 }
 
@@ -348,7 +361,7 @@ void CMeasureController::AutoUpdate(int nChannel)
     EndCycle();
     m_pFrame->OnAutoUpdateMode();
     if (m_pPanel != nullptr)
-        Refresh(m_pPanel);
+        ReadPanel(m_pPanel, EReport::Nothing);
 }
 
 // One polling step of a running cycle. With both arming sources immediate the reading is there at once and
@@ -374,7 +387,7 @@ void CMeasureController::PollCycle(int nChannel)
     ClearDeviceAbortAndStatus(session, nChannel);
     EndCycle();
     if (m_pPanel != nullptr)
-        Refresh(m_pPanel);
+        ReadPanel(m_pPanel, EReport::Nothing);
 }
 
 // Fetches into the kept reading and moves the cycle on: the first total starts totalizing, whose later

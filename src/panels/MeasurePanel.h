@@ -82,6 +82,14 @@ private:
 
     CMeasureDlg* Dialog() const;
     void RestorePowerOnSetup(CMeasureDlg& dialog);
+    // Refresh, reporting a failure or not: the refresh that ends the recovery after a reported failure
+    // does not report a second one when the instrument is still failing.
+    enum class EReport
+    {
+        Failure,
+        Nothing,
+    };
+    void ReadPanel(CDialog* pPanel, EReport eReport);
     void ReadInstrument(CMeasureDlg& dialog, int nChannel);
     void AutoUpdate(int nChannel);
     void PollCycle(int nChannel);
