@@ -2,44 +2,18 @@
 
 #include "Deadline.h"
 #include "LanStatus.h"
+#include "TcpConnection.h"
 
-#include <fcntl.h>
-#include <netdb.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 namespace lan
 {
 namespace
 {
-ViStatus StatusOfConnectError(int nError, std::string& reason)
-{
-    switch (nError)
-    {
-    case ECONNREFUSED:
-        reason = "connection refused";
-        return kResourceNotFound;
-    case ETIMEDOUT:
-        reason = "timed out";
-        return VI_ERROR_TMO;
-    case ENETUNREACH:
-    case EHOSTUNREACH:
-    case ENETDOWN:
-    case EHOSTDOWN:
-        reason = "unreachable";
-        return kResourceNotFound;
-    default:
-        reason = std::strerror(nError);
-        return kResourceNotFound;
-    }
-}
-
 // Waits until the socket can be read or written, or the deadline passes; false at the deadline.
 bool WaitFor(int nSocket, short nEvents, const CDeadline& deadline)
 {
@@ -58,57 +32,11 @@ bool WaitFor(int nSocket, short nEvents, const CDeadline& deadline)
 ViStatus CRawSocketTransport::Open(int nTimeoutMs, std::string& reason)
 {
     Close();
-    addrinfo hints{};
-    hints.ai_family = m_resource.bIpv6 ? AF_INET6 : AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICSERV;
-    addrinfo* pAddresses = nullptr;
-    if (::getaddrinfo(m_resource.host.c_str(), std::to_string(m_resource.nPort).c_str(), &hints,
-                      &pAddresses) != 0 ||
-        !pAddresses)
-    {
-        reason = "unknown host";
-        return kResourceNotFound;
-    }
-    const CDeadline deadline(nTimeoutMs);
-    ViStatus status = kResourceNotFound;
-    for (const addrinfo* pAddress = pAddresses; pAddress && m_nSocket < 0; pAddress = pAddress->ai_next)
-        status = Connect(pAddress->ai_addr, pAddress->ai_addrlen, pAddress->ai_family, deadline.RemainingMs(),
-                         reason);
-    ::freeaddrinfo(pAddresses);
+    STcpConnection connection;
+    const ViStatus status =
+        ConnectTcp(m_resource.host, m_resource.bIpv6, m_resource.nPort, nTimeoutMs, connection, reason);
+    m_nSocket = connection.nSocket;
     return status;
-}
-
-ViStatus CRawSocketTransport::Connect(const void* pAddress, unsigned nLength, int nFamily, int nTimeoutMs,
-                                      std::string& reason)
-{
-    const int nSocket = ::socket(nFamily, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (nSocket < 0)
-        return StatusOfConnectError(errno, reason);
-    int nError = 0;
-    if (::connect(nSocket, static_cast<const sockaddr*>(pAddress), nLength) != 0)
-    {
-        nError = errno;
-        if (nError == EINPROGRESS)
-        {
-            nError = ETIMEDOUT;
-            if (WaitFor(nSocket, POLLOUT, CDeadline(nTimeoutMs)))
-            {
-                socklen_t nSize = sizeof nError;
-                ::getsockopt(nSocket, SOL_SOCKET, SO_ERROR, &nError, &nSize);
-            }
-        }
-    }
-    if (nError != 0)
-    {
-        ::close(nSocket);
-        return StatusOfConnectError(nError, reason);
-    }
-    // Commands are short and each waits for its answer: send them at once.
-    const int nOn = 1;
-    ::setsockopt(nSocket, IPPROTO_TCP, TCP_NODELAY, &nOn, sizeof nOn);
-    m_nSocket = nSocket;
-    return VI_SUCCESS;
 }
 
 void CRawSocketTransport::Close()

@@ -20,9 +20,6 @@ public:
     ViStatus Clear(int) override;
 
 private:
-    ViStatus Connect(const void* pAddress, unsigned nLength, int nFamily, int nTimeoutMs,
-                     std::string& reason);
-
     SResourceName m_resource;
     int m_nSocket = -1;
 };

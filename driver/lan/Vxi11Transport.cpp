@@ -2,10 +2,12 @@
 
 #include "Deadline.h"
 #include "LanStatus.h"
+#include "TcpConnection.h"
 #include "Vxi11Codes.h"
 #include "vxi11.h"
 
 #include <pthread.h>
+#include <rpc/pmap_prot.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -63,36 +65,54 @@ timeval TimeValue(int nMs)
     return {static_cast<time_t>(nMs / 1000), static_cast<suseconds_t>(nMs % 1000 * 1000)};
 }
 
-ViStatus StatusOfCreateError(std::string& reason)
+// A client of the program on a connection of our own, which it closes when it is destroyed.
+CLIENT* ClientOn(const STcpConnection& connection, rpcprog_t nProgram, rpcvers_t nVersion)
 {
-    switch (rpc_createerr.cf_stat)
+    netbuf address{connection.nPeerLength, connection.nPeerLength,
+                   const_cast<void*>(static_cast<const void*>(&connection.peer))};
+    CLIENT* pClient = clnt_vc_create(connection.nSocket, &address, nProgram, nVersion, 0, 0);
+    if (pClient)
+        clnt_control(pClient, CLSET_FD_CLOSE, nullptr);
+    else
+        ::close(connection.nSocket);
+    return pClient;
+}
+
+// The core channel's port from the host's portmapper (version 2, GETPORT over TCP); 0 when it has none.
+ViStatus CorePort(const SResourceName& resource, const CDeadline& deadline, u_int& nPort, std::string& reason)
+{
+    STcpConnection connection;
+    ViStatus status =
+        ConnectTcp(resource.host, resource.bIpv6, PMAPPORT, deadline.RemainingMs(), connection, reason);
+    if (status != VI_SUCCESS)
     {
-    case RPC_TIMEDOUT:
+        reason = "no portmapper: " + reason;
+        return status;
+    }
+    CLIENT* pClient = ClientOn(connection, PMAPPROG, PMAPVERS);
+    if (!pClient)
+    {
+        reason = "no RPC client";
+        return kIoError;
+    }
+    pmap parameters{DEVICE_CORE, DEVICE_CORE_VERSION, IPPROTO_TCP, 0};
+    const timeval timeout = TimeValue(deadline.RemainingMs());
+    const clnt_stat eStatus =
+        clnt_call(pClient, PMAPPROC_GETPORT, reinterpret_cast<xdrproc_t>(xdr_pmap),
+                  reinterpret_cast<char*>(&parameters), reinterpret_cast<xdrproc_t>(xdr_u_int),
+                  reinterpret_cast<char*>(&nPort), timeout);
+    clnt_destroy(pClient);
+    if (eStatus == RPC_TIMEDOUT)
+    {
         reason = "timed out";
         return VI_ERROR_TMO;
-    case RPC_UNKNOWNHOST:
-        reason = "unknown host";
-        return kResourceNotFound;
-    case RPC_PROGNOTREGISTERED:
-    case RPC_PROGUNAVAIL:
+    }
+    if (eStatus != RPC_SUCCESS || nPort == 0 || nPort > 65535)
+    {
         reason = "no VXI-11 service there";
         return kResourceNotFound;
-    case RPC_SYSTEMERROR:
-    case RPC_CANTSEND:
-    case RPC_CANTRECV:
-    case RPC_PMAPFAILURE:
-        if (rpc_createerr.cf_error.re_errno == ECONNREFUSED || rpc_createerr.cf_stat == RPC_PMAPFAILURE)
-            reason = "connection refused";
-        else if (rpc_createerr.cf_error.re_errno == EHOSTUNREACH ||
-                 rpc_createerr.cf_error.re_errno == ENETUNREACH)
-            reason = "unreachable";
-        else
-            reason = clnt_sperrno(rpc_createerr.cf_stat);
-        return kResourceNotFound;
-    default:
-        reason = clnt_sperrno(rpc_createerr.cf_stat);
-        return kResourceNotFound;
     }
+    return VI_SUCCESS;
 }
 
 ViStatus StatusOfDeviceError(long nError)
@@ -116,11 +136,20 @@ ViStatus CVxi11Transport::Open(int nTimeoutMs, std::string& reason)
     Close();
     const CSigpipeGuard guard;
     const CDeadline deadline(nTimeoutMs);
-    const timeval timeout = TimeValue(nTimeoutMs);
-    m_pClient = clnt_create_timed(m_resource.host.c_str(), DEVICE_CORE, DEVICE_CORE_VERSION,
-                                  m_resource.bIpv6 ? "tcp6" : "tcp", &timeout);
+    u_int nPort = 0;
+    if (const ViStatus status = CorePort(m_resource, deadline, nPort, reason); status != VI_SUCCESS)
+        return status;
+    STcpConnection connection;
+    if (const ViStatus status = ConnectTcp(m_resource.host, m_resource.bIpv6, static_cast<uint16_t>(nPort),
+                                           deadline.RemainingMs(), connection, reason);
+        status != VI_SUCCESS)
+        return status;
+    m_pClient = ClientOn(connection, DEVICE_CORE, DEVICE_CORE_VERSION);
     if (!m_pClient)
-        return StatusOfCreateError(reason);
+    {
+        reason = "no RPC client";
+        return kIoError;
+    }
     Create_LinkParms parameters{static_cast<long>(::getpid()), 0, 0, m_resource.device.data()};
     Create_LinkResp result{};
     ViStatus status = Call(create_link, reinterpret_cast<xdrproc_t>(xdr_Create_LinkParms), &parameters,
