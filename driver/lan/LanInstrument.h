@@ -17,7 +17,7 @@ class CLanInstrument
 {
 public:
     static constexpr int kDefaultTimeoutMs = 2000; // VISA's
-    static constexpr int kReopenTimeoutMs = 2000;
+    static constexpr int kReopenTimeoutMs = 1000;
 
     CLanInstrument(const SResourceName& resource, std::string name);
 

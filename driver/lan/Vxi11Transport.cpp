@@ -22,7 +22,7 @@ namespace
 // Time a call may take beyond the I/O time-out the instrument itself keeps.
 constexpr int kCallMarginMs = 1000;
 // The longest a device clear is waited for.
-constexpr int kClearTimeoutMs = 2000;
+constexpr int kClearTimeoutMs = 1000;
 // Reads of one response at most: its parts beyond the kept bound are read and dropped.
 constexpr int kMostReadsPerResponse = 256;
 
@@ -179,10 +179,13 @@ void CVxi11Transport::Close()
         return;
     const CSigpipeGuard guard;
     Device_Error result{};
-    Call(destroy_link, reinterpret_cast<xdrproc_t>(xdr_Device_Link), &m_nLink,
-         reinterpret_cast<xdrproc_t>(xdr_Device_Error), &result, 0);
+    // A link that failed is not asked to go: the instrument may not answer.
+    if (!m_bFailed)
+        Call(destroy_link, reinterpret_cast<xdrproc_t>(xdr_Device_Link), &m_nLink,
+             reinterpret_cast<xdrproc_t>(xdr_Device_Error), &result, 0);
     clnt_destroy(m_pClient);
     m_pClient = nullptr;
+    m_bFailed = false;
 }
 
 ViStatus CVxi11Transport::Call(u_long nProcedure, xdrproc_t pfnArguments, const void* pArguments,
@@ -192,8 +195,11 @@ ViStatus CVxi11Transport::Call(u_long nProcedure, xdrproc_t pfnArguments, const 
         return kConnectionLost;
     timeval timeout = TimeValue(nTimeoutMs + kCallMarginMs);
     clnt_control(m_pClient, CLSET_TIMEOUT, reinterpret_cast<char*>(&timeout));
-    switch (clnt_call(m_pClient, nProcedure, pfnArguments, static_cast<char*>(const_cast<void*>(pArguments)),
-                      pfnResult, static_cast<char*>(pResult), timeout))
+    const clnt_stat eStatus =
+        clnt_call(m_pClient, nProcedure, pfnArguments, static_cast<char*>(const_cast<void*>(pArguments)),
+                  pfnResult, static_cast<char*>(pResult), timeout);
+    m_bFailed = m_bFailed || eStatus != RPC_SUCCESS;
+    switch (eStatus)
     {
     case RPC_SUCCESS:
         return VI_SUCCESS;

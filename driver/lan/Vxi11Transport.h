@@ -31,5 +31,6 @@ private:
     CLIENT* m_pClient = nullptr;
     long m_nLink = 0;
     unsigned long m_nMaxReceiveSize = 0;
+    bool m_bFailed = false; // a call of the link failed
 };
 } // namespace lan
