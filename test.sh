@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing and runs every check: the formatting, the release build (warnings are errors)
-# with every test, the headless tour (also with the LAN driver against the emulator), the installed program and the Debian package, then every test again
-# in a build under ASan and UBSan.
+# with every test, the headless tour (also with the LAN driver against the emulator), the installed program
+# and the Debian package, then every test again in a build under ASan and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps
