@@ -1,6 +1,7 @@
 # `cpack -G DEB` in a build folder makes the Debian package of what Install.cmake installs, under /usr.
-# dpkg-shlibdeps finds the libraries the program and the bundled libraries link; Qt's platform plugins
-# and the dialog font are loaded at run time, where it cannot see them, so they are named here.
+# dpkg-shlibdeps finds the libraries the programs and the bundled libraries link (libtirpc for the emulator's
+# VXI-11); Qt's platform plugins and the dialog font are loaded at run time, where it cannot see them, so
+# they are named here.
 set(CPACK_PACKAGE_NAME tarvex)
 set(CPACK_PACKAGE_VENDOR "Tarvex front panel maintainers")
 set(CPACK_PACKAGE_CONTACT "Tarvex front panel maintainers <maintainers@tarvex.invalid>")
@@ -10,7 +11,9 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "mainframe that has no front panel of its own: channels, thirteen measurement\n"
   "functions, readings, input conditioning, trigger levels, arming, reference\n"
   "oscillator and outputs. A simulated counter driver is included, so the panel\n"
-  "is live without hardware.")
+  "is live without hardware, and tarvex-emulator serves the same simulated\n"
+  "counter on the network, by SCPI over a raw socket and by VXI-11, to any\n"
+  "VISA client.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
