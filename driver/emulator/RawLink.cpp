@@ -129,17 +129,7 @@ void CRawLink::Flush(int64_t)
 
 void CRawLink::Send()
 {
-    while (!m_output.empty())
-    {
-        const ssize_t nSent =
-            ::send(m_socket.Get(), m_output.data(), m_output.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (nSent < 0)
-        {
-            if (errno != EAGAIN && errno != EINTR)
-                Close();
-            return;
-        }
-        m_output.erase(0, static_cast<size_t>(nSent));
-    }
+    if (m_socket.IsOpen() && !SendQueued(m_socket.Get(), m_output))
+        Close();
 }
 } // namespace emulator

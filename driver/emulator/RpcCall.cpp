@@ -42,14 +42,20 @@ std::string CRpcCall::Encode(rpc_msg& reply, size_t nResultSize)
     return record;
 }
 
-std::string CRpcCall::Success(uint32_t nXid, xdrproc_t pfnEncode, const void* pResult)
+rpc_msg CRpcCall::AcceptedReply(uint32_t nXid, accept_stat eStatus)
 {
     rpc_msg reply{};
     reply.rm_xid = nXid;
     reply.rm_direction = REPLY;
     reply.rm_reply.rp_stat = MSG_ACCEPTED;
     reply.acpted_rply.ar_verf = _null_auth;
-    reply.acpted_rply.ar_stat = SUCCESS;
+    reply.acpted_rply.ar_stat = eStatus;
+    return reply;
+}
+
+std::string CRpcCall::Success(uint32_t nXid, xdrproc_t pfnEncode, const void* pResult)
+{
+    rpc_msg reply = AcceptedReply(nXid, SUCCESS);
     reply.acpted_rply.ar_results.where = static_cast<char*>(const_cast<void*>(pResult));
     reply.acpted_rply.ar_results.proc = pfnEncode;
     return Encode(reply, xdr_sizeof(pfnEncode, const_cast<void*>(pResult)) + kReplyHeaderSize);
@@ -57,23 +63,13 @@ std::string CRpcCall::Success(uint32_t nXid, xdrproc_t pfnEncode, const void* pR
 
 std::string CRpcCall::Refusal(accept_stat eStatus) const
 {
-    rpc_msg reply{};
-    reply.rm_xid = m_nXid;
-    reply.rm_direction = REPLY;
-    reply.rm_reply.rp_stat = MSG_ACCEPTED;
-    reply.acpted_rply.ar_verf = _null_auth;
-    reply.acpted_rply.ar_stat = eStatus;
+    rpc_msg reply = AcceptedReply(m_nXid, eStatus);
     return Encode(reply, kReplyHeaderSize);
 }
 
 std::string CRpcCall::VersionMismatch(uint32_t nLow, uint32_t nHigh) const
 {
-    rpc_msg reply{};
-    reply.rm_xid = m_nXid;
-    reply.rm_direction = REPLY;
-    reply.rm_reply.rp_stat = MSG_ACCEPTED;
-    reply.acpted_rply.ar_verf = _null_auth;
-    reply.acpted_rply.ar_stat = PROG_MISMATCH;
+    rpc_msg reply = AcceptedReply(m_nXid, PROG_MISMATCH);
     reply.acpted_rply.ar_vers.low = nLow;
     reply.acpted_rply.ar_vers.high = nHigh;
     return Encode(reply, kReplyHeaderSize);

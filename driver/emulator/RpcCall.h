@@ -63,6 +63,7 @@ public:
     std::string VersionMismatch(uint32_t nLow, uint32_t nHigh) const;
 
 private:
+    static rpc_msg AcceptedReply(uint32_t nXid, accept_stat eStatus);
     static std::string Encode(rpc_msg& reply, size_t nResultSize);
 
     std::string m_record;

@@ -123,6 +123,18 @@ std::optional<CFileDescriptor> OpenServerSocket(const SSocketAddress& address, i
     return socket;
 }
 
+bool SendQueued(int nFd, std::string& queued)
+{
+    while (!queued.empty())
+    {
+        const ssize_t nSent = ::send(nFd, queued.data(), queued.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (nSent < 0)
+            return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+        queued.erase(0, static_cast<size_t>(nSent));
+    }
+    return true;
+}
+
 SSocketAddress LocalAddress(int nFd)
 {
     SSocketAddress address;

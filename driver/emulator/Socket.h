@@ -48,6 +48,9 @@ std::optional<SSocketAddress> ParseSocketAddress(std::string_view text);
 // A non-blocking socket of the type bound to the address (a TCP one listening); on failure, the reason.
 std::optional<CFileDescriptor> OpenServerSocket(const SSocketAddress& address, int nType,
                                                 std::string& reason);
+// Sends what the socket takes of the queued bytes now, without SIGPIPE, and removes them from the queue;
+// false when the peer is gone.
+bool SendQueued(int nFd, std::string& queued);
 // The address a socket is bound to.
 SSocketAddress LocalAddress(int nFd);
 void SetNonBlocking(int nFd);

@@ -1,25 +1,16 @@
 #include "Vxi11Server.h"
 
+#include "ScpiHeader.h"
 #include "Vxi11Codes.h"
 #include "vxi11.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace emulator
 {
 namespace
 {
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) {
-                          return std::tolower(static_cast<unsigned char>(x)) ==
-                                 std::tolower(static_cast<unsigned char>(y));
-                      });
-}
-
 std::string ErrorReply(const CRpcCall& call, long nError)
 {
     Device_Error result{nError};
@@ -223,7 +214,7 @@ std::string CVxi11Server::CreateLink(CRpcConnection& connection, CRpcCall& call)
     Create_LinkResp result{};
     result.abortPort = m_nAbortPort;
     result.maxRecvSize = kMaxReceiveSize;
-    if (!parameters->device || !EqualsIgnoringCase(parameters->device, kDeviceName))
+    if (!parameters->device || !scpi::EqualsIgnoringCase(parameters->device, kDeviceName))
         result.error = vxi11::kDeviceNotAccessible;
     else if (m_links.size() >= kMaxLinks)
         result.error = vxi11::kOutOfResources;

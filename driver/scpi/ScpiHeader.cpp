@@ -11,15 +11,6 @@ namespace
 {
 constexpr std::string_view kSuffixMark = "<n>";
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) {
-                          return std::toupper(static_cast<unsigned char>(x)) ==
-                                 std::toupper(static_cast<unsigned char>(y));
-                      });
-}
-
 std::string Upper(std::string_view text)
 {
     std::string upper(text);
@@ -28,6 +19,15 @@ std::string Upper(std::string_view text)
     return upper;
 }
 } // namespace
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) {
+                          return std::toupper(static_cast<unsigned char>(x)) ==
+                                 std::toupper(static_cast<unsigned char>(y));
+                      });
+}
 
 CHeaderPattern::CHeaderPattern(std::string_view header)
 {

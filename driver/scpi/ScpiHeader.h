@@ -10,6 +10,9 @@
 
 namespace scpi
 {
+// Mnemonics, device names and resource names compare without regard to case.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
 // A node of a received header: its name as sent and the numeric suffix, if one was sent.
 struct SReceivedNode
 {

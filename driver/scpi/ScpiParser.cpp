@@ -44,6 +44,32 @@ bool HasInvalidCharacter(std::string_view text)
                        });
 }
 
+// Where the first separator outside quotes stands (the text's size when there is none), and whether every
+// quote before it is closed. A doubled quote inside a string closes and opens it again, which leaves it
+// open.
+struct SSeparator
+{
+    size_t nPosition;
+    bool bQuotesClosed;
+};
+
+SSeparator FindOutsideQuotes(std::string_view text, char cSeparator)
+{
+    char cQuote = 0;
+    size_t nPosition = 0;
+    for (; nPosition < text.size(); ++nPosition)
+    {
+        const char c = text[nPosition];
+        if (cQuote)
+            cQuote = c == cQuote ? 0 : cQuote;
+        else if (c == '"' || c == '\'')
+            cQuote = c;
+        else if (c == cSeparator)
+            break;
+    }
+    return {nPosition, cQuote == 0};
+}
+
 bool IsNodeText(std::string_view node)
 {
     return !node.empty() && IsLetter(node.front()) &&
@@ -57,22 +83,10 @@ CMessageParser::CMessageParser(std::string_view message) : m_message(message) {}
 bool CMessageParser::TakeUnitText(std::string_view& text)
 {
     const std::string_view rest = std::string_view(m_message).substr(m_nPosition);
-    char cQuote = 0;
-    size_t nEnd = 0;
-    for (; nEnd < rest.size(); ++nEnd)
-    {
-        const char c = rest[nEnd];
-        // A doubled quote inside a string closes and opens it again, which leaves it open.
-        if (cQuote)
-            cQuote = c == cQuote ? 0 : cQuote;
-        else if (c == '"' || c == '\'')
-            cQuote = c;
-        else if (c == ';')
-            break;
-    }
-    text = rest.substr(0, nEnd);
-    m_nPosition += std::min(nEnd + 1, rest.size());
-    return cQuote == 0;
+    const SSeparator separator = FindOutsideQuotes(rest, ';');
+    text = rest.substr(0, separator.nPosition);
+    m_nPosition += std::min(separator.nPosition + 1, rest.size());
+    return separator.bQuotesClosed;
 }
 
 CMessageParser::EResult CMessageParser::Next(SUnit& unit, const SScpiError*& pError)
@@ -188,18 +202,7 @@ const SScpiError* CMessageParser::ReadParameters(std::string_view text, SUnit& u
 {
     while (!text.empty())
     {
-        char cQuote = 0;
-        size_t nEnd = 0;
-        for (; nEnd < text.size(); ++nEnd)
-        {
-            const char c = text[nEnd];
-            if (cQuote)
-                cQuote = c == cQuote ? 0 : cQuote;
-            else if (c == '"' || c == '\'')
-                cQuote = c;
-            else if (c == ',')
-                break;
-        }
+        const size_t nEnd = FindOutsideQuotes(text, ',').nPosition;
         const std::string_view parameter = Trim(text.substr(0, nEnd));
         if (parameter.empty())
             return &kSyntaxError;

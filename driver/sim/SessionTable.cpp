@@ -1,22 +1,11 @@
 #include "SessionTable.h"
 
+#include "ScpiHeader.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace tarvexsim
 {
-namespace
-{
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) {
-                          return std::toupper(static_cast<unsigned char>(x)) ==
-                                 std::toupper(static_cast<unsigned char>(y));
-                      });
-}
-} // namespace
-
 char** CSessionTable::PublishFound()
 {
     m_found = m_resources;
@@ -31,7 +20,7 @@ std::optional<ViSession> CSessionTable::Open(std::string_view resource)
 {
     const auto found =
         std::find_if(m_resources.begin(), m_resources.end(),
-                     [&](const std::string& known) { return EqualsIgnoringCase(known, resource); });
+                     [&](const std::string& known) { return scpi::EqualsIgnoringCase(known, resource); });
     if (found == m_resources.end())
         return std::nullopt;
     const ViSession vi = m_nNextHandle++;
