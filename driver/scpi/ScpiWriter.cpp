@@ -59,8 +59,13 @@ std::optional<std::string> ParameterText(std::string_view text)
     // Nothing but blanks is an empty string, which the counter reads as it reads no text at all.
     if (std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; }))
         return "\"\"";
-    if (std::all_of(text.begin(), text.end(), IsPlain) || IsQuotedString(text))
+    if (std::all_of(text.begin(), text.end(), IsPlain))
         return std::string(text);
+    // Blanks around a string are no part of it: the counter reads past them.
+    const size_t nFirst = text.find_first_not_of(' ');
+    const std::string_view inBlanks = text.substr(nFirst, text.find_last_not_of(' ') - nFirst + 1);
+    if (IsQuotedString(inBlanks))
+        return std::string(inBlanks);
     std::string quoted = "\"";
     for (char c : text)
         quoted += c == '"' ? std::string("\"\"") : std::string(1, c);

@@ -15,10 +15,10 @@ namespace scpi
 std::string CommandText(const SCommand& command, int nSuffix,
                         const std::vector<std::string>& parameters = {});
 
-// A caller's text as one parameter: as it is when it is a number, a keyword or a string, otherwise as a
-// string (its quotes doubled), so that a ';', ',' or quote in it stays inside the parameter; an empty text
-// is the empty string. None for a text with a character a message cannot carry (a control character, a byte
-// above 126).
+// A caller's text as one parameter: as it is when it is a number, a keyword or a string (a string without the
+// blanks around it), otherwise as a string (its quotes doubled), so that a ';', ',' or quote in it stays
+// inside the parameter; an empty text is the empty string. None for a text with a character a message cannot
+// carry (a control character, a byte above 126).
 std::optional<std::string> ParameterText(std::string_view text);
 
 // Whether a message can carry the text: no control character, no byte above 126.

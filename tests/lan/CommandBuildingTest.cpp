@@ -222,7 +222,7 @@ TEST(CommandBuilding, AParameterTextKeepsWhatTheCounterReadsFromItAndNeverEndsTh
     // clang-format off
     const char* const texts[] = {
         "1.5", "MIN", "10 MHz", "", "  ",                               // a number, a keyword, text, nothing
-        "\"FREQ\"", "'FREQ'", "\"\"\"\"",                              // strings
+        "\"FREQ\"", "'FREQ'", " \"FREQ\" ", "\"\"\"\"",                 // strings
         "1;*RST", "1E6;:SYST:ERR?", "'1;*RST'", "a,b",                  // separators
         "it's", "say \"x\"", "\"", "\"a\";*RST;\"b\"", "x\"\";*RST",    // quotes that would end a string
     };
