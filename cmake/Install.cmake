@@ -2,6 +2,7 @@
 #   bin/tarvex                          the program, with the RUNPATH $ORIGIN/../lib/tarvex
 #   bin/tarvex-emulator                 the simulated counter served on the network
 #   lib/tarvex/                         its own library folder: the simulated counter and the VISA stand-in
+#   lib/tarvex/lan/                     the LAN driver beside its own VISA stand-in
 #   share/tarvex/tarvex.hlp             the help, which the program looks for in ../share/tarvex
 #   share/applications, share/metainfo  the desktop entry and the AppStream metainfo
 #   share/icons/hicolor                 the program icon at 32, 48 and 64 pixels and as SVG
@@ -16,6 +17,7 @@ set_target_properties(tarvex PROPERTIES INSTALL_RPATH "\$ORIGIN/../${TARVEX_LIBR
 install(TARGETS tarvex RUNTIME DESTINATION bin)
 install(TARGETS tarvex-emulator RUNTIME DESTINATION bin)
 install(TARGETS tarvex_32 visa32 LIBRARY DESTINATION ${TARVEX_LIBRARY_FOLDER})
+install(TARGETS tarvex_lan visa32 LIBRARY DESTINATION ${TARVEX_LIBRARY_FOLDER}/lan)
 install(FILES ${PROJECT_SOURCE_DIR}/src/res/tarvex.hlp DESTINATION ${TARVEX_DATA_FOLDER})
 install(FILES ${PROJECT_SOURCE_DIR}/dist/tarvex.desktop DESTINATION share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/dist/org.tarvex.Tarvex.metainfo.xml DESTINATION share/metainfo)
