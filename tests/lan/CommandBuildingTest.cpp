@@ -122,30 +122,32 @@ std::optional<SBuilt> BuildAsTheEntryPointDoes(const scpi::SCommand& row)
     }
 }
 
+void ExpectParsesBackToItself(size_t nRow)
+{
+    const scpi::SCommand& row = scpi::Commands()[nRow];
+    SCOPED_TRACE(std::string(row.header));
+    const std::optional<SBuilt> built = BuildAsTheEntryPointDoes(row);
+    if (!built)
+    {
+        EXPECT_TRUE(row.IsCommon()) << "no entry point builds this row";
+        return;
+    }
+    ASSERT_EQ(built->status, VI_SUCCESS);
+    EXPECT_EQ(built->message.bQuery, row.IsQuery()) << built->message.text;
+    const SReadBack readBack = ReadBack(built->message.text);
+    ASSERT_EQ(readBack.nError, 0) << built->message.text;
+    ASSERT_EQ(readBack.units.size(), 1u) << built->message.text;
+    const scpi::SUnit& unit = readBack.units.front();
+    EXPECT_EQ(unit.pCommand, &row) << built->message.text << " read as " << unit.pCommand->header;
+    EXPECT_EQ(unit.nSuffix, scpi::HeaderPatterns()[nRow].TakesSuffix() ? built->nIndex : 1)
+        << built->message.text;
+    EXPECT_EQ(unit.parameters, built->parameters) << built->message.text;
+}
+
 TEST(CommandBuilding, EveryRowOfTheTableParsesBackToItselfWithItsSuffixAndParameters)
 {
-    const auto commands = scpi::Commands();
-    for (size_t nRow = 0; nRow < commands.size(); ++nRow)
-    {
-        const scpi::SCommand& row = commands[nRow];
-        SCOPED_TRACE(std::string(row.header));
-        const std::optional<SBuilt> built = BuildAsTheEntryPointDoes(row);
-        if (!built)
-        {
-            EXPECT_TRUE(row.IsCommon()) << "no entry point builds this row";
-            continue;
-        }
-        ASSERT_EQ(built->status, VI_SUCCESS);
-        EXPECT_EQ(built->message.bQuery, row.IsQuery()) << built->message.text;
-        const SReadBack readBack = ReadBack(built->message.text);
-        ASSERT_EQ(readBack.nError, 0) << built->message.text;
-        ASSERT_EQ(readBack.units.size(), 1u) << built->message.text;
-        const scpi::SUnit& unit = readBack.units.front();
-        EXPECT_EQ(unit.pCommand, &row) << built->message.text << " read as " << unit.pCommand->header;
-        EXPECT_EQ(unit.nSuffix, scpi::HeaderPatterns()[nRow].TakesSuffix() ? built->nIndex : 1)
-            << built->message.text;
-        EXPECT_EQ(unit.parameters, built->parameters) << built->message.text;
-    }
+    for (size_t nRow = 0; nRow < scpi::Commands().size(); ++nRow)
+        ExpectParsesBackToItself(nRow);
 }
 
 TEST(CommandBuilding, ASenseSettingWithoutTextSendsTheNumberSoThatItReadsBackTheSame)
@@ -217,6 +219,27 @@ bool ReadsTheSame(const CScpiValue& a, const CScpiValue& b)
            (a.Type() != CScpiValue::EType::Number || a.Number() == b.Number());
 }
 
+// A text in each of the four parameters of a configuration, so that a ',' that escaped would show as a
+// fifth, and *STB? after it as the driver sends it: two units, four parameters the counter reads as the text.
+void ExpectKeptInItsParameter(const char* pszText)
+{
+    SCOPED_TRACE(std::string("[") + pszText + "]");
+    const char* const apszTexts[] = {pszText, pszText, pszText, pszText};
+    lan::SMessage message;
+    ASSERT_EQ(lan::ConfigureMessage(1, TARVEX_FUNCTION_FREQ, apszTexts, message), VI_SUCCESS);
+    const SReadBack readBack = ReadBack(message.text + ";*STB?");
+    ASSERT_EQ(readBack.nError, 0) << message.text;
+    ASSERT_EQ(readBack.units.size(), 2u) << message.text;
+    EXPECT_EQ(readBack.units[0].pCommand,
+              scpi::FindCommand(EOperation::Configure, TARVEX_FUNCTION_FREQ, false));
+    EXPECT_EQ(readBack.units[1].pCommand, scpi::FindCommand(EOperation::StatusByte, 0, true));
+    const std::vector<std::string>& parameters = readBack.units[0].parameters;
+    ASSERT_EQ(parameters, std::vector<std::string>(4, parameters.front())) << message.text;
+    const CScpiValue sent = CScpiValue::FromText(parameters.front());
+    EXPECT_TRUE(ReadsTheSame(sent, CScpiValue::FromText(pszText)))
+        << message.text << ": the counter reads [" << sent.Text() << "]";
+}
+
 TEST(CommandBuilding, AParameterTextKeepsWhatTheCounterReadsFromItAndNeverEndsTheCommand)
 {
     // clang-format off
@@ -228,24 +251,7 @@ TEST(CommandBuilding, AParameterTextKeepsWhatTheCounterReadsFromItAndNeverEndsTh
     };
     // clang-format on
     for (const char* pszText : texts)
-    {
-        SCOPED_TRACE(std::string("[") + pszText + "]");
-        // All four parameters of a configuration, so that a ',' that escaped would show as a fifth.
-        const char* const apszTexts[] = {pszText, pszText, pszText, pszText};
-        lan::SMessage message;
-        ASSERT_EQ(lan::ConfigureMessage(1, TARVEX_FUNCTION_FREQ, apszTexts, message), VI_SUCCESS);
-        const SReadBack readBack = ReadBack(message.text + ";*STB?");
-        ASSERT_EQ(readBack.nError, 0) << message.text;
-        ASSERT_EQ(readBack.units.size(), 2u) << message.text;
-        EXPECT_EQ(readBack.units[0].pCommand,
-                  scpi::FindCommand(EOperation::Configure, TARVEX_FUNCTION_FREQ, false));
-        EXPECT_EQ(readBack.units[1].pCommand, scpi::FindCommand(EOperation::StatusByte, 0, true));
-        const std::vector<std::string>& parameters = readBack.units[0].parameters;
-        ASSERT_EQ(parameters, std::vector<std::string>(4, parameters.front())) << message.text;
-        const CScpiValue sent = CScpiValue::FromText(parameters.front());
-        EXPECT_TRUE(ReadsTheSame(sent, CScpiValue::FromText(pszText)))
-            << message.text << ": the counter reads [" << sent.Text() << "]";
-    }
+        ExpectKeptInItsParameter(pszText);
 }
 
 // An entry point's call with a text of the test's, and the status of that text's parameter.
