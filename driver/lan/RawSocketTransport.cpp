@@ -93,18 +93,17 @@ ViStatus CRawSocketTransport::Receive(std::string& response, int nTimeoutMs)
     char buffer[1024];
     for (;;)
     {
+        // The answer is not there the moment the message has gone: wait for it, then take what came.
+        if (!WaitFor(m_nSocket, POLLIN, deadline))
+            return VI_ERROR_TMO;
         const ssize_t nRead = ::recv(m_nSocket, buffer, sizeof buffer, MSG_DONTWAIT);
         if (nRead == 0)
             return kConnectionLost;
         if (nRead < 0)
         {
-            if (errno == EINTR)
+            if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)
                 continue;
-            if (errno != EAGAIN && errno != EWOULDBLOCK)
-                return kConnectionLost;
-            if (!WaitFor(m_nSocket, POLLIN, deadline))
-                return VI_ERROR_TMO;
-            continue;
+            return kConnectionLost;
         }
         const std::string_view received(buffer, static_cast<size_t>(nRead));
         const size_t nEnd = received.find('\n');

@@ -1,14 +1,11 @@
 # The LAN driver: its resource strings, the messages it builds read back with the dialect's parser, and its
 # entry points (the shared library itself, linked directly) against the emulator and against fake
 # instruments that misbehave. The emulator and the fakes serve 127.0.0.1:5025 and the portmapper's port
-# 111, so every test, and the listing of the tests, runs in a private network namespace of its own: the
-# target takes the emulator from this variable when it is made, and the test discovery reads it then.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_SOURCE_DIR}/support/in-private-network)
+# 111, so the program enters a private network namespace of its own before main (support/PrivateNetwork).
 tarvex_test_program(lan
   SOURCES lan/AnswerBuffer.h lan/CommandBuildingTest.cpp lan/EmulatorThread.cpp lan/EmulatorThread.h
     lan/FakeInstrument.cpp lan/FakeInstrument.h lan/LanDriverTest.cpp lan/LanFaultTest.cpp
-    lan/ResourceNameTest.cpp
+    lan/ResourceNameTest.cpp support/PrivateNetwork.cpp
   LIBRARIES tarvex_lan tarvex_lan_core tarvex_emulator_core tarvex_testenvironment GTest::gtest_main)
-unset(CMAKE_CROSSCOMPILING_EMULATOR)
 # The LAN driver and the simulator share a file name: the driver's folder comes first.
 set_property(TARGET test_lan PROPERTY BUILD_RPATH "\$ORIGIN/lan")

@@ -1,6 +1,6 @@
 // How much the LAN driver adds to a reading: the time of one tarvex_read through the driver beside one bare
-// request and answer of the same query, written here on a plain socket (raw SCPI) and as bare VXI-11 calls,
-// against an emulator on 127.0.0.1. A tool for scripts/bench-lan, not a test.
+// request and answer of the same query (and of a query answered at once), written here on a plain socket (raw
+// SCPI) and as bare VXI-11 calls, against an emulator on 127.0.0.1. A tool for scripts/bench-lan, not a test.
 //   bench_lan LAN_DRIVER_FOLDER COUNT
 
 #include "TarvexAbi.h"
@@ -23,7 +23,6 @@
 
 namespace
 {
-constexpr const char* kQuery = "READ1?";
 
 double MicrosecondsPerCall(int nCount, const std::function<bool()>& call)
 {
@@ -51,7 +50,7 @@ sockaddr_in Loopback(uint16_t nPort)
     return address;
 }
 
-double BareRawSocket(int nCount)
+double BareRawSocket(const std::string& query, int nCount)
 {
     const int nSocket = ::socket(AF_INET, SOCK_STREAM, 0);
     const sockaddr_in address = Loopback(5025);
@@ -59,7 +58,7 @@ double BareRawSocket(int nCount)
     ::setsockopt(nSocket, IPPROTO_TCP, TCP_NODELAY, &nOn, sizeof nOn);
     if (::connect(nSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
         return -1;
-    const std::string message = std::string(kQuery) + "\n";
+    const std::string message = query + "\n";
     const double dTime = MicrosecondsPerCall(nCount,
                                              [&]
                                              {
@@ -75,7 +74,7 @@ double BareRawSocket(int nCount)
     return dTime;
 }
 
-double BareVxi11(int nCount)
+double BareVxi11(const std::string& query, int nCount)
 {
     sockaddr_in address = Loopback(0);
     const u_short nPort = pmap_getport(&address, DEVICE_CORE, DEVICE_CORE_VERSION, IPPROTO_TCP);
@@ -90,7 +89,7 @@ double BareVxi11(int nCount)
     clnt_call(pClient, create_link, reinterpret_cast<xdrproc_t>(xdr_Create_LinkParms),
               reinterpret_cast<char*>(&link), reinterpret_cast<xdrproc_t>(xdr_Create_LinkResp),
               reinterpret_cast<char*>(&linked), timeout);
-    const std::string message = std::string(kQuery) + "\n";
+    const std::string message = query + "\n";
     const double dTime = MicrosecondsPerCall(
         nCount,
         [&]
@@ -143,7 +142,7 @@ int main(int argc, char** argv)
     {
         const char* pszName;
         const char* pszResource;
-        double (*pfnBare)(int);
+        double (*pfnBare)(const std::string&, int);
     } transports[] = {{"raw socket", "TCPIP::127.0.0.1::5025::SOCKET", BareRawSocket},
                       {"VXI-11", "TCPIP::127.0.0.1::inst0::INSTR", BareVxi11}};
     for (const auto& transport : transports)
@@ -154,13 +153,19 @@ int main(int argc, char** argv)
         timeOut(vi, 12000);
         // The shortest gate, so that the time is the transport's rather than the measurement's.
         sense(vi, 1, TARVEX_SENSE_APERTURE_SET, 0.001, nullptr);
-        char reading[TARVEX_BUFFER_SIZE];
-        const double dDriver =
-            MicrosecondsPerCall(nCount, [&] { return read(vi, 1, reading) == VI_SUCCESS; });
+        char answer[TARVEX_BUFFER_SIZE];
+        const double dRead = MicrosecondsPerCall(nCount, [&] { return read(vi, 1, answer) == VI_SUCCESS; });
+        // A query the instrument answers at once shows the transport alone.
+        const double dSlope = MicrosecondsPerCall(
+            nCount, [&] { return sense(vi, 1, TARVEX_SENSE_SLOPE_QUERY, 0.0, answer) == VI_SUCCESS; });
         close(vi);
-        const double dBare = transport.pfnBare(nCount);
-        std::printf("bench-lan: %-10s tarvex_read %8.1f us, bare request and answer %8.1f us: %.2f times\n",
-                    transport.pszName, dDriver, dBare, dDriver / dBare);
+        const double dBareRead = transport.pfnBare("READ1?", nCount);
+        const double dBareSlope = transport.pfnBare("SENS1:EVEN:SLOP?", nCount);
+        std::printf("bench-lan: %-10s tarvex_read %8.1f us, bare READ1? %8.1f us: %.2f times\n",
+                    transport.pszName, dRead, dBareRead, dRead / dBareRead);
+        std::printf("bench-lan: %-10s tarvex_sense (slope query) %8.1f us, bare SENS1:EVEN:SLOP? %8.1f us: "
+                    "%.2f times\n",
+                    transport.pszName, dSlope, dBareSlope, dSlope / dBareSlope);
     }
     return 0;
 }
