@@ -152,8 +152,7 @@ ViStatus CVxi11Transport::Open(int nTimeoutMs, std::string& reason)
     }
     Create_LinkParms parameters{static_cast<long>(::getpid()), 0, 0, m_resource.device.data()};
     Create_LinkResp result{};
-    ViStatus status = Call(create_link, reinterpret_cast<xdrproc_t>(xdr_Create_LinkParms), &parameters,
-                           reinterpret_cast<xdrproc_t>(xdr_Create_LinkResp), &result, deadline.RemainingMs());
+    ViStatus status = Call(create_link_1, parameters, result, deadline.RemainingMs());
     if (status == VI_SUCCESS && result.error != vxi11::kNoError)
     {
         reason = "device " + m_resource.device + " not accessible (VXI-11 error " +
@@ -181,23 +180,22 @@ void CVxi11Transport::Close()
     Device_Error result{};
     // A link that failed is not asked to go: the instrument may not answer.
     if (!m_bFailed)
-        Call(destroy_link, reinterpret_cast<xdrproc_t>(xdr_Device_Link), &m_nLink,
-             reinterpret_cast<xdrproc_t>(xdr_Device_Error), &result, 0);
+        Call(destroy_link_1, m_nLink, result, 0);
     clnt_destroy(m_pClient);
     m_pClient = nullptr;
     m_bFailed = false;
 }
 
-ViStatus CVxi11Transport::Call(u_long nProcedure, xdrproc_t pfnArguments, const void* pArguments,
-                               xdrproc_t pfnResult, void* pResult, int nTimeoutMs)
+template <typename TArguments, typename TResult>
+ViStatus CVxi11Transport::Call(clnt_stat (*pfnCall)(TArguments*, TResult*, CLIENT*),
+                               const TArguments& arguments, TResult& result, int nTimeoutMs)
 {
     if (!m_pClient)
         return kConnectionLost;
+    // The client's own time-out stands in for the fixed one rpcgen's calls pass.
     timeval timeout = TimeValue(nTimeoutMs + kCallMarginMs);
     clnt_control(m_pClient, CLSET_TIMEOUT, reinterpret_cast<char*>(&timeout));
-    const clnt_stat eStatus =
-        clnt_call(m_pClient, nProcedure, pfnArguments, static_cast<char*>(const_cast<void*>(pArguments)),
-                  pfnResult, static_cast<char*>(pResult), timeout);
+    const clnt_stat eStatus = pfnCall(const_cast<TArguments*>(&arguments), &result, m_pClient);
     m_bFailed = m_bFailed || eStatus != RPC_SUCCESS;
     switch (eStatus)
     {
@@ -230,9 +228,7 @@ ViStatus CVxi11Transport::Send(const std::string& message, int nTimeoutMs)
                                      bLast ? long{vxi11::kEnd} : 0L,
                                      {static_cast<u_int>(nSize), const_cast<char*>(text.data() + nSent)}};
         Device_WriteResp result{};
-        ViStatus status =
-            Call(device_write, reinterpret_cast<xdrproc_t>(xdr_Device_WriteParms), &parameters,
-                 reinterpret_cast<xdrproc_t>(xdr_Device_WriteResp), &result, deadline.RemainingMs());
+        ViStatus status = Call(device_write_1, parameters, result, deadline.RemainingMs());
         if (status == VI_SUCCESS)
             status = StatusOfDeviceError(result.error);
         if (status != VI_SUCCESS)
@@ -254,9 +250,7 @@ ViStatus CVxi11Transport::Receive(std::string& response, int nTimeoutMs)
         Device_ReadParms parameters{m_nLink, kLongestResponse,    static_cast<u_long>(deadline.RemainingMs()),
                                     0,       vxi11::kTermCharSet, '\n'};
         Device_ReadResp result{};
-        ViStatus status =
-            Call(device_read, reinterpret_cast<xdrproc_t>(xdr_Device_ReadParms), &parameters,
-                 reinterpret_cast<xdrproc_t>(xdr_Device_ReadResp), &result, deadline.RemainingMs());
+        ViStatus status = Call(device_read_1, parameters, result, deadline.RemainingMs());
         if (status == VI_SUCCESS)
             status = StatusOfDeviceError(result.error);
         const bool bEnd = (result.reason & (vxi11::kEndOfMessage | vxi11::kCharacter)) != 0;
@@ -285,9 +279,7 @@ ViStatus CVxi11Transport::Clear(int nTimeoutMs)
     const CSigpipeGuard guard;
     Device_GenericParms parameters{m_nLink, 0, 0, static_cast<u_long>(std::max(nTimeoutMs, 0))};
     Device_Error result{};
-    const ViStatus status =
-        Call(device_clear, reinterpret_cast<xdrproc_t>(xdr_Device_GenericParms), &parameters,
-             reinterpret_cast<xdrproc_t>(xdr_Device_Error), &result, nTimeoutMs);
+    const ViStatus status = Call(device_clear_1, parameters, result, nTimeoutMs);
     return status == VI_SUCCESS ? StatusOfDeviceError(result.error) : status;
 }
 } // namespace lan

@@ -1,7 +1,7 @@
 #pragma once
-// VXI-11 through libtirpc's client: the core channel found through the host's portmapper, one link to the
-// device, writes with END, reads until the end of a response. Every call has the time-out it is given, not
-// the library's fixed one.
+// VXI-11 through the client rpcgen makes of the RPC definition, on libtirpc: the core channel found through
+// the host's portmapper, one link to the device, writes with END, reads until the end of a response. Every
+// call has the time-out it is given, not the library's fixed one.
 
 #include "ResourceName.h"
 #include "Transport.h"
@@ -23,9 +23,10 @@ public:
     ViStatus Clear(int nTimeoutMs) override;
 
 private:
-    // One RPC call; the call may take the I/O time-out and a margin for the way there and back.
-    ViStatus Call(u_long nProcedure, xdrproc_t pfnArguments, const void* pArguments, xdrproc_t pfnResult,
-                  void* pResult, int nTimeoutMs);
+    // One call of rpcgen's client; it may take the I/O time-out and a margin for the way there and back.
+    template <typename TArguments, typename TResult>
+    ViStatus Call(clnt_stat (*pfnCall)(TArguments*, TResult*, CLIENT*), const TArguments& arguments,
+                  TResult& result, int nTimeoutMs);
 
     SResourceName m_resource;
     CLIENT* m_pClient = nullptr;
