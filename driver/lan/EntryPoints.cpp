@@ -160,6 +160,19 @@ ViStatus QueryInteger(ViSession vi, EOperation eOperation, EChecks eChecks, std:
     value = LeadingInteger(answer);
     return status;
 }
+// The instrument's slot or logical address; kNotSupported when it reports none.
+ViStatus QueryPlace(ViSession vi, EOperation eOperation, ViInt16* pPlace)
+{
+    if (!pPlace)
+        return kNullPointer;
+    std::optional<int> value;
+    const ViStatus status = QueryInteger(vi, eOperation, EChecks::Nothing, value);
+    if (status == VI_SUCCESS && !value)
+        return kNotSupported;
+    if (status == VI_SUCCESS)
+        *pPlace = static_cast<ViInt16>(*value);
+    return status;
+}
 } // namespace
 
 extern "C"
@@ -300,28 +313,12 @@ extern "C"
 
     TARVEX_EXPORT ViStatus tarvex_getSlot(ViSession vi, ViInt16* slot)
     {
-        if (!slot)
-            return kNullPointer;
-        std::optional<int> value;
-        const ViStatus status = QueryInteger(vi, EOperation::Slot, EChecks::Nothing, value);
-        if (status == VI_SUCCESS && !value)
-            return kNotSupported;
-        if (status == VI_SUCCESS)
-            *slot = static_cast<ViInt16>(*value);
-        return status;
+        return QueryPlace(vi, EOperation::Slot, slot);
     }
 
     TARVEX_EXPORT ViStatus tarvex_getLA(ViSession vi, ViInt16* logicalAddress)
     {
-        if (!logicalAddress)
-            return kNullPointer;
-        std::optional<int> value;
-        const ViStatus status = QueryInteger(vi, EOperation::LogicalAddress, EChecks::Nothing, value);
-        if (status == VI_SUCCESS && !value)
-            return kNotSupported;
-        if (status == VI_SUCCESS)
-            *logicalAddress = static_cast<ViInt16>(*value);
-        return status;
+        return QueryPlace(vi, EOperation::LogicalAddress, logicalAddress);
     }
 
     TARVEX_EXPORT ViStatus tarvex_configure(ViSession vi, ViInt16 channel, ViInt16 function,

@@ -1,5 +1,7 @@
 #include "ResourceName.h"
 
+#include "ScpiHeader.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -7,17 +9,10 @@
 
 namespace lan
 {
+using scpi::EqualsIgnoringCase;
+
 namespace
 {
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) {
-                          return std::toupper(static_cast<unsigned char>(x)) ==
-                                 std::toupper(static_cast<unsigned char>(y));
-                      });
-}
-
 std::optional<int> Number(std::string_view text, int nMax)
 {
     int nValue = 0;
