@@ -1,7 +1,60 @@
-# `cpack -G DEB` in a build folder makes the Debian package of what Install.cmake installs, under /usr.
-# dpkg-shlibdeps finds the libraries the programs and the bundled libraries link (libtirpc for the emulator's
-# VXI-11); Qt's platform plugins and the dialog font are loaded at run time, where it cannot see them, so
-# they are named here.
+# `cpack -G DEB` in a build folder makes the Debian package of what Install.cmake installs, under /usr, with
+# the files Debian asks of every package in /usr/share/doc/tarvex: the copyright (dist/copyright) and a
+# changelog made from the project's version.
+#
+# This file is read twice: by CMake when the project is configured, and by cpack as its pre-build script,
+# after it has installed the files into its staging folder and before it makes the package (the second part
+# below). There it adds the two documents and computes the dependencies.
+#
+# The dependencies come from dpkg-shlibdeps, run on every ELF file of the staging folder, rather than from
+# CPack's own CPACK_DEBIAN_PACKAGE_SHLIBDEPS: when that is on, CPack writes a postinst and a postrm that
+# run ldconfig for any library under /usr/lib, and ours are private (lib/tarvex, found through the program's
+# RUNPATH or loaded by path), so the linker's cache has nothing to learn from them. Qt's platform plugins and
+# the dialog font are loaded at run time, where dpkg-shlibdeps cannot see them, so they are named here.
+
+if(CPACK_TEMPORARY_DIRECTORY)
+  # cpack's pre-build script: the staging folder holds the installed tree under usr/.
+  set(doc "${CPACK_TEMPORARY_DIRECTORY}/usr/share/doc/${CPACK_PACKAGE_NAME}")
+  set(work "${CPACK_TOPLEVEL_DIRECTORY}/tarvex-package")
+  file(REMOVE_RECURSE "${work}")
+  file(MAKE_DIRECTORY "${doc}" "${work}/debian")
+  file(COPY "${CPACK_TARVEX_SOURCE_DIR}/dist/copyright" DESTINATION "${doc}"
+    FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+
+  # A native package's changelog: one entry for this version, dated now or at SOURCE_DATE_EPOCH.
+  string(TIMESTAMP date "%a, %d %b %Y %H:%M:%S +0000" UTC)
+  file(WRITE "${work}/changelog"
+    "${CPACK_PACKAGE_NAME} (${CPACK_PACKAGE_VERSION}) unstable; urgency=medium\n"
+    "\n"
+    "  * Version ${CPACK_PACKAGE_VERSION} of the Tarvex Counter soft front panel.\n"
+    "\n"
+    " -- ${CPACK_PACKAGE_CONTACT}  ${date}\n")
+  execute_process(COMMAND gzip -9 --no-name --stdout "${work}/changelog"
+    OUTPUT_FILE "${doc}/changelog.gz" RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "gzip of the changelog failed: ${status}")
+  endif()
+  file(CHMOD "${doc}/changelog.gz" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+
+  file(GLOB_RECURSE staged LIST_DIRECTORIES false "${CPACK_TEMPORARY_DIRECTORY}/*")
+  set(elfFiles)
+  foreach(file IN LISTS staged)
+    file(READ "${file}" magic LIMIT 4 HEX)
+    if(magic STREQUAL "7f454c46")
+      list(APPEND elfFiles "${file}")
+    endif()
+  endforeach()
+  # dpkg-shlibdeps reads the package's name from a control file in the folder it runs in.
+  file(WRITE "${work}/debian/control" "Source: ${CPACK_PACKAGE_NAME}\n\nPackage: ${CPACK_PACKAGE_NAME}\nArchitecture: any\n")
+  execute_process(COMMAND dpkg-shlibdeps -O ${elfFiles}
+    WORKING_DIRECTORY "${work}" OUTPUT_VARIABLE substvars ERROR_VARIABLE errors RESULT_VARIABLE status)
+  if(NOT status EQUAL 0 OR NOT substvars MATCHES "shlibs:Depends=([^\n]+)")
+    message(FATAL_ERROR "dpkg-shlibdeps failed (${status}): ${errors}")
+  endif()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "${CPACK_DEBIAN_PACKAGE_DEPENDS}, ${CMAKE_MATCH_1}")
+  return()
+endif()
+
 set(CPACK_PACKAGE_NAME tarvex)
 set(CPACK_PACKAGE_VENDOR "Tarvex front panel maintainers")
 set(CPACK_PACKAGE_CONTACT "Tarvex front panel maintainers <maintainers@tarvex.invalid>")
@@ -19,6 +72,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+set(CPACK_TARVEX_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
+set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_FILE}")
 include(CPack)
