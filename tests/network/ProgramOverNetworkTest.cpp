@@ -14,7 +14,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,8 +30,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-extern char** environ;
 
 namespace
 {
@@ -67,7 +65,15 @@ public:
         const std::string log = m_commandLog.string();
         std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>("--command-log"),
                                    const_cast<char*>(log.c_str()), nullptr};
-        ASSERT_EQ(posix_spawn(&m_nPid, program.c_str(), nullptr, nullptr, argv.data(), environ), 0);
+        m_nPid = ::fork();
+        ASSERT_GE(m_nPid, 0);
+        if (m_nPid == 0)
+        {
+            // A test that dies takes its emulator with it.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            ::execv(program.c_str(), argv.data());
+            ::_exit(127);
+        }
         for (int n = 0; n < 100 && !AcceptsConnections(5025); ++n)
             std::this_thread::sleep_for(50ms);
         ASSERT_TRUE(AcceptsConnections(5025)) << "the emulator did not start";
