@@ -40,7 +40,6 @@ public:
 
     // The complete response messages so far, each ending in a newline; taking them empties the queue.
     std::string TakeResponses();
-    bool HasResponses() const { return !m_responses.empty(); }
     // The response bytes themselves, for a transport that hands them out piecewise.
     std::string& Responses() { return m_responses; }
 
