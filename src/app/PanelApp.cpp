@@ -3,7 +3,6 @@
 #include "app/Pframe.h"
 #include "framework/Application.h"
 #include "framework/MessageService.h"
-#include "panels/MeasurePanel.h"
 #include "readings/ReadingLog.h"
 #include "readings/window/ReadingsWindow.h"
 #include "res/Bitmaps.h"
@@ -12,18 +11,12 @@
 #include <QShortcut>
 #include <QTimer>
 
-#include <cassert>
+CPanelApp::CPanelApp(const std::string& libraryFolder) : m_session(libraryFolder) {}
 
-CPanelApp::CPanelApp(const std::string& libraryFolder) : m_session(libraryFolder)
-{
-    SetPanelHost(this);
-}
-
+// The frame goes first: its panels work with the session and the stream while it destroys them.
 CPanelApp::~CPanelApp()
 {
-    // The panels may still reach the application while the frame destroys them.
     m_pFrame.reset();
-    SetPanelHost(nullptr);
 }
 
 bool CPanelApp::InitInstance()
@@ -31,7 +24,7 @@ bool CPanelApp::InitInstance()
     SetDialogColours(*qApp);
     UseCNumberFormat();
     QApplication::setWindowIcon(res::ProgramIcon());
-    m_pFrame = std::make_unique<CPframe>(*this);
+    m_pFrame = std::make_unique<CPframe>(m_session, m_readings);
     m_pFrame->show();
     m_pFrame->InitFrame();
     m_pFrame->EnableClose();
@@ -57,38 +50,4 @@ void CPanelApp::ShowReadingsWindow()
     if (m_pReadingsWindow == nullptr)
         m_pReadingsWindow = std::make_unique<CReadingsWindow>(m_readings);
     m_pReadingsWindow->Present();
-}
-
-IUpdateTimer& CPanelApp::UpdateTimer()
-{
-    assert(m_pFrame != nullptr);
-    return *m_pFrame;
-}
-
-IPanelFrame& CPanelApp::Frame()
-{
-    assert(m_pFrame != nullptr);
-    return *m_pFrame;
-}
-
-CPanelController* CPanelApp::GetController(int nIndex)
-{
-    return m_pFrame != nullptr ? m_pFrame->GetController(nIndex) : nullptr;
-}
-
-CPanelController* CPanelApp::GetActiveController()
-{
-    return m_pFrame != nullptr ? m_pFrame->GetActiveController() : nullptr;
-}
-
-IMeasurement& CPanelApp::Measurement()
-{
-    assert(m_pFrame != nullptr);
-    return m_pFrame->MeasureController();
-}
-
-int CPanelApp::GetInstrumentSlot() const
-{
-    assert(m_pFrame != nullptr);
-    return m_pFrame->GetInstrumentSlot();
 }

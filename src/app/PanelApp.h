@@ -1,11 +1,10 @@
 #pragma once
 // The application object: owns the instrument session (constructed with it, so the libraries are loaded
 // before start-up), the frame window and the stream of readings with what takes them (the log and the
-// Readings window), runs the start-up, and answers the panels' questions about the controllers, the frame
-// and the Measure panel's measurement. The Qt application object itself is main's.
+// Readings window), and runs the start-up. The frame hands the panels what they work with. The Qt
+// application object itself is main's.
 
 #include "instrument/InstrumentSession.h"
-#include "panels/PanelHost.h"
 #include "readings/ReadingStream.h"
 
 #include <memory>
@@ -19,12 +18,12 @@ namespace readings
 class CReadingLog;
 }
 
-class CPanelApp : public IPanelHost
+class CPanelApp
 {
 public:
     // An empty folder looks for the libraries along the search path; a folder looks there only.
     explicit CPanelApp(const std::string& libraryFolder = {});
-    ~CPanelApp() override;
+    ~CPanelApp();
     CPanelApp(const CPanelApp&) = delete;
     CPanelApp& operator=(const CPanelApp&) = delete;
 
@@ -40,15 +39,7 @@ public:
     void ShowReadingsWindow();
     CReadingsWindow* ReadingsWindow() const { return m_pReadingsWindow.get(); }
 
-    // IPanelHost
-    CInstrumentSession& Session() override { return m_session; }
-    IUpdateTimer& UpdateTimer() override;
-    IPanelFrame& Frame() override;
-    CPanelController* GetController(int nIndex) override;
-    CPanelController* GetActiveController() override;
-    IMeasurement& Measurement() override;
-    int GetInstrumentSlot() const override;
-    readings::CReadingStream& Readings() override { return m_readings; }
+    CInstrumentSession& Session() { return m_session; }
 
 private:
     CInstrumentSession m_session;

@@ -63,7 +63,8 @@ const SMessageEntry<CPframe> CPframe::s_messageMap[] = {
     {WM_COMMAND_MENU, ID_SYSTEM_SYNC, &CPframe::OnSync},
 };
 
-CPframe::CPframe(IPanelHost& host) : m_host(host), m_pClient(new QWidget(this)), m_timers(this)
+CPframe::CPframe(CInstrumentSession& session, readings::CReadingStream& readings)
+    : m_session(session), m_readings(readings), m_pClient(new QWidget(this)), m_timers(this)
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -93,12 +94,12 @@ void CPframe::InitFrame()
     m_timers.SetTimer(kUpdateTimer, kUpdatePeriod);
     m_pActive = m_apControllers[PANEL_MEASURE].get();
     m_menu.CheckMenuItem(kPanels[PANEL_MEASURE].nCommand, true);
-    m_pActive->CreatePanel(QPoint(0, 0), this);
+    m_pActive->CreatePanel(QPoint(0, 0));
 }
 
 void CPframe::OpenSession()
 {
-    CInstrumentSession& session = m_host.Session();
+    CInstrumentSession& session = m_session;
     // A driver that is there but cannot be loaded leaves the program non-live, and the operator is told.
     if (const std::string failure = LoadFailure(session); !failure.empty())
         AppMessageBox(failure);
@@ -130,17 +131,20 @@ bool CPframe::OpenChosenInstrument(const std::vector<std::string>& resources)
     QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     const int nResult = dlg.DoModal();
     QGuiApplication::restoreOverrideCursor();
-    return nResult != IDCANCEL && m_host.Session().Init(dlg.m_strSelected);
+    return nResult != IDCANCEL && m_session.Init(dlg.m_strSelected);
 }
 
+// Each controller gets what it works with; the Arm and Misc panels follow the Measure panel's measurement.
 void CPframe::CreateControllers()
 {
-    m_apControllers[PANEL_MEASURE] = std::make_unique<CMeasureController>(this);
-    m_apControllers[PANEL_EVENT_TRIG] = std::make_unique<CEventTrigController>();
-    m_apControllers[PANEL_INPUT_CONFIG] = std::make_unique<CInputConfigController>();
-    m_apControllers[PANEL_ARM] = std::make_unique<CArmController>();
-    m_apControllers[PANEL_MISC] = std::make_unique<CMiscController>();
-    m_apControllers[PANEL_OUTPUT_CONFIG] = std::make_unique<COutputConfigController>();
+    const CPanelContext context(m_session, *this, *this);
+    auto pMeasure = std::make_unique<CMeasureController>(context, m_readings, m_nSlot);
+    m_apControllers[PANEL_EVENT_TRIG] = std::make_unique<CEventTrigController>(context);
+    m_apControllers[PANEL_INPUT_CONFIG] = std::make_unique<CInputConfigController>(context);
+    m_apControllers[PANEL_ARM] = std::make_unique<CArmController>(context, *pMeasure);
+    m_apControllers[PANEL_MISC] = std::make_unique<CMiscController>(context, *pMeasure);
+    m_apControllers[PANEL_OUTPUT_CONFIG] = std::make_unique<COutputConfigController>(context);
+    m_apControllers[PANEL_MEASURE] = std::move(pMeasure);
 }
 
 CPanelController* CPframe::GetController(int nIndex) const
@@ -201,16 +205,24 @@ void CPframe::SwitchPanel(int nIndex)
     m_menu.CheckMenuItem(kPanels[nIndex].nCommand, true);
     m_pActive->DestroyPanel();
     m_pActive = m_apControllers[nIndex].get();
-    m_pActive->CreatePanel(QPoint(0, 0), this);
+    m_pActive->CreatePanel(QPoint(0, 0));
     setWindowTitle(kPanels[nIndex].pszTitle);
+}
+
+bool CPframe::CheckLive()
+{
+    if (m_session.IsLive())
+        return true;
+    MessageService().MessageBox(this, "Non-Live Mode: Function disabled", "Error", EMessageIcon::None);
+    return false;
 }
 
 void CPframe::OnReset()
 {
-    if (!m_host.CheckLive())
+    if (!CheckLive())
         return;
-    m_host.Session().Reset();
-    m_host.Session().DeviceClear();
+    m_session.Reset();
+    m_session.DeviceClear();
     MeasureController().ResetCycles();
     MeasureController().RequestFirstRefresh();
     SwitchPanel(PANEL_MEASURE);
@@ -218,10 +230,10 @@ void CPframe::OnReset()
 
 void CPframe::OnSelfTest()
 {
-    if (!m_host.CheckLive())
+    if (!CheckLive())
         return;
     std::string message;
-    if (!m_host.Session().SelfTest(message))
+    if (!m_session.SelfTest(message))
         message = "Self Test could not be run.";
     else if (message.empty())
         message = "Self Test Passed.";
@@ -230,7 +242,7 @@ void CPframe::OnSelfTest()
 
 void CPframe::OnSync()
 {
-    if (!m_host.CheckLive())
+    if (!CheckLive())
         return;
     m_pActive->Refresh(m_pActive->GetPanel());
     if (m_pActive->HasRefreshFailed())
@@ -266,7 +278,7 @@ void CPframe::EndProgram()
     m_timers.KillTimer(kUpdateTimer);
     hide();
     QGuiApplication::sync();
-    m_host.Session().UnloadDriver();
+    m_session.UnloadDriver();
     // The program ends with its frame, even while another top-level window such as the help is open.
     QCoreApplication::quit();
 }

@@ -8,8 +8,8 @@
 #include "framework/MessageMap.h"
 #include "framework/TimerSet.h"
 #include "framework/WinTypes.h"
+#include "panels/PanelContext.h"
 #include "panels/PanelController.h"
-#include "panels/PanelHost.h"
 #include "panels/UpdateTimer.h"
 
 #include <QMainWindow>
@@ -19,7 +19,13 @@
 #include <string>
 #include <vector>
 
+class CInstrumentSession;
 class CMeasureController;
+
+namespace readings
+{
+class CReadingStream;
+}
 
 class CPframe : public QMainWindow, public IPanelFrame, public IUpdateTimer
 {
@@ -33,8 +39,9 @@ public:
     static constexpr int kDriverTimeout = 12000; // milliseconds
 
     // Builds the window: 320 x 450 centred on the screen, fixed size, no maximise button, menu 130, the
-    // Measure title. Opening the session and showing a panel is InitFrame's work.
-    explicit CPframe(IPanelHost& host);
+    // Measure title. Opening the session and showing a panel is InitFrame's work; the Measure panel
+    // publishes its readings to the stream.
+    CPframe(CInstrumentSession& session, readings::CReadingStream& readings);
     ~CPframe() override;
 
     // The frame's start-up under a wait cursor: the session opened (or non-live), the controllers created,
@@ -46,6 +53,7 @@ public:
     // timer stopped, the window hidden, the driver closed and unloaded, the main loop asked to end.
     void EndProgram();
 
+    // The controllers, for the tests and the screen-reader checks that look at the panels.
     CPanelController* GetController(int nIndex) const; // null outside 0..5
     CPanelController* GetActiveController() const { return m_pActive; }
     CMeasureController& MeasureController() const;
@@ -72,6 +80,8 @@ private:
     bool OpenChosenInstrument(const std::vector<std::string>& resources);
     void CreateControllers();
     void SwitchPanel(int nIndex);
+    // True when live; otherwise "Non-Live Mode: Function disabled" (caption "Error") and false.
+    bool CheckLive();
 
     void OnReset();
     void OnSelfTest();
@@ -83,7 +93,8 @@ private:
 
     static const SMessageEntry<CPframe> s_messageMap[];
 
-    IPanelHost& m_host;
+    CInstrumentSession& m_session;
+    readings::CReadingStream& m_readings;
     QWidget* m_pClient;
     CMenuBar m_menu;
     CTimerSet m_timers;

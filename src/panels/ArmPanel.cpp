@@ -1,8 +1,6 @@
 #include "ArmPanel.h"
 
-#include "PanelHost.h"
 #include "PanelText.h"
-#include "ReportedCall.h"
 
 #include "controls/PanelFrame.h"
 #include "controls/ToggleButton.h"
@@ -46,18 +44,6 @@ constexpr std::array<SArm, 2> kArms{{
 constexpr std::array kSettingIds{IDC_STOP_MIN,   IDC_STOP_MAX,   IDC_STOP_DEF,    IDC_START_MIN,
                                  IDC_START_MAX,  IDC_START_DEF,  IDC_STOP_SOURCE, IDC_START_SOURCE,
                                  IDC_STOP_SLOPE, IDC_START_SLOPE};
-
-CInstrumentSession& Session()
-{
-    return PanelHost().Session();
-}
-
-// A measurement cycle on the Measure panel's channel, or Auto Update Mode, uses the arm settings.
-bool IsMeasurementRunning()
-{
-    IPanelHost& host = PanelHost();
-    return host.Measurement().IsCycleRunning() || host.Frame().IsAutoUpdateOn();
-}
 } // namespace
 
 EArmLevel ArmLevelOfReply(const std::string& reply)
@@ -78,16 +64,27 @@ const char* ArmSourceText(int nIndex)
                                                                              : nullptr;
 }
 
-void CArmController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+CArmController::CArmController(const CPanelContext& context, const IMeasurement& measurement)
+    : CPanelController(context), m_measurement(measurement)
 {
-    m_pPanel = new CArmDlg(position, pParent, this);
+}
+
+// A measurement cycle on the Measure panel's channel, or Auto Update Mode, uses the arm settings.
+bool CArmController::IsMeasurementRunning() const
+{
+    return m_measurement.IsCycleRunning() || m_context.Frame().IsAutoUpdateOn();
+}
+
+void CArmController::CreatePanel(const QPoint& position)
+{
+    m_pPanel = new CArmDlg(position, this);
 }
 
 // While the settings are in use the panel is locked and the instrument is not read.
 void CArmController::Refresh(CDialog* pPanel)
 {
     RefreshReportingFailure<CArmDlg>(pPanel,
-                                     [](CArmDlg& dialog)
+                                     [this](CArmDlg& dialog)
                                      {
                                          if (IsMeasurementRunning())
                                              dialog.LockSettings();
@@ -112,9 +109,8 @@ const SMessageEntry<CArmDlg> CArmDlg::s_messageMap[] = {
     {BN_CLICKED, IDC_STOP_DEF, &CArmDlg::OnLevel<ARM_STOP, ARM_LEVEL_DEF>},
 };
 
-CArmDlg::CArmDlg(const QPoint& position, IPanelFrame* pParent, CArmController* pController)
-    : CPanelDialog(position, pParent, pController),
-      m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED)),
+CArmDlg::CArmDlg(const QPoint& position, CArmController* pController)
+    : CPanelDialog(position, pController), m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED)),
       m_apSlopes{std::make_unique<CToggleButton>(res::IDS_ARM_SLOPE_POS, res::IDS_ARM_SLOPE_NEG),
                  std::make_unique<CToggleButton>(res::IDS_ARM_SLOPE_POS, res::IDS_ARM_SLOPE_NEG)}
 {

@@ -18,8 +18,15 @@ class CToggleButton;
 class CArmController : public CPanelController
 {
 public:
-    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    CArmController(const CPanelContext& context, const IMeasurement& measurement);
+
+    void CreatePanel(const QPoint& position) override;
     void Refresh(CDialog* pPanel) override;
+
+private:
+    bool IsMeasurementRunning() const;
+
+    const IMeasurement& m_measurement; // the Measure panel's, whose cycle locks the arm settings
 };
 
 // The arming levels, in the order of each arm's three level radio buttons (MIN, MAX, DEF).
@@ -54,7 +61,7 @@ public:
         ARM_STOP = 1,
     };
 
-    CArmDlg(const QPoint& position, IPanelFrame* pParent, CArmController* pController);
+    CArmDlg(const QPoint& position, CArmController* pController);
     ~CArmDlg() override;
 
     // Disables the ten setting controls. Nothing enables them again while this dialog lives.

@@ -1,8 +1,6 @@
 #include "EventTrigPanel.h"
 
-#include "PanelHost.h"
 #include "PanelText.h"
-#include "ReportedCall.h"
 
 #include "controls/PanelFrame.h"
 #include "controls/ToggleButton.h"
@@ -52,23 +50,18 @@ const SLevelEdit& LevelEdit(int nEditId)
 {
     return *std::ranges::find(kLevelEdits, nEditId, &SLevelEdit::nEditId);
 }
-
-CInstrumentSession& Session()
-{
-    return PanelHost().Session();
-}
 } // namespace
 
-void CEventTrigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void CEventTrigController::CreatePanel(const QPoint& position)
 {
-    m_pPanel = new CEventTrigDlg(position, pParent, this);
+    m_pPanel = new CEventTrigDlg(position, this);
 }
 
 void CEventTrigController::Refresh(CDialog* pPanel)
 {
     RefreshReportingFailure<CEventTrigDlg>(
         pPanel, [this](CEventTrigDlg& dialog)
-        { dialog.ReadInstrument(m_channels.Current(), PanelHost().Frame().IsAutoUpdateOn()); });
+        { dialog.ReadInstrument(m_channels.Current(), m_context.Frame().IsAutoUpdateOn()); });
 }
 
 // A double click on a toggle is a second click: it flips the toggle again and acts again.
@@ -90,8 +83,8 @@ const SMessageEntry<CEventTrigDlg> CEventTrigDlg::s_messageMap[] = {
     {EN_CHANGE, IDC_REL_LEVEL, &CEventTrigDlg::OnLevelChange<IDC_REL_LEVEL>},
 };
 
-CEventTrigDlg::CEventTrigDlg(const QPoint& position, IPanelFrame* pParent, CEventTrigController* pController)
-    : CPanelDialog(position, pParent, pController),
+CEventTrigDlg::CEventTrigDlg(const QPoint& position, CEventTrigController* pController)
+    : CPanelDialog(position, pController),
       m_pChannelToggle(std::make_unique<CToggleButton>(res::IDS_TRIG_CHANNEL_1, res::IDS_TRIG_CHANNEL_2)),
       m_pSlopeToggle(std::make_unique<CToggleButton>(res::IDS_TRIG_SLOPE_POS, res::IDS_TRIG_SLOPE_NEG)),
       m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED))

@@ -19,7 +19,8 @@ class CToggleButton;
 class CEventTrigController : public CPanelController
 {
 public:
-    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    using CPanelController::CPanelController;
+    void CreatePanel(const QPoint& position) override;
     void Refresh(CDialog* pPanel) override;
 
 private:
@@ -39,7 +40,7 @@ public:
     using EControlId = res::event_trig::EControlId;
     using enum res::event_trig::EControlId;
 
-    CEventTrigDlg(const QPoint& position, IPanelFrame* pParent, CEventTrigController* pController);
+    CEventTrigDlg(const QPoint& position, CEventTrigController* pController);
     ~CEventTrigDlg() override;
 
     // The whole panel from the instrument: the channel toggle (disabled under Auto Update Mode), slope,

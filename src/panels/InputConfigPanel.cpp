@@ -1,8 +1,5 @@
 #include "InputConfigPanel.h"
 
-#include "PanelHost.h"
-#include "ReportedCall.h"
-
 #include "controls/PanelFrame.h"
 #include "controls/ToggleButton.h"
 #include "instrument/InstrumentSession.h"
@@ -37,9 +34,9 @@ int RoutingState(const std::string& reply)
 }
 } // namespace
 
-void CInputConfigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void CInputConfigController::CreatePanel(const QPoint& position)
 {
-    m_pPanel = new CInputConfigDlg(position, pParent, this);
+    m_pPanel = new CInputConfigDlg(position, this);
 }
 
 void CInputConfigController::Refresh(CDialog* pPanel)
@@ -84,9 +81,8 @@ const SMessageEntry<CInputConfigDlg> CInputConfigDlg::s_messageMap[] = {
     {BN_DOUBLECLICKED, IDC_CHANNEL, &CInputConfigDlg::OnChannel},
 };
 
-CInputConfigDlg::CInputConfigDlg(const QPoint& position, IPanelFrame* pParent,
-                                 CInputConfigController* pController)
-    : CPanelDialog(position, pParent, pController),
+CInputConfigDlg::CInputConfigDlg(const QPoint& position, CInputConfigController* pController)
+    : CPanelDialog(position, pController),
       m_pAttenuation(std::make_unique<CToggleButton>(res::IDS_X1, res::IDS_X10)),
       m_pImpedance(std::make_unique<CToggleButton>(res::IDS_50_OHM, res::IDS_1_M_OHM)),
       m_pCoupling(std::make_unique<CToggleButton>(res::IDS_DC, res::IDS_AC)),
@@ -122,7 +118,7 @@ void CInputConfigDlg::ReadInstrument(int nChannel)
 {
     m_pChannel->SetState(nChannel == 1 ? 0 : 1);
     m_controls.Enable(IDC_ROUTING, nChannel == 1);
-    CInstrumentSession& session = PanelHost().Session();
+    CInstrumentSession& session = Session();
     for (const SSetting& setting : s_settings)
     {
         const int nQueried = setting.bChannel1Only ? 1 : nChannel;
@@ -137,11 +133,11 @@ template <int nCtrlId> void CInputConfigDlg::OnSetting()
 {
     const SSetting& setting = *std::ranges::find(s_settings, nCtrlId, &SSetting::nCtrlId);
     const int nState = (this->*setting.pToggle)->GetState();
-    CallReportingFailure(
+    Context().CallReportingFailure(
         [&]
         {
-            PanelHost().Session().SetInput(Controller().m_channels.Current(), setting.eSelector,
-                                           StateText(setting.sent, nState));
+            Session().SetInput(Controller().m_channels.Current(), setting.eSelector,
+                               StateText(setting.sent, nState));
         });
 }
 

@@ -21,7 +21,8 @@ class CToggleButton;
 class CInputConfigController : public CPanelController
 {
 public:
-    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    using CPanelController::CPanelController;
+    void CreatePanel(const QPoint& position) override;
     void Refresh(CDialog* pPanel) override;
 
 private:
@@ -39,7 +40,7 @@ public:
     using EControlId = res::input_config::EControlId;
     using enum res::input_config::EControlId;
 
-    CInputConfigDlg(const QPoint& position, IPanelFrame* pParent, CInputConfigController* pController);
+    CInputConfigDlg(const QPoint& position, CInputConfigController* pController);
     ~CInputConfigDlg() override;
 
     // Shows the channel and reads its four settings into the toggles; a session failure leaves the

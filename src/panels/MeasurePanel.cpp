@@ -1,8 +1,5 @@
 #include "MeasurePanel.h"
 
-#include "PanelHost.h"
-#include "ReportedCall.h"
-
 #include "controls/PanelFrame.h"
 #include "controls/ReadingDisplay.h"
 #include "controls/RoundIndicator.h"
@@ -72,7 +69,7 @@ struct SMeasureFunction
 };
 
 // The functions in list order: the list index is what a channel stores and the combo box shows.
-constexpr std::array<SMeasureFunction, 13> kFunctions{{
+constexpr auto kFunctions = std::to_array<SMeasureFunction>({
     {res::IDS_FREQ, EMeasureFunction::Frequency, "Hz", "AUTO", BUTTONS_VALUES, &kFreqLimits},
     {res::IDS_PERIOD, EMeasureFunction::Period, "Sec", "AUTO", BUTTONS_VALUES, &kPeriodLimits},
     {res::IDS_FREQ_RATIO, EMeasureFunction::FrequencyRatio, "   ", "DEF", BUTTONS_VALUES, &kRatioLimits},
@@ -86,14 +83,26 @@ constexpr std::array<SMeasureFunction, 13> kFunctions{{
     {res::IDS_TOTALIZE, EMeasureFunction::Totalize, "Events", "AUTO", BUTTONS_NONE, nullptr},
     {res::IDS_RISE_TIME, EMeasureFunction::RiseTime, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
     {res::IDS_FALL_TIME, EMeasureFunction::FallTime, "Sec", "AUTO", BUTTONS_LOWER_UPPER, &kEdgeLimits},
-}};
+});
 
-constexpr int kTotalize = 10;
+// The index of a function in the list.
+constexpr int FunctionIndex(EMeasureFunction eFunction)
+{
+    int nIndex = 0;
+    while (kFunctions[nIndex].eFunction != eFunction)
+        ++nIndex;
+    return nIndex;
+}
+
+constexpr int kTotalize = FunctionIndex(EMeasureFunction::Totalize);
 constexpr std::uint8_t kOperationPending = 0x40;
 constexpr const char* kNoUnits = "   ";
 
-// How many functions, from the top of the list, each channel offers.
-constexpr std::array<int, 3> kFunctionsOffered{13, 9, 3};
+// How many functions, from the top of the list, each channel offers: channel 1 all of them, channel 2 those
+// up to MAX V, channel 3 those up to FREQ Ratio.
+constexpr std::array<int, 3> kFunctionsOffered{static_cast<int>(kFunctions.size()),
+                                               FunctionIndex(EMeasureFunction::MaxVolts) + 1,
+                                               FunctionIndex(EMeasureFunction::FrequencyRatio) + 1};
 
 constexpr std::array<int, 3> kChannelIds{CMeasureDlg::IDC_CHANNEL_1, CMeasureDlg::IDC_CHANNEL_2,
                                          CMeasureDlg::IDC_CHANNEL_3};
@@ -108,11 +117,6 @@ constexpr std::array<int, 10> kLockedControls{CMeasureDlg::IDC_EXPECTED,    CMea
 constexpr int kReadingBlanks = 27;
 constexpr COLORREF kDisplayBack = RGB(0x20, 0x20, 0x20);
 constexpr COLORREF kDisplayText = RGB(0xFF, 0xFF, 0xFF);
-
-CInstrumentSession& Session()
-{
-    return PanelHost().Session();
-}
 
 int ChannelIndex(int nChannel)
 {
@@ -165,11 +169,13 @@ void ClearDeviceAbortAndStatus(CInstrumentSession& session, int nChannel)
 
 CMeasureChannel::CMeasureChannel(int nCtrlId) : m_nCtrlId(nCtrlId)
 {
-    for (std::size_t nFunction = 0; nFunction < kFunctions.size(); ++nFunction)
-        m_aParams[nFunction] = {kFunctions[nFunction].pszInitialExpected, "DEF", "DEF", "DEF"};
+    for (const SMeasureFunction& function : kFunctions)
+        m_aParams.push_back({function.pszInitialExpected, "DEF", "DEF", "DEF"});
 }
 
-CMeasureController::CMeasureController(IPanelFrame* pFrame) : m_pFrame(pFrame)
+CMeasureController::CMeasureController(const CPanelContext& context, readings::CReadingStream& readings,
+                                       int nSlot)
+    : CPanelController(context), m_readings(readings), m_nSlot(nSlot)
 {
     for (std::size_t i = 0; i < m_apChannels.size(); ++i)
         m_apChannels[i] = std::make_unique<CMeasureChannel>(kChannelIds[i]);
@@ -178,9 +184,9 @@ CMeasureController::CMeasureController(IPanelFrame* pFrame) : m_pFrame(pFrame)
 
 CMeasureController::~CMeasureController() = default;
 
-void CMeasureController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void CMeasureController::CreatePanel(const QPoint& position)
 {
-    m_pPanel = new CMeasureDlg(position, pParent, this);
+    m_pPanel = new CMeasureDlg(position, this);
 }
 
 int CMeasureController::GetChannelNumber() const
@@ -218,25 +224,52 @@ void CMeasureController::ResetCycles()
         pChannel->SetCycle(CMeasureChannel::CYCLE_IDLE);
 }
 
-void CMeasureController::ClearReading()
+void CMeasureController::TakeReading(const std::string& text)
 {
-    m_strReading.assign(kReadingBlanks, ' ');
+    ShowInPlaceOfReading(text);
+    PublishReading(text);
+}
+
+void CMeasureController::ShowInPlaceOfReading(const std::string& text)
+{
+    m_strReading = text;
     if (CMeasureDlg* pDialog = Dialog())
         pDialog->ShowReading(m_strReading);
+}
+
+void CMeasureController::ClearReading()
+{
+    ShowInPlaceOfReading(std::string(kReadingBlanks, ' '));
+}
+
+void CMeasureController::ShowNewestTotal()
+{
+    CMeasureDlg* pDialog = Dialog();
+    if (pDialog == nullptr)
+        return;
+    const bool bNewTotal = pDialog->ReadingDisplay().GetText() != m_strReading;
+    pDialog->ShowReading(m_strReading);
+    if (bNewTotal)
+        PublishReading(m_strReading);
+}
+
+void CMeasureController::ShowUnits(CMeasureDlg& dialog)
+{
+    const SMeasureFunction* pFunction = OfferedFunction(m_pChannel->m_nFunction, GetChannelNumber());
+    m_strUnitText = pFunction != nullptr ? pFunction->pszUnits : kNoUnits;
+    dialog.ShowUnitText(m_strUnitText);
 }
 
 // Also while another panel is shown: the reading is then kept for the display, and a log or trend fed
 // from the stream does not depend on which panel the operator looks at.
 void CMeasureController::PublishReading(const std::string& text)
 {
-    IPanelHost& host = PanelHost();
-    readings::CReadingStream& stream = host.Readings();
-    if (!stream.HasSubscribers())
+    if (!m_readings.HasSubscribers())
         return;
     const int nChannel = GetChannelNumber();
     const SMeasureFunction* pFunction = OfferedFunction(m_pChannel->m_nFunction, nChannel);
-    stream.Publish(nChannel, pFunction != nullptr ? Label(*pFunction) : std::string(), text,
-                   pFunction != nullptr ? pFunction->pszUnits : kNoUnits, host.IsLive());
+    m_readings.Publish(nChannel, pFunction != nullptr ? Label(*pFunction) : std::string(), text,
+                       pFunction != nullptr ? pFunction->pszUnits : kNoUnits, m_context.IsLive());
 }
 
 CMeasureDlg* CMeasureController::Dialog() const
@@ -263,8 +296,8 @@ void CMeasureController::ReadPanel(CDialog* pPanel, EReport eReport)
             RestorePowerOnSetup(dialog);
         ReadInstrument(dialog, GetChannelNumber());
     };
-    const bool bRead =
-        eReport == EReport::Failure ? CallReportingFailure(readInstrument) : IgnoreFailure(readInstrument);
+    const bool bRead = eReport == EReport::Failure ? m_context.CallReportingFailure(readInstrument)
+                                                   : IgnoreFailure(readInstrument);
     if (!bRead)
     {
         ClearDeviceAndStatus(Session());
@@ -288,8 +321,8 @@ void CMeasureController::RestorePowerOnSetup(CMeasureDlg& dialog)
     m_pChannel->m_nFunction = 0;
     m_pChannel->m_aParams[0][PARAM_EXPECTED] = "AUTO";
     m_pChannel->m_aParams[0][PARAM_RESOLUTION] = "DEF";
-    if (m_pFrame->IsAutoUpdateOn())
-        m_pFrame->OnAutoUpdateMode();
+    if (m_context.Frame().IsAutoUpdateOn())
+        m_context.Frame().OnAutoUpdateMode();
     dialog.SendConfig();
 }
 
@@ -309,10 +342,10 @@ void CMeasureController::ReadInstrument(CMeasureDlg& dialog, int nChannel)
     while (nFunction < static_cast<int>(kFunctions.size()) &&
            answer != QuotedFunctionKeyword(kFunctions[nFunction].eFunction))
         ++nFunction;
-    if (nFunction == static_cast<int>(kFunctions.size()))
-        nFunction = nOffered;
-    m_pChannel->m_nFunction = nFunction;
-    controls.SetCurSel(CMeasureDlg::IDC_FUNCTION, nFunction < nOffered ? nFunction : -1);
+    // A function the channel does not offer is no function of the list.
+    const int nShown = nFunction < nOffered ? nFunction : -1;
+    SetFunction(nShown);
+    controls.SetCurSel(CMeasureDlg::IDC_FUNCTION, nShown);
 
     controls.CheckRadioButton(CMeasureDlg::IDC_CHANNEL_1, CMeasureDlg::IDC_CHANNEL_3, m_pChannel->m_nCtrlId);
 
@@ -323,8 +356,8 @@ void CMeasureController::ReadInstrument(CMeasureDlg& dialog, int nChannel)
     else
         dialog.UnlockControls();
 
-    dialog.ShowFunctionControls();
-    dialog.ShowUnits();
+    dialog.ShowFunctionControls(nShown);
+    ShowUnits(dialog);
 }
 
 void CMeasureController::OnTimerTick()
@@ -333,7 +366,7 @@ void CMeasureController::OnTimerTick()
     if (Session().IsBusy())
         return;
     const int nChannel = GetChannelNumber();
-    if (m_pFrame->IsAutoUpdateOn())
+    if (m_context.Frame().IsAutoUpdateOn())
         AutoUpdate(nChannel);
     else if (IsCycleRunning())
         PollCycle(nChannel);
@@ -344,14 +377,11 @@ void CMeasureController::OnTimerTick()
 void CMeasureController::AutoUpdate(int nChannel)
 {
     CInstrumentSession& session = Session();
-    const bool bFetched = CallReportingFailure(
+    const bool bFetched = m_context.CallReportingFailure(
         [&]
         {
             session.InitiateImmediate(nChannel);
-            m_strReading = session.Fetch(nChannel);
-            if (CMeasureDlg* pDialog = Dialog())
-                pDialog->ShowReading(m_strReading);
-            PublishReading(m_strReading);
+            TakeReading(session.Fetch(nChannel));
         });
     if (bFetched)
         return;
@@ -359,7 +389,7 @@ void CMeasureController::AutoUpdate(int nChannel)
     m_pChannel->m_bContinuous = false;
     IgnoreFailure([&] { session.InitiateContinuous(nChannel, false); });
     EndCycle();
-    m_pFrame->OnAutoUpdateMode();
+    m_context.Frame().OnAutoUpdateMode();
     if (m_pPanel != nullptr)
         ReadPanel(m_pPanel, EReport::Nothing);
 }
@@ -369,7 +399,7 @@ void CMeasureController::AutoUpdate(int nChannel)
 void CMeasureController::PollCycle(int nChannel)
 {
     CInstrumentSession& session = Session();
-    const bool bPolled = CallReportingFailure(
+    const bool bPolled = m_context.CallReportingFailure(
         [&]
         {
             const std::uint8_t nCondition = session.QueryOperationPending();
@@ -399,7 +429,7 @@ void CMeasureController::FetchCycleReading(int nChannel, bool bAdvanceWithoutPan
     CMeasureDlg* pDialog = Dialog();
     if (pDialog != nullptr)
     {
-        pDialog->ShowUnits();
+        ShowUnits(*pDialog);
         if (m_pChannel->GetCycle() != CMeasureChannel::CYCLE_TOTALIZING)
             pDialog->ShowReading(m_strReading);
     }
@@ -441,8 +471,8 @@ const SMessageEntry<CMeasureDlg> CMeasureDlg::s_messageMap[] = {
     {BN_CLICKED, IDC_FETCH, &CMeasureDlg::OnFetch},
 };
 
-CMeasureDlg::CMeasureDlg(const QPoint& position, IPanelFrame* pParent, CMeasureController* pController)
-    : CPanelDialog(position, pParent, pController),
+CMeasureDlg::CMeasureDlg(const QPoint& position, CMeasureController* pController)
+    : CPanelDialog(position, pController),
       m_pLowerFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED)),
       m_pUnits(std::make_unique<CReadingDisplay>(CReadingDisplay::BORDER_SUNKEN, kDisplayBack, kDisplayText)),
       m_pReading(
@@ -468,9 +498,8 @@ void CMeasureDlg::OnInitDialog()
     m_controls.Subclass(IDC_UNITS, m_pUnits.get());
     m_controls.Subclass(IDC_READING, m_pReading.get());
     m_controls.Subclass(IDC_HEADER, m_pHeaderFrame.get());
-    IPanelHost& host = PanelHost();
-    const COLORREF crLamp = host.GetIndicatorColour();
-    const bool bLive = host.IsLive();
+    const bool bLive = Context().IsLive();
+    const COLORREF crLamp = bLive ? kLiveColour : kNonLiveColour;
     m_pLamp = std::make_unique<CRoundIndicator>(&crLamp, kHeaderColour);
     m_controls.Subclass(IDC_INDICATOR, m_pLamp.get());
     m_controls.Subclass(IDC_SLOT, m_pSlot.get());
@@ -483,7 +512,7 @@ void CMeasureDlg::OnInitDialog()
     m_pSlot->setAccessibleName(QStringLiteral("Slot"));
     m_pSlot->ShowAsText();
 
-    const int nSlot = host.GetInstrumentSlot();
+    const int nSlot = Controller().GetInstrumentSlot();
     m_pSlot->SetText(bLive && nSlot >= 0 ? std::to_string(nSlot) : "U");
 
     // Refresh reports its own failures.
@@ -494,9 +523,7 @@ void CMeasureDlg::OnInitDialog()
 
 void CMeasureDlg::OnPanelDestroyed()
 {
-    CMeasureController& controller = Controller();
-    controller.m_strReading = m_pReading->GetText();
-    controller.m_strUnitText = m_pUnits->GetText();
+    Controller().KeepShownReading(m_pReading->GetText());
 }
 
 void CMeasureDlg::paintEvent(QPaintEvent*)
@@ -552,17 +579,15 @@ void CMeasureDlg::UnlockControls()
 // Continuous initiation keeps its own lock when a cycle ends.
 void CMeasureDlg::UnlockAfterCycle()
 {
-    if (!Controller().m_pChannel->m_bContinuous)
+    if (!Controller().GetCurrentChannel()->m_bContinuous)
         UnlockControls();
 }
 
-void CMeasureDlg::ShowFunctionControls()
+void CMeasureDlg::ShowFunctionControls(int nFunction)
 {
-    CMeasureChannel& channel = *Controller().m_pChannel;
-    channel.m_nFunction = m_controls.GetCurSel(IDC_FUNCTION);
-    if (channel.m_nFunction < 0 || channel.m_nFunction >= static_cast<int>(kFunctions.size()))
+    if (nFunction < 0 || nFunction >= static_cast<int>(kFunctions.size()))
         return;
-    const EParamButtons buttons = kFunctions[channel.m_nFunction].buttons;
+    const EParamButtons buttons = kFunctions[nFunction].buttons;
     m_controls.Show(IDC_EXPECTED, buttons != BUTTONS_NONE);
     m_controls.Show(IDC_RESOLUTION, buttons != BUTTONS_NONE);
     // The reference buttons keep their last caption while hidden.
@@ -577,27 +602,18 @@ void CMeasureDlg::ShowFunctionControls()
     m_controls.Show(IDC_UPPER_REF, buttons == BUTTONS_LOWER_UPPER);
 }
 
-void CMeasureDlg::ShowUnits()
-{
-    CMeasureController& controller = Controller();
-    const SMeasureFunction* pFunction =
-        OfferedFunction(controller.m_pChannel->m_nFunction, controller.GetChannelNumber());
-    controller.m_strUnitText = pFunction != nullptr ? pFunction->pszUnits : kNoUnits;
-    ShowUnitText(controller.m_strUnitText);
-}
-
 // Sends the channel's stored parameters of its function. While the channel has no function the combo box
 // offers, nothing is sent. A failure is reported and leaves the texts as they are, for the next attempt.
 void CMeasureDlg::SendConfig()
 {
     CMeasureController& controller = Controller();
-    const CMeasureChannel& channel = *controller.m_pChannel;
+    const CMeasureChannel& channel = *controller.GetCurrentChannel();
     const int nChannel = controller.GetChannelNumber();
     const SMeasureFunction* pFunction = OfferedFunction(channel.m_nFunction, nChannel);
     if (pFunction == nullptr)
         return;
     const auto& params = channel.m_aParams[channel.m_nFunction];
-    CallReportingFailure(
+    Context().CallReportingFailure(
         [&]
         {
             Session().Configure(pFunction->eFunction, nChannel, params[PARAM_EXPECTED],
@@ -607,10 +623,13 @@ void CMeasureDlg::SendConfig()
 
 void CMeasureDlg::OnFunctionChange()
 {
-    Controller().ClearReading();
-    ShowFunctionControls();
+    CMeasureController& controller = Controller();
+    controller.ClearReading();
+    const int nFunction = m_controls.GetCurSel(IDC_FUNCTION);
+    controller.SetFunction(nFunction);
+    ShowFunctionControls(nFunction);
     SendConfig();
-    ShowUnits();
+    controller.ShowUnits(*this);
 }
 
 void CMeasureDlg::OnSendConfig()
@@ -632,7 +651,7 @@ void CMeasureDlg::SelectChannel(int nIndex)
 void CMeasureDlg::EditValue(int nParam)
 {
     CMeasureController& controller = Controller();
-    CMeasureChannel& channel = *controller.m_pChannel;
+    CMeasureChannel& channel = *controller.GetCurrentChannel();
     const int nChannel = controller.GetChannelNumber();
     const SMeasureFunction* pFunction = OfferedFunction(channel.m_nFunction, nChannel);
     if (pFunction == nullptr || pFunction->pLimits == nullptr)
@@ -662,7 +681,7 @@ void CMeasureDlg::EditValue(int nParam)
 void CMeasureDlg::EditReference(int nParam)
 {
     CMeasureController& controller = Controller();
-    CMeasureChannel& channel = *controller.m_pChannel;
+    CMeasureChannel& channel = *controller.GetCurrentChannel();
     const int nFunction = channel.m_nFunction;
     const SMeasureFunction* pFunction = OfferedFunction(nFunction, controller.GetChannelNumber());
     if (pFunction == nullptr)
@@ -674,7 +693,7 @@ void CMeasureDlg::EditReference(int nParam)
     const bool bHasReference =
         pFunction->buttons == BUTTONS_LOWER_UPPER || (bLower && pFunction->buttons == BUTTONS_REFERENCE);
     CReferenceDlg entry(this, res::LoadString(nTitleId) + Label(*pFunction));
-    if (entry.DoModal() != IDCANCEL && bHasReference && controller.m_pChannel == &channel &&
+    if (entry.DoModal() != IDCANCEL && bHasReference && controller.GetCurrentChannel() == &channel &&
         channel.m_nFunction == nFunction)
         channel.m_aParams[nFunction][nParam] = entry.m_strValue;
 }
@@ -683,7 +702,7 @@ void CMeasureDlg::EditReference(int nParam)
 void CMeasureDlg::ArmImmediate(EArmSelector eSelector)
 {
     CInstrumentSession& session = Session();
-    if (!CallReportingFailure([&] { session.SetArm(eSelector); }))
+    if (!Context().CallReportingFailure([&] { session.SetArm(eSelector); }))
         session.DeviceClear();
 }
 
@@ -692,27 +711,20 @@ void CMeasureDlg::ArmImmediate(EArmSelector eSelector)
 void CMeasureDlg::OnInitiate()
 {
     CMeasureController& controller = Controller();
-    CMeasureChannel& channel = *controller.m_pChannel;
+    CMeasureChannel& channel = *controller.GetCurrentChannel();
     if (channel.GetCycle() != CMeasureChannel::CYCLE_IDLE)
     {
         if (channel.GetCycle() == CMeasureChannel::CYCLE_TOTALIZING)
-        {
-            // A total fetched since the last one shown is new on the display, and published once.
-            const bool bNewTotal = m_pReading->GetText() != controller.m_strReading;
-            ShowReading(controller.m_strReading);
-            if (bNewTotal)
-                controller.PublishReading(controller.m_strReading);
-        }
+            controller.ShowNewestTotal();
         return;
     }
     if (channel.m_bContinuous)
         return;
     const int nChannel = controller.GetChannelNumber();
-    CallReportingFailure(
+    Context().CallReportingFailure(
         [&]
         {
-            controller.m_strReading = " ";
-            ShowReading(controller.m_strReading);
+            controller.ShowInPlaceOfReading(" ");
             Session().Abort(nChannel);
             Session().InitiateImmediate(nChannel);
             channel.SetCycle(channel.m_nFunction == kTotalize ? CMeasureChannel::CYCLE_TOTALIZE_STARTED
@@ -727,13 +739,11 @@ void CMeasureDlg::OnRead()
 {
     CMeasureController& controller = Controller();
     const int nChannel = controller.GetChannelNumber();
-    const bool bRead = CallReportingFailure(
+    const bool bRead = Context().CallReportingFailure(
         [&]
         {
-            controller.m_strReading = Session().Read(nChannel);
-            ShowReading(controller.m_strReading);
-            controller.PublishReading(controller.m_strReading);
-            ShowUnits();
+            controller.TakeReading(Session().Read(nChannel));
+            controller.ShowUnits(*this);
             controller.EndCycle();
         });
     if (!bRead)
@@ -746,13 +756,11 @@ void CMeasureDlg::OnFetch()
 {
     CMeasureController& controller = Controller();
     const int nChannel = controller.GetChannelNumber();
-    const bool bFetched = CallReportingFailure(
+    const bool bFetched = Context().CallReportingFailure(
         [&]
         {
-            controller.m_strReading = Session().Fetch(nChannel);
-            ShowReading(controller.m_strReading);
-            controller.PublishReading(controller.m_strReading);
-            ShowUnits();
+            controller.TakeReading(Session().Fetch(nChannel));
+            controller.ShowUnits(*this);
         });
     if (!bFetched)
         ClearDeviceAbortAndStatus(Session(), nChannel);

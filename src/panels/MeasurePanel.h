@@ -6,7 +6,6 @@
 
 #include "PanelController.h"
 #include "PanelDialog.h"
-#include "PanelHost.h"
 #include "res/ControlIds.h"
 
 #include "framework/WinTypes.h"
@@ -16,12 +15,18 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CMeasureDlg;
 class CPanelFrame;
 class CReadingDisplay;
 class CRoundIndicator;
 class QPaintEvent;
+
+namespace readings
+{
+class CReadingStream;
+}
 
 // One input channel's state as the Measure panel keeps it.
 class CMeasureChannel
@@ -43,8 +48,9 @@ public:
 
     bool m_bContinuous = false;
     int m_nCtrlId;
-    int m_nFunction = 0;
-    std::array<std::array<std::string, 4>, 13> m_aParams; // per function: expected, resolution, lower, upper
+    int m_nFunction = 0; // the index in the function list; -1 while the list shows none
+    // Per function of the list: expected value, resolution, lower and upper reference.
+    std::vector<std::array<std::string, 4>> m_aParams;
 
 private:
     ECycle m_nCycle = CYCLE_IDLE;
@@ -53,10 +59,12 @@ private:
 class CMeasureController : public CPanelController, public IMeasurement
 {
 public:
-    explicit CMeasureController(IPanelFrame* pFrame);
+    // The readings shown are published to the stream; the slot is the instrument's as opened at start-up
+    // (negative when unknown).
+    CMeasureController(const CPanelContext& context, readings::CReadingStream& readings, int nSlot);
     ~CMeasureController() override;
 
-    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    void CreatePanel(const QPoint& position) override;
     void Refresh(CDialog* pPanel) override;
     void OnTimerTick() override;
 
@@ -64,23 +72,34 @@ public:
     int GetChannelNumber() const override; // 1, 2 or 3
     bool IsCycleRunning() const override;
     void EndCycle() override;
-    // Hands a reading obtained for the display to the stream of readings, with the channel, the function's
-    // label and its unit.
-    void PublishReading(const std::string& text);
 
+    int GetInstrumentSlot() const { return m_nSlot; }
     CMeasureChannel* GetCurrentChannel() const { return m_pChannel; }
     void SelectChannel(int nIndex); // 0, 1 or 2; the reading shown belongs to the channel left, so it goes
+    // The current channel's function, by its index in the list; -1 for none.
+    void SetFunction(int nFunction) { m_pChannel->m_nFunction = nFunction; }
     void ResetCycles();
     void RequestFirstRefresh() { m_bFirstRefresh = true; }
+
+    // A reading taken now: kept, shown on the panel when there is one, and published to the stream with
+    // the channel, the function's label and its unit.
+    void TakeReading(const std::string& text);
+    // Keeps and shows a text in the reading's place that is no reading (blanks), so nothing is published.
+    void ShowInPlaceOfReading(const std::string& text);
     void ClearReading();
+    // While totalizing, the newest total the ticks fetched: shown, and published when it was not shown yet.
+    void ShowNewestTotal();
+    // The panel closes: the reading it shows is the one kept, also while totalizing, when a newer total
+    // fetched but not shown is dropped.
+    void KeepShownReading(const std::string& text) { m_strReading = text; }
+    // The unit of the current channel's function, kept and shown on the dialog.
+    void ShowUnits(CMeasureDlg& dialog);
     const std::string& GetReading() const { return m_strReading; }
     const std::string& GetUnitText() const { return m_strUnitText; }
 
 private:
-    // The panel's dialog keeps the reading, the unit text and the current channel's record up to date.
-    friend class CMeasureDlg;
-
     CMeasureDlg* Dialog() const;
+    void PublishReading(const std::string& text);
     void RestorePowerOnSetup(CMeasureDlg& dialog);
     // Refresh, reporting a failure or not: the refresh that ends the recovery after a reported failure
     // does not report a second one when the instrument is still failing.
@@ -95,7 +114,8 @@ private:
     void PollCycle(int nChannel);
     void FetchCycleReading(int nChannel, bool bAdvanceWithoutPanel);
 
-    IPanelFrame* m_pFrame;
+    readings::CReadingStream& m_readings;
+    int m_nSlot;
     CMeasureChannel* m_pChannel;
     std::array<std::unique_ptr<CMeasureChannel>, 3> m_apChannels;
     std::string m_strReading = " ";
@@ -114,14 +134,14 @@ public:
     // The header's background: red 64, green 128, blue 128.
     static constexpr COLORREF kHeaderColour = RGB(64, 128, 128);
 
-    CMeasureDlg(const QPoint& position, IPanelFrame* pParent, CMeasureController* pController);
+    CMeasureDlg(const QPoint& position, CMeasureController* pController);
     ~CMeasureDlg() override;
 
     void LockControls(); // the setting, send, initiate, channel and function controls
     void UnlockControls();
-    void UnlockAfterCycle();     // unlocks unless continuous initiation holds the lock
-    void ShowFunctionControls(); // takes the chosen function from the combo box
-    void ShowUnits();
+    void UnlockAfterCycle(); // unlocks unless continuous initiation holds the lock
+    // The parameter buttons of a function, by its index in the list; nothing changes for -1.
+    void ShowFunctionControls(int nFunction);
     void SendConfig();
     void ShowReading(const std::string& text);
     void ShowUnitText(const std::string& text);

@@ -1,8 +1,6 @@
 #include "MiscPanel.h"
 
-#include "PanelHost.h"
 #include "PanelText.h"
-#include "ReportedCall.h"
 
 #include "controls/PanelFrame.h"
 #include "dialogs/ValueEntryDlg.h"
@@ -33,16 +31,6 @@ constexpr std::array kRoscRadios{
     SRoscRadio{IDC_ROSC_CLK10, "CLK10"},
 };
 
-CInstrumentSession& Session()
-{
-    return PanelHost().Session();
-}
-
-IMeasurement& Measurement()
-{
-    return PanelHost().Measurement();
-}
-
 CValueEntryLimits Limits(double dMin, double dMax, const char* pszUnits, std::uint8_t nDiscretes)
 {
     CValueEntryLimits limits;
@@ -62,9 +50,14 @@ constexpr std::uint8_t kAllDiscretes = kLevelDiscretes | CValueEntryLimits::DISC
 const std::string kBlankValue = " ";
 } // namespace
 
-void CMiscController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+CMiscController::CMiscController(const CPanelContext& context, IMeasurement& measurement)
+    : CPanelController(context), m_measurement(measurement)
 {
-    m_pPanel = new CMiscDlg(position, pParent, this);
+}
+
+void CMiscController::CreatePanel(const QPoint& position)
+{
+    m_pPanel = new CMiscDlg(position, this);
 }
 
 void CMiscController::Refresh(CDialog* pPanel)
@@ -83,14 +76,18 @@ const SMessageEntry<CMiscDlg> CMiscDlg::s_messageMap[] = {
     {BN_CLICKED, IDC_MEAS_TIMEOUT, &CMiscDlg::OnMeasTimeout},
 };
 
-CMiscDlg::CMiscDlg(const QPoint& position, IPanelFrame* pParent, CMiscController* pController)
-    : CPanelDialog(position, pParent, pController),
-      m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED))
+CMiscDlg::CMiscDlg(const QPoint& position, CMiscController* pController)
+    : CPanelDialog(position, pController), m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED))
 {
     Create(*res::FindDialogTemplate(res::IDD_MISC));
 }
 
 CMiscDlg::~CMiscDlg() = default;
+
+IMeasurement& CMiscDlg::Measurement() const
+{
+    return static_cast<CMiscController&>(*m_pController).Measurement();
+}
 
 void CMiscDlg::OnInitDialog()
 {
@@ -115,7 +112,7 @@ void CMiscDlg::ReadInstrument()
 // The bus trigger for a cycle armed by BUS. A failure is reported, and the device cleared after it.
 void CMiscDlg::OnTrigger()
 {
-    if (!CallReportingFailure([] { Session().Trigger(); }))
+    if (!Context().CallReportingFailure([this] { Session().Trigger(); }))
         Session().DeviceClear();
 }
 

@@ -19,8 +19,14 @@ struct CValueEntryLimits;
 class CMiscController : public CPanelController
 {
 public:
-    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    CMiscController(const CPanelContext& context, IMeasurement& measurement);
+
+    void CreatePanel(const QPoint& position) override;
     void Refresh(CDialog* pPanel) override;
+    IMeasurement& Measurement() const { return m_measurement; }
+
+private:
+    IMeasurement& m_measurement; // the Measure panel's, whose cycle Trigger and Meas Abort act on
 };
 
 // The panel's dialog (template 120). "Trigger" reports a failure; every other handler lets a session
@@ -33,7 +39,7 @@ public:
     using EControlId = res::misc::EControlId;
     using enum res::misc::EControlId;
 
-    CMiscDlg(const QPoint& position, IPanelFrame* pParent, CMiscController* pController);
+    CMiscDlg(const QPoint& position, CMiscController* pController);
     ~CMiscDlg() override;
 
     // Enables "Trigger" while a measurement cycle runs, then shows the reference oscillator source. A
@@ -42,6 +48,8 @@ public:
 
 private:
     static const SMessageEntry<CMiscDlg> s_messageMap[];
+
+    IMeasurement& Measurement() const;
 
     void OnInitDialog() override;
     void OnTrigger();

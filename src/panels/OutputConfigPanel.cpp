@@ -1,8 +1,6 @@
 #include "OutputConfigPanel.h"
 
-#include "PanelHost.h"
 #include "PanelText.h"
-#include "ReportedCall.h"
 
 #include "controls/PanelFrame.h"
 #include "controls/ToggleButton.h"
@@ -19,9 +17,9 @@ constexpr const char* kTimebase = "ROSC";
 constexpr StateTexts kOffOn{"OFF", "ON"};
 } // namespace
 
-void COutputConfigController::CreatePanel(const QPoint& position, IPanelFrame* pParent)
+void COutputConfigController::CreatePanel(const QPoint& position)
 {
-    m_pPanel = new COutputConfigDlg(position, pParent, this);
+    m_pPanel = new COutputConfigDlg(position, this);
 }
 
 void COutputConfigController::Refresh(CDialog* pPanel)
@@ -37,10 +35,8 @@ const SMessageEntry<COutputConfigDlg> COutputConfigDlg::s_messageMap[] = {
     {BN_DOUBLECLICKED, IDC_TIMEBASE, &COutputConfigDlg::OnTimebase},
 };
 
-COutputConfigDlg::COutputConfigDlg(const QPoint& position, IPanelFrame* pParent,
-                                   COutputConfigController* pController)
-    : CPanelDialog(position, pParent, pController),
-      m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED)),
+COutputConfigDlg::COutputConfigDlg(const QPoint& position, COutputConfigController* pController)
+    : CPanelDialog(position, pController), m_pFrame(std::make_unique<CPanelFrame>(CPanelFrame::EDGE_RAISED)),
       m_pTimebase(std::make_unique<CToggleButton>(res::IDS_TIMEBASE_OFF, res::IDS_TIMEBASE_ON))
 {
     Create(*res::FindDialogTemplate(res::IDD_OUTPUT_CONFIG));
@@ -60,7 +56,7 @@ void COutputConfigDlg::OnInitDialog()
 
 void COutputConfigDlg::ReadInstrument()
 {
-    CInstrumentSession& session = PanelHost().Session();
+    CInstrumentSession& session = Session();
     m_controls.SetCheck(IDC_TRIGGER_LINE, session.QueryOutput(kTriggerLine) == "1");
     m_pTimebase->SetState(session.QueryOutput(kTimebase) == "0" ? 0 : 1);
 }
@@ -68,11 +64,11 @@ void COutputConfigDlg::ReadInstrument()
 // The check box has changed its check already; the new check is sent.
 void COutputConfigDlg::OnTriggerLine()
 {
-    PanelHost().Session().SetOutput(kTriggerLine, StateText(kOffOn, m_controls.IsChecked(IDC_TRIGGER_LINE)));
+    Session().SetOutput(kTriggerLine, StateText(kOffOn, m_controls.IsChecked(IDC_TRIGGER_LINE)));
 }
 
 // The toggle has flipped already; its new state is sent.
 void COutputConfigDlg::OnTimebase()
 {
-    PanelHost().Session().SetOutput(kTimebase, StateText(kOffOn, m_pTimebase->GetState()));
+    Session().SetOutput(kTimebase, StateText(kOffOn, m_pTimebase->GetState()));
 }

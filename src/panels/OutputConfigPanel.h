@@ -16,7 +16,8 @@ class CToggleButton;
 class COutputConfigController : public CPanelController
 {
 public:
-    void CreatePanel(const QPoint& position, IPanelFrame* pParent) override;
+    using CPanelController::CPanelController;
+    void CreatePanel(const QPoint& position) override;
     void Refresh(CDialog* pPanel) override;
 };
 
@@ -29,7 +30,7 @@ public:
     using EControlId = res::output_config::EControlId;
     using enum res::output_config::EControlId;
 
-    COutputConfigDlg(const QPoint& position, IPanelFrame* pParent, COutputConfigController* pController);
+    COutputConfigDlg(const QPoint& position, COutputConfigController* pController);
     ~COutputConfigDlg() override;
 
     // Reads both outputs; a session failure escapes, leaving what is not read yet as it was.

@@ -1,21 +1,24 @@
 #pragma once
 // The controller of one panel: lives as long as the frame, keeps what must outlive the panel's dialog,
-// and creates, refreshes and destroys that dialog when the frame asks.
+// and creates, refreshes and destroys that dialog when the frame asks. It works with the context the frame
+// hands it when it creates the controller.
 
-#include "ReportedCall.h"
+#include "PanelContext.h"
 
 #include <QPoint>
 
 class CDialog;
-class IPanelFrame;
 
 class CPanelController
 {
 public:
+    explicit CPanelController(const CPanelContext& context) : m_context(context) {}
     virtual ~CPanelController() = default;
 
+    const CPanelContext& Context() const { return m_context; }
+
     // Creates the panel dialog at the position in the frame's client area and keeps it in m_pPanel.
-    virtual void CreatePanel(const QPoint& position, IPanelFrame* pParent) = 0;
+    virtual void CreatePanel(const QPoint& position) = 0;
     // Reads the instrument into the dialog; a session failure is reported here and sets m_bRefreshFailed.
     virtual void Refresh(CDialog* pPanel) = 0;
     // Destroys the panel's window; the dialog then tells PanelDestroyed and deletes itself.
@@ -37,9 +40,12 @@ protected:
         if (pPanel == nullptr)
             return;
         auto& dialog = static_cast<TDlg&>(*pPanel);
-        m_bRefreshFailed = !CallReportingFailure([&] { readInstrument(dialog); });
+        m_bRefreshFailed = !m_context.CallReportingFailure([&] { readInstrument(dialog); });
     }
 
+    CInstrumentSession& Session() const { return m_context.Session(); }
+
+    const CPanelContext m_context;
     CDialog* m_pPanel = nullptr;
     bool m_bRefreshFailed = false;
 };

@@ -1,12 +1,21 @@
 #include "PanelDialog.h"
 
 #include "PanelController.h"
-#include "PanelHost.h"
 
-CPanelDialog::CPanelDialog(const QPoint& position, IPanelFrame* pParent, CPanelController* pController)
-    : CDialog(pParent->ClientArea()), m_ptPosition(position.x(), position.y() + 1),
-      m_pController(pController), m_pFrame(pParent)
+CPanelDialog::CPanelDialog(const QPoint& position, CPanelController* pController)
+    : CDialog(pController->Context().Frame().ClientArea()), m_ptPosition(position.x(), position.y() + 1),
+      m_pController(pController)
 {
+}
+
+const CPanelContext& CPanelDialog::Context() const
+{
+    return m_pController->Context();
+}
+
+CInstrumentSession& CPanelDialog::Session() const
+{
+    return Context().Session();
 }
 
 void CPanelDialog::PlaceAtPosition()
@@ -16,7 +25,7 @@ void CPanelDialog::PlaceAtPosition()
 
 void CPanelDialog::ResizeFrame()
 {
-    m_pFrame->FitToPanel(*this);
+    Context().Frame().FitToPanel(*this);
 }
 
 void CPanelDialog::OnDestroy()

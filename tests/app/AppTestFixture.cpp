@@ -1,7 +1,9 @@
 #include "AppTestFixture.h"
 
 #include "TarvexSim.h"
+#include "controls/RoundIndicator.h"
 #include "framework/ModalScript.h"
+#include "panels/MeasurePanel.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -72,4 +74,13 @@ bool CAppTest::WasCalled(const std::string& lineStart)
 {
     const std::vector<std::string> calls = Calls();
     return std::ranges::any_of(calls, [&](const std::string& call) { return call.starts_with(lineStart); });
+}
+
+COLORREF CAppTest::LampColour() const
+{
+    auto* pMeasure = dynamic_cast<CMeasureDlg*>(Frame().GetController(PANEL_MEASURE)->GetPanel());
+    EXPECT_NE(pMeasure, nullptr) << "the Measure panel is shown";
+    return pMeasure != nullptr
+               ? pMeasure->Controls().ItemAs<CRoundIndicator>(CMeasureDlg::IDC_INDICATOR)->LampColour()
+               : 0;
 }

@@ -32,6 +32,8 @@ protected:
     void Choose(int nCommand) const;
     // One tick of the frame's update timer (any timer id is the frame's tick).
     void Tick() const;
+    // The colour of the lamp on the Measure panel, which must be shown.
+    COLORREF LampColour() const;
 
     // The simulator's call log, whole lines, and just the entry point names.
     static std::vector<std::string> Calls();

@@ -124,10 +124,9 @@ TEST_P(CStartupTest, OpensTheInstrumentOrGoesNonLive)
     CPframe& frame = Start();
 
     EXPECT_EQ(HasQueuedModalScript(), c.choice == EChoice::None) << "Select Instrument shown or not";
-    EXPECT_EQ(m_pApp->IsLive(), c.bLive);
     EXPECT_EQ(m_pApp->Session().IsLive(), c.bLive);
-    EXPECT_EQ(m_pApp->GetIndicatorColour(), c.bLive ? kGreen : kGrey);
-    EXPECT_EQ(m_pApp->GetInstrumentSlot(), c.bLive ? kSlot : -2);
+    EXPECT_EQ(LampColour(), c.bLive ? kGreen : kGrey);
+    EXPECT_EQ(Frame().GetInstrumentSlot(), c.bLive ? kSlot : -2);
 
     std::vector<std::string> names = CalledEntryPoints();
     if (c.bLive)
@@ -141,9 +140,9 @@ TEST_P(CStartupTest, OpensTheInstrumentOrGoesNonLive)
     EXPECT_EQ(WasCalled("tarvex_timeOut 12000 "), c.bLive) << "no driver call at all when not live";
 
     // Whatever the session did, the frame shows the Measure panel and runs its timer.
-    EXPECT_EQ(m_pApp->GetActiveController(), m_pApp->GetController(PANEL_MEASURE));
-    ASSERT_NE(m_pApp->GetActiveController()->GetPanel(), nullptr);
-    EXPECT_TRUE(m_pApp->GetActiveController()->GetPanel()->isVisible());
+    EXPECT_EQ(Frame().GetActiveController(), Frame().GetController(PANEL_MEASURE));
+    ASSERT_NE(Frame().GetActiveController()->GetPanel(), nullptr);
+    EXPECT_TRUE(Frame().GetActiveController()->GetPanel()->isVisible());
     EXPECT_EQ(frame.windowTitle().toStdString(), "Tarvex: Measure");
     EXPECT_TRUE(frame.Menu().IsChecked(res::ID_PANELS_MEASURE));
     EXPECT_EQ(frame.UpdateTimerInterval(), 300);
@@ -171,9 +170,9 @@ TEST_F(CAppTest, SearchFindingNothingStartsNonLiveWithoutAsking)
 
         EXPECT_TRUE(HasQueuedModalScript()) << "no Select Instrument";
         ClearModalScripts();
-        EXPECT_FALSE(m_pApp->IsLive());
-        EXPECT_EQ(m_pApp->GetIndicatorColour(), kGrey);
-        const auto* pMeasure = dynamic_cast<CMeasureDlg*>(m_pApp->GetController(PANEL_MEASURE)->GetPanel());
+        EXPECT_FALSE(m_pApp->Session().IsLive());
+        EXPECT_EQ(LampColour(), kGrey);
+        const auto* pMeasure = dynamic_cast<CMeasureDlg*>(Frame().GetController(PANEL_MEASURE)->GetPanel());
         ASSERT_NE(pMeasure, nullptr);
         EXPECT_EQ(pMeasure->SlotDisplay().GetText(), "U");
         EXPECT_EQ(CalledEntryPoints(), std::vector<std::string>{"tarvex_auto_init"});
@@ -190,7 +189,7 @@ TEST_F(CAppTest, NumbersAreWrittenTheCWayWhateverTheDesktopLocale)
     Choose(res::ID_PANELS_MISC); // Misc
     std::string prompt;
     QueueModalScript([&](CModalDialog& dlg) { prompt = dlg.Controls().Text(res::value_entry::IDC_PROMPT); });
-    const auto controls = m_pApp->GetController(PANEL_MISC)->GetPanel()->findChildren<QWidget*>();
+    const auto controls = Frame().GetController(PANEL_MISC)->GetPanel()->findChildren<QWidget*>();
     const auto it = std::ranges::find_if(
         controls, [](const QWidget* p) { return p->property("ctrlId").toInt() == CMiscDlg::IDC_FREQ_RANGE; });
     ASSERT_NE(it, controls.end());
@@ -206,13 +205,13 @@ TEST_F(CAppTest, MissingDriverLibraryStartsNonLiveAndRefusesResetSelfTestAndSync
 
     CPframe& frame = Start(emptyFolder.path().toStdString());
 
-    EXPECT_FALSE(m_pApp->IsLive());
-    EXPECT_EQ(m_pApp->GetIndicatorColour(), kGrey);
-    EXPECT_EQ(m_pApp->GetInstrumentSlot(), -2);
+    EXPECT_FALSE(m_pApp->Session().IsLive());
+    EXPECT_EQ(LampColour(), kGrey);
+    EXPECT_EQ(Frame().GetInstrumentSlot(), -2);
     EXPECT_EQ(tarvexsim_call_count(), 0);
     EXPECT_EQ(frame.windowTitle().toStdString(), "Tarvex: Measure");
     EXPECT_TRUE(m_messages.BoxTexts().empty());
-    CDialog* pPanel = m_pApp->GetController(PANEL_MEASURE)->GetPanel();
+    CDialog* pPanel = Frame().GetController(PANEL_MEASURE)->GetPanel();
     ASSERT_NE(pPanel, nullptr);
 
     for (const int nCommand : {res::ID_SYSTEM_RESET, res::ID_SYSTEM_SELF_TEST, res::ID_SYSTEM_SYNC})
@@ -225,7 +224,7 @@ TEST_F(CAppTest, MissingDriverLibraryStartsNonLiveAndRefusesResetSelfTestAndSync
         ASSERT_EQ(m_messages.Messages().size(), 1u);
         EXPECT_EQ(m_messages.Messages()[0].caption, "Error");
         EXPECT_EQ(m_messages.Messages()[0].text, "Non-Live Mode: Function disabled");
-        EXPECT_EQ(m_pApp->GetActiveController()->GetPanel(), pPanel) << "nothing else happens";
+        EXPECT_EQ(Frame().GetActiveController()->GetPanel(), pPanel) << "nothing else happens";
         EXPECT_FALSE(pPanel->IsWindowDestroyed());
     }
 }
@@ -243,8 +242,8 @@ TEST_F(CAppTest, DriverThatCannotLoadStartsNonLiveWithOneBoxSayingWhy)
 
     Start();
 
-    EXPECT_FALSE(m_pApp->IsLive());
-    EXPECT_EQ(m_pApp->GetIndicatorColour(), kGrey);
+    EXPECT_FALSE(m_pApp->Session().IsLive());
+    EXPECT_EQ(LampColour(), kGrey);
     const std::vector<std::string> boxes = m_messages.BoxTexts();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find(damaged.fileName().toStdString() + ": invalid ELF header"), std::string::npos)
@@ -259,10 +258,10 @@ TEST_F(CAppTest, FailedTimeoutIsReportedAndStartUpGoesOn)
     CPframe& frame = Start();
 
     EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
-    EXPECT_TRUE(m_pApp->IsLive());
-    EXPECT_EQ(m_pApp->GetIndicatorColour(), kGreen);
+    EXPECT_TRUE(m_pApp->Session().IsLive());
+    EXPECT_EQ(LampColour(), kGreen);
     EXPECT_TRUE(WasCalled("tarvex_getSlot"));
-    EXPECT_NE(m_pApp->GetController(PANEL_MEASURE)->GetPanel(), nullptr);
+    EXPECT_NE(Frame().GetController(PANEL_MEASURE)->GetPanel(), nullptr);
     EXPECT_EQ(frame.UpdateTimerInterval(), 300);
 }
 

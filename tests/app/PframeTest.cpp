@@ -63,7 +63,7 @@ protected:
 
     CMeasureController& Measure() const
     {
-        return static_cast<CMeasureController&>(*m_pApp->GetController(PANEL_MEASURE));
+        return static_cast<CMeasureController&>(*Frame().GetController(PANEL_MEASURE));
     }
 };
 
@@ -80,18 +80,18 @@ TEST_P(CPanelSwitchTest, ShowsThePanelAndFitsTheFrameToIt)
     CPframe& frame = Frame();
     Choose(kPanelCases[OtherPanel(c.nIndex)].nCommand);
     const QPoint ptFrame = frame.pos();
-    CDialog* pPrevious = m_pApp->GetActiveController()->GetPanel();
+    CDialog* pPrevious = Frame().GetActiveController()->GetPanel();
 
     Choose(c.nCommand);
 
     EXPECT_EQ(frame.windowTitle().toStdString(), c.pszTitle);
     for (const SPanelCase& other : kPanelCases)
         EXPECT_EQ(frame.Menu().IsChecked(other.nCommand), other.nIndex == c.nIndex) << other.nCommand;
-    EXPECT_EQ(m_pApp->GetActiveController(), m_pApp->GetController(c.nIndex));
+    EXPECT_EQ(Frame().GetActiveController(), Frame().GetController(c.nIndex));
     EXPECT_TRUE(pPrevious->IsWindowDestroyed());
-    EXPECT_EQ(m_pApp->GetController(OtherPanel(c.nIndex))->GetPanel(), nullptr);
+    EXPECT_EQ(Frame().GetController(OtherPanel(c.nIndex))->GetPanel(), nullptr);
 
-    CDialog* pPanel = m_pApp->GetActiveController()->GetPanel();
+    CDialog* pPanel = Frame().GetActiveController()->GetPanel();
     ASSERT_NE(pPanel, nullptr);
     EXPECT_EQ(pPanel->parentWidget(), frame.ClientArea());
     EXPECT_EQ(pPanel->pos(), QPoint(0, 1));
@@ -110,14 +110,14 @@ TEST_P(CPanelSwitchTest, ChoosingTheShownPanelRebuildsItAndReadsTheInstrumentAga
 {
     const SPanelCase& c = GetParam();
     Choose(c.nCommand);
-    QPointer<CDialog> pOld = m_pApp->GetActiveController()->GetPanel();
+    QPointer<CDialog> pOld = Frame().GetActiveController()->GetPanel();
     tarvexsim_clear_calls();
 
     Choose(c.nCommand);
 
     ASSERT_FALSE(pOld.isNull());
     EXPECT_TRUE(pOld->IsWindowDestroyed());
-    CDialog* pNew = m_pApp->GetActiveController()->GetPanel();
+    CDialog* pNew = Frame().GetActiveController()->GetPanel();
     ASSERT_NE(pNew, nullptr);
     EXPECT_NE(pNew, pOld.data());
     EXPECT_TRUE(pNew->isVisible());
@@ -138,12 +138,12 @@ TEST_P(CPanelSwitchTest, SyncShowsTheFailureMessageOnlyAfterAFailedRefresh)
 
     EXPECT_TRUE(m_messages.Messages().empty());
     EXPECT_TRUE(WasCalled(c.pszReadEntryPoint)) << "Sync reads the instrument";
-    EXPECT_FALSE(m_pApp->GetActiveController()->HasRefreshFailed());
+    EXPECT_FALSE(Frame().GetActiveController()->HasRefreshFailed());
 
     tarvexsim_set_fault(c.pszReadEntryPoint, VI_ERROR_TMO, 1, nullptr);
     Choose(res::ID_SYSTEM_SYNC);
 
-    EXPECT_TRUE(m_pApp->GetActiveController()->HasRefreshFailed());
+    EXPECT_TRUE(Frame().GetActiveController()->HasRefreshFailed());
     ASSERT_GE(m_messages.Messages().size(), 2u);
     EXPECT_EQ(m_messages.Messages().front().text, "TIME OUT!");
     EXPECT_EQ(m_messages.Messages().back().text, kSyncFailed);
@@ -274,8 +274,8 @@ TEST_F(CAppTest, ResetRebuildsTheMeasurePanelFromThePowerOnSetup)
     EXPECT_EQ(frame.windowTitle().toStdString(), "Tarvex: Measure");
     EXPECT_TRUE(frame.Menu().IsChecked(res::ID_PANELS_MEASURE));
     EXPECT_FALSE(frame.Menu().IsChecked(res::ID_PANELS_MISC));
-    EXPECT_EQ(m_pApp->GetActiveController(), m_pApp->GetController(PANEL_MEASURE));
-    EXPECT_NE(m_pApp->GetActiveController()->GetPanel(), nullptr);
+    EXPECT_EQ(Frame().GetActiveController(), Frame().GetController(PANEL_MEASURE));
+    EXPECT_NE(Frame().GetActiveController()->GetPanel(), nullptr);
     EXPECT_FALSE(frame.Menu().IsChecked(res::ID_SYSTEM_AUTO_UPDATE))
         << "the first refresh after Reset turns Auto Update Mode off";
     EXPECT_TRUE(m_messages.Messages().empty());

@@ -208,7 +208,7 @@ protected:
         for (const auto& [nCommand, pszPanel] : panels)
         {
             Choose(nCommand);
-            visit(pszPanel, *m_pApp->GetActiveController()->GetPanel());
+            visit(pszPanel, *Frame().GetActiveController()->GetPanel());
         }
         const auto visitModal = [&](const char* pszDialog)
         { QueueModalScript([&visit, pszDialog](CModalDialog& dialog) { visit(pszDialog, dialog); }); };

@@ -164,7 +164,7 @@ protected:
     }
     CMeasureDlg& Measure() const
     {
-        return *static_cast<CMeasureDlg*>(m_pApp->GetController(PANEL_MEASURE)->GetPanel());
+        return *static_cast<CMeasureDlg*>(m_pApp->MainWindow()->GetController(PANEL_MEASURE)->GetPanel());
     }
     std::string Reading() const { return Measure().ReadingDisplay().GetText(); }
     void Click(int nId) const { testsupport::Click(Measure().Controls().Item(nId)); }

@@ -24,7 +24,8 @@
 class CBlankController : public CPanelController
 {
 public:
-    void CreatePanel(const QPoint&, IPanelFrame*) override {}
+    using CPanelController::CPanelController;
+    void CreatePanel(const QPoint&) override {}
     void Refresh(CDialog*) override {}
 };
 
@@ -47,8 +48,8 @@ protected:
     void CreateHost(bool bLive = true)
     {
         m_pHost = std::make_unique<CPanelTestHost>(bLive);
-        m_pHost->SetController(PANEL_MEASURE, std::make_unique<CMeasureController>(m_pHost.get()));
-        m_pHost->SetController(PANEL_MISC, std::make_unique<CBlankController>());
+        m_pHost->SetController(PANEL_MEASURE, m_pHost->Make<CMeasureController>());
+        m_pHost->SetController(PANEL_MISC, m_pHost->Make<CBlankController>());
         m_pHost->m_window.show();
     }
     void ShowMeasure() { m_pHost->ShowPanel(PANEL_MEASURE); }

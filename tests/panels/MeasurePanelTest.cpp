@@ -284,6 +284,7 @@ TEST_F(CMeasurePanelTest, TheHeaderShowsTheSlotAndTheLampColourAndIsPaintedAtIts
         m_pHost.reset();
         CreateHost(bLive);
         m_pHost->m_nSlot = nSlot;
+        m_pHost->SetController(PANEL_MEASURE, m_pHost->Make<CMeasureController>());
         ShowMeasure();
         EXPECT_EQ(Dialog().SlotDisplay().GetText(), pszSlot);
         auto* pLamp = Controls().ItemAs<CRoundIndicator>(D::IDC_INDICATOR);

@@ -16,7 +16,6 @@ CPanelTestHost::CPanelTestHost(bool bLive)
         m_nSlot = m_session.GetSlot();
     }
     m_window.resize(320, 450);
-    SetPanelHost(this);
 }
 
 CPanelTestHost::~CPanelTestHost()
@@ -25,7 +24,6 @@ CPanelTestHost::~CPanelTestHost()
         m_pActive->DestroyPanel();
     for (auto& pController : m_apControllers)
         pController.reset();
-    SetPanelHost(nullptr);
 }
 
 void CPanelTestHost::SetController(int nIndex, std::unique_ptr<CPanelController> pController)
@@ -38,7 +36,7 @@ void CPanelTestHost::ShowPanel(int nIndex)
     if (m_pActive != nullptr)
         m_pActive->DestroyPanel();
     m_pActive = m_apControllers.at(nIndex).get();
-    m_pActive->CreatePanel(QPoint(0, 0), this);
+    m_pActive->CreatePanel(QPoint(0, 0));
 }
 
 CPanelController* CPanelTestHost::GetController(int nIndex)

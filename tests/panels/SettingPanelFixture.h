@@ -34,8 +34,8 @@ protected:
         tarvexsim_use_manual_clock(1);
         m_pHost = std::make_unique<CPanelTestHost>();
         ASSERT_TRUE(m_pHost->IsLive()) << "the simulated counter could not be opened";
-        m_pHost->SetController(PANEL_MEASURE, std::make_unique<CMeasureController>(m_pHost.get()));
-        m_pHost->SetController(m_nIndex, std::make_unique<TController>());
+        m_pHost->SetController(PANEL_MEASURE, m_pHost->Make<CMeasureController>());
+        m_pHost->SetController(m_nIndex, m_pHost->Make<TController>());
         m_pHost->m_window.show();
         tarvexsim_clear_calls();
     }
