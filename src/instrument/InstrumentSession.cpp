@@ -266,6 +266,7 @@ template <typename TCall> const std::string& CInstrumentSession::QueryDriver(TCa
 template <typename TCall>
 void CInstrumentSession::SetSetting(int nSetting, const std::string& text, TCall call)
 {
+    // Live test first: a setting stored while not live touches no driver, so it needs no reentry guard.
     if (!m_bLive)
     {
         if (nSetting != kNone)
@@ -381,6 +382,8 @@ void CInstrumentSession::Reset()
 
 void CInstrumentSession::DeviceClear()
 {
+    // No guard that raises: the error report calls this after a failure. A call in progress is left alone,
+    // as clearing its busy flag on return would open it to reentry.
     if (!m_bLive || m_bBusy)
     {
         return;
@@ -391,6 +394,7 @@ void CInstrumentSession::DeviceClear()
 
 bool CInstrumentSession::SelfTest(std::string& message)
 {
+    // The reentry guard comes before the live test: a self test is refused during a call even when not live.
     GuardReentry();
     if (!m_bLive)
     {
@@ -411,6 +415,7 @@ bool CInstrumentSession::SelfTest(std::string& message)
 void CInstrumentSession::ErrorQuery(std::string& message)
 {
     message.clear();
+    // Like DeviceClear: the error report reads the queue after a failure, so this never raises.
     if (!m_bLive || m_bBusy)
     {
         return;
@@ -501,6 +506,9 @@ std::string CInstrumentSession::Fetch(int nChannel)
                        { return Invoke(m_pEntryPoints->m_pfnFetch, m_vi, Short(nChannel), pReading); });
 }
 
+// Read waits for a whole measurement, the longest call there is, so it shares the one busy flag: a tick or
+// a handler run by a message loop during the wait must be refused like any other call, which a flag of
+// Read's own would let through to the driver.
 std::string CInstrumentSession::Read(int nChannel)
 {
     if (!m_bLive)
@@ -578,6 +586,7 @@ std::string CInstrumentSession::QuerySenseItem(int nChannel, int nItem)
 
 std::string CInstrumentSession::QuerySense(int nChannel, ESenseSelector eSelector)
 {
+    // Guarded and busy whether live or not, before the selector is looked at, unlike the other queries.
     GuardReentry();
     CBusyScope busy(m_bBusy);
     m_strResult = kBadCommand;
@@ -609,6 +618,7 @@ std::string CInstrumentSession::QuerySense(int nChannel, ESenseSelector eSelecto
 
 void CInstrumentSession::SetInput(int nChannel, EInputSelector eSelector, const std::string& text)
 {
+    // The reentry guard first, also when not live, unlike SetSense.
     GuardReentry();
     const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr)
@@ -640,6 +650,7 @@ std::string CInstrumentSession::QueryInput(int nChannel, EInputSelector eSelecto
 
 void CInstrumentSession::SetArm(EArmSelector eSelector, const std::string& text)
 {
+    // The reentry guard first, also when not live, unlike SetSense.
     GuardReentry();
     const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr)
@@ -673,6 +684,7 @@ std::string CInstrumentSession::QueryArm(EArmSelector eSelector)
 
 void CInstrumentSession::SetOutput(const std::string& target, const std::string& text)
 {
+    // The reentry guard first, also when not live, unlike SetSense.
     GuardReentry();
     const std::optional<SOutputTarget> output = FindOutputTarget(target);
     if (!output)
