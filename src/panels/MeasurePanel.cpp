@@ -242,6 +242,17 @@ void CMeasureController::ClearReading()
     ShowInPlaceOfReading(std::string(kReadingBlanks, ' '));
 }
 
+void CMeasureController::MeasurementFailed()
+{
+    ClearReading();
+}
+
+void CMeasureController::ReadBackAfterFailure()
+{
+    if (m_pPanel != nullptr)
+        ReadPanel(m_pPanel, EReport::Nothing);
+}
+
 void CMeasureController::ShowNewestTotal()
 {
     CMeasureDlg* pDialog = Dialog();
@@ -386,12 +397,12 @@ void CMeasureController::AutoUpdate(int nChannel)
     if (bFetched)
         return;
     ClearDeviceAbortAndStatus(session, nChannel);
+    MeasurementFailed();
     m_pChannel->m_bContinuous = false;
     IgnoreFailure([&] { session.InitiateContinuous(nChannel, false); });
     EndCycle();
     m_context.Frame().OnAutoUpdateMode();
-    if (m_pPanel != nullptr)
-        ReadPanel(m_pPanel, EReport::Nothing);
+    ReadBackAfterFailure();
 }
 
 // One polling step of a running cycle. With both arming sources immediate the reading is there at once and
@@ -415,9 +426,9 @@ void CMeasureController::PollCycle(int nChannel)
     if (bPolled)
         return;
     ClearDeviceAbortAndStatus(session, nChannel);
+    MeasurementFailed();
     EndCycle();
-    if (m_pPanel != nullptr)
-        ReadPanel(m_pPanel, EReport::Nothing);
+    ReadBackAfterFailure();
 }
 
 // Fetches into the kept reading and moves the cycle on: the first total starts totalizing, whose later
@@ -604,16 +615,16 @@ void CMeasureDlg::ShowFunctionControls(int nFunction)
 
 // Sends the channel's stored parameters of its function. While the channel has no function the combo box
 // offers, nothing is sent. A failure is reported and leaves the texts as they are, for the next attempt.
-void CMeasureDlg::SendConfig()
+bool CMeasureDlg::SendConfig()
 {
     CMeasureController& controller = Controller();
     const CMeasureChannel& channel = *controller.GetCurrentChannel();
     const int nChannel = controller.GetChannelNumber();
     const SMeasureFunction* pFunction = OfferedFunction(channel.m_nFunction, nChannel);
     if (pFunction == nullptr)
-        return;
+        return true;
     const auto& params = channel.m_aParams[channel.m_nFunction];
-    Context().CallReportingFailure(
+    return Context().CallReportingFailure(
         [&]
         {
             Session().Configure(pFunction->eFunction, nChannel, params[PARAM_EXPECTED],
@@ -628,13 +639,21 @@ void CMeasureDlg::OnFunctionChange()
     const int nFunction = m_controls.GetCurSel(IDC_FUNCTION);
     controller.SetFunction(nFunction);
     ShowFunctionControls(nFunction);
-    SendConfig();
+    SendConfigShowingRefusal();
     controller.ShowUnits(*this);
 }
 
 void CMeasureDlg::OnSendConfig()
 {
-    SendConfig();
+    SendConfigShowingRefusal();
+}
+
+// The counter keeps its previous function when it refuses a configuration: the panel then reads back what
+// it holds, so that no reading is shown or published as the refused function's.
+void CMeasureDlg::SendConfigShowingRefusal()
+{
+    if (!SendConfig())
+        Controller().ReadBackAfterFailure();
 }
 
 void CMeasureDlg::SelectChannel(int nIndex)
@@ -746,8 +765,13 @@ void CMeasureDlg::OnRead()
             controller.ShowUnits(*this);
             controller.EndCycle();
         });
-    if (!bRead)
-        ClearDeviceAbortAndStatus(Session(), nChannel);
+    if (bRead)
+        return;
+    // The recovery aborts the measurement: a cycle the Read interrupted has nothing more to poll.
+    ClearDeviceAbortAndStatus(Session(), nChannel);
+    controller.MeasurementFailed();
+    controller.EndCycle();
+    UnlockAfterCycle();
 }
 
 // The reading of the running measurement, kept like a cycle's; the cycle ends and the controls are
@@ -763,7 +787,10 @@ void CMeasureDlg::OnFetch()
             controller.ShowUnits(*this);
         });
     if (!bFetched)
+    {
         ClearDeviceAbortAndStatus(Session(), nChannel);
+        controller.MeasurementFailed();
+    }
     controller.EndCycle();
     UnlockAfterCycle(); // the Initiate command among them
 }

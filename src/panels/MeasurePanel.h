@@ -92,6 +92,10 @@ public:
     // The panel closes: the reading it shows is the one kept, also while totalizing, when a newer total
     // fetched but not shown is dropped.
     void KeepShownReading(const std::string& text) { m_strReading = text; }
+    // A measurement failed (and was reported): the reading shown is no longer current, so it goes.
+    void MeasurementFailed();
+    // After a reported failure: the panel shows what the instrument holds, without a second report.
+    void ReadBackAfterFailure();
     // The unit of the current channel's function, kept and shown on the dialog.
     void ShowUnits(CMeasureDlg& dialog);
     const std::string& GetReading() const { return m_strReading; }
@@ -142,7 +146,8 @@ public:
     void UnlockAfterCycle(); // unlocks unless continuous initiation holds the lock
     // The parameter buttons of a function, by its index in the list; nothing changes for -1.
     void ShowFunctionControls(int nFunction);
-    void SendConfig();
+    // True unless the configuration was sent and failed (the failure is reported).
+    bool SendConfig();
     void ShowReading(const std::string& text);
     void ShowUnitText(const std::string& text);
 
@@ -165,6 +170,7 @@ private:
 
     void OnFunctionChange();
     void OnSendConfig();
+    void SendConfigShowingRefusal();
     template <int nIndex> void OnChannel() { SelectChannel(nIndex); }
     template <int nParam> void OnEditValue() { EditValue(nParam); }
     template <int nParam> void OnEditReference() { EditReference(nParam); }

@@ -254,6 +254,7 @@ TEST_F(CMeasurePanelTest, AutoUpdateFetchesOnEveryTickAlsoWhileAnotherPanelIsSho
 TEST_F(CMeasurePanelTest, AutoUpdateAgainstATimingOutInstrumentReportsOnceAndStops)
 {
     Start();
+    Click(D::IDC_READ);
     m_pHost->OnAutoUpdateMode();
     Channel().SetCycle(C::CYCLE_WAITING);
     tarvexsim_set_fault("tarvex_fetch", VI_ERROR_TMO, -1, nullptr);
@@ -268,6 +269,7 @@ TEST_F(CMeasurePanelTest, AutoUpdateAgainstATimingOutInstrumentReportsOnceAndSto
     EXPECT_GE(FirstCall("tarvex_initiate 1 2 \"OFF\""), 0);
     EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
     EXPECT_EQ(EnabledLockable(), 10) << "the panel was refreshed";
+    EXPECT_TRUE(IsBlank(ReadingText())) << "the reading before the failure is not shown as current";
 }
 
 TEST_F(CMeasurePanelTest, AFailedInitiateOrPollIsReportedOnceEvenWhenTheRecoveryFailsToo)
@@ -300,25 +302,37 @@ TEST_F(CMeasurePanelTest, AFailedInitiateOrPollIsReportedOnceEvenWhenTheRecovery
     }
 }
 
-TEST_F(CMeasurePanelTest, ReadAndTheHiddenFetchClearAndAbortOnFailure)
+TEST_F(CMeasurePanelTest, AFailedReadOrHiddenFetchClearsAbortsAndEndsTheCycleWithOneReport)
 {
     Start();
     ReportExternalArming();
     Controls().Show(D::IDC_FETCH, true);
     Controls().Enable(D::IDC_FETCH, true);
-    for (const auto& [nButton, pszEntryPoint] :
-         {std::pair{D::IDC_READ, "tarvex_read"}, {D::IDC_FETCH, "tarvex_fetch"}})
+    // In a cycle and out of one: the failed measurement's cycle is over, no reading is shown as current,
+    // and the next tick neither polls nor reports again.
+    for (const auto& [nButton, pszEntryPoint, bInCycle] : {std::tuple{D::IDC_READ, "tarvex_read", true},
+                                                           {D::IDC_FETCH, "tarvex_fetch", true},
+                                                           {D::IDC_READ, "tarvex_read", false},
+                                                           {D::IDC_FETCH, "tarvex_fetch", false}})
     {
-        SCOPED_TRACE(pszEntryPoint);
+        SCOPED_TRACE(std::string(pszEntryPoint) + (bInCycle ? " in a cycle" : ""));
         m_messages.Clear();
-        Click(D::IDC_READING);
+        Click(D::IDC_READ);
+        ASSERT_FALSE(IsBlank(ReadingText()));
+        if (bInCycle)
+            Click(D::IDC_READING);
         tarvexsim_set_fault(pszEntryPoint, VI_ERROR_TMO, 1, nullptr);
         tarvexsim_clear_calls();
         Click(nButton);
         EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
         EXPECT_GT(FirstCall("tarvex_ieeecom \"*CLS\""), FirstCall("tarvex_abort 1 "));
-        EXPECT_EQ(Channel().GetCycle(), nButton == D::IDC_READ ? C::CYCLE_WAITING : C::CYCLE_IDLE);
-        EXPECT_EQ(EnabledLockable(), nButton == D::IDC_READ ? 0 : 10);
+        EXPECT_TRUE(IsBlank(ReadingText()));
+        EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);
+        EXPECT_EQ(EnabledLockable(), 10);
+        tarvexsim_clear_calls();
+        Tick();
+        EXPECT_EQ(Calls(), std::vector<std::string>{});
+        EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
     }
     Click(D::IDC_READING);
     tarvexsim_advance_ms(2000);

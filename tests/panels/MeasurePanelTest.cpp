@@ -275,6 +275,25 @@ TEST_F(CMeasurePanelTest, AFunctionTheChannelDoesNotOfferSelectsNothingAndSendsN
     }
 }
 
+// The counter keeps its function when it refuses a configuration: the panel then shows that function, and
+// a reading is taken and shown with its unit.
+TEST_F(CMeasurePanelTest, ARefusedConfigurationShowsTheFunctionTheInstrumentKept)
+{
+    Start();
+    ChooseFunction(1);                    // Period
+    Channel().m_aParams[0][0] = "10 MHz"; // FREQ's expected value, which the counter refuses
+    ChooseFunction(0);
+    ASSERT_EQ(m_messages.BoxTexts().size(), 1u);
+    EXPECT_TRUE(m_messages.BoxTexts()[0].starts_with("Intrument reports error: -224"))
+        << m_messages.BoxTexts()[0];
+    EXPECT_EQ(Controls().GetCurSel(D::IDC_FUNCTION), 1);
+    EXPECT_EQ(Channel().m_nFunction, 1) << "what a reading is published as";
+    EXPECT_EQ(UnitText(), "Sec");
+    Click(D::IDC_READ);
+    EXPECT_EQ(UnitText(), "Sec");
+    EXPECT_EQ(m_messages.BoxTexts().size(), 1u);
+}
+
 TEST_F(CMeasurePanelTest, TheHeaderShowsTheSlotAndTheLampColourAndIsPaintedAtItsMarkers)
 {
     for (const auto& [bLive, nSlot, pszSlot] :
