@@ -245,6 +245,7 @@ void CMeasureController::ClearReading()
 void CMeasureController::MeasurementFailed()
 {
     ClearReading();
+    PublishReading(std::string());
 }
 
 void CMeasureController::ReadBackAfterFailure()

@@ -92,7 +92,8 @@ public:
     // The panel closes: the reading it shows is the one kept, also while totalizing, when a newer total
     // fetched but not shown is dropped.
     void KeepShownReading(const std::string& text) { m_strReading = text; }
-    // A measurement failed (and was reported): the reading shown is no longer current, so it goes.
+    // A measurement failed (and was reported): the reading shown is no longer current, so it goes, and the
+    // failure is published as a reading with an empty text, a gap in what the stream's sinks record.
     void MeasurementFailed();
     // After a reported failure: the panel shows what the instrument holds, without a second report.
     void ReadBackAfterFailure();

@@ -388,6 +388,7 @@ TEST_F(CMeasurePanelTest, EveryReadingObtainedForTheDisplayIsPublishedOnce)
         std::size_t nPublished;
         const char* pszFunction;
         const char* pszUnit;
+        bool bFailed = false; // a failed measurement: published with an empty text
     } cases[] = {
         {"Read", true, nothing, [this] { Click(D::IDC_READ); }, 1, "FREQ", "Hz"},
         {"Fetch", true,
@@ -455,6 +456,23 @@ TEST_F(CMeasurePanelTest, EveryReadingObtainedForTheDisplayIsPublishedOnce)
          },
          2, "Totalize", "Events"},
         {"NonLiveRead", false, nothing, [this] { Click(D::IDC_READ); }, 1, "FREQ", "Hz"},
+        {"FailedRead", true, [] { tarvexsim_set_fault("tarvex_read", VI_ERROR_TMO, 1, nullptr); },
+         [this] { Click(D::IDC_READ); }, 1, "FREQ", "Hz", true},
+        {"FailedCyclePoll", true,
+         [this]
+         {
+             ChooseFunction(1);
+             Click(D::IDC_READING);
+             tarvexsim_set_fault("tarvex_fetch", VI_ERROR_TMO, 1, nullptr);
+         },
+         [this] { Tick(); }, 1, "Period", "Sec", true},
+        {"FailedAutoUpdate", true,
+         [this]
+         {
+             m_pHost->OnAutoUpdateMode();
+             tarvexsim_set_fault("tarvex_fetch", VI_ERROR_TMO, 1, nullptr);
+         },
+         [this] { Tick(); }, 1, "FREQ", "Hz", true},
         {"SettingsAndRepaints", true, nothing,
          [this]
          {
@@ -482,11 +500,11 @@ TEST_F(CMeasurePanelTest, EveryReadingObtainedForTheDisplayIsPublishedOnce)
         if (sink.m_readings.empty())
             continue;
         const readings::SReading& last = sink.m_readings.back();
-        EXPECT_EQ(last.strText, Controller().GetReading());
+        EXPECT_EQ(last.strText, c.bFailed ? std::string() : Controller().GetReading());
         EXPECT_EQ(last.nChannel, 1);
         EXPECT_EQ(last.strFunction, c.pszFunction);
         EXPECT_EQ(last.strUnit, c.pszUnit);
         EXPECT_EQ(last.bLive, c.bLive);
-        EXPECT_TRUE(last.value.has_value()) << last.strText;
+        EXPECT_EQ(last.value.has_value(), !c.bFailed) << last.strText;
     }
 }
