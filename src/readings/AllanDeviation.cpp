@@ -34,8 +34,8 @@ std::vector<SAllanPoint> FractionalAllanDeviation(std::span<const double> readin
     return points;
 }
 
-bool HasFrequencyStability(std::string_view function)
+bool HasFrequencyStability(std::optional<EMeasureFunction> function)
 {
-    return function == "FREQ" || function == "Period";
+    return function == EMeasureFunction::Frequency || function == EMeasureFunction::Period;
 }
 } // namespace readings

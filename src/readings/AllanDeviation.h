@@ -10,9 +10,11 @@
 // evaluated at m = 1, 2, 4, ... while the sum has at least kMinimumAllanTerms terms. Gaps between
 // readings (a message box holding the timer) are not corrected for.
 
+#include "TarvexAbi.h"
+
 #include <cstddef>
+#include <optional>
 #include <span>
-#include <string_view>
 #include <vector>
 
 namespace readings
@@ -30,6 +32,6 @@ struct SAllanPoint
 // One point per octave of tau; none for a mean of 0 or a tau0 that is not positive.
 std::vector<SAllanPoint> FractionalAllanDeviation(std::span<const double> readings, double dTau0);
 
-// Whether a function's readings have a frequency stability: FREQ and Period.
-bool HasFrequencyStability(std::string_view function);
+// Whether a function's readings have a frequency stability: frequency and period.
+bool HasFrequencyStability(std::optional<EMeasureFunction> function);
 } // namespace readings

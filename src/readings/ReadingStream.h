@@ -8,6 +8,7 @@
 #include "Reading.h"
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -28,8 +29,8 @@ public:
     bool HasSubscribers() const;
 
     // A reading shown now, stamped with the current UTC time to the millisecond.
-    void Publish(int nChannel, std::string_view function, std::string_view text, std::string_view unit,
-                 bool bLive);
+    void Publish(int nChannel, std::optional<EMeasureFunction> function, std::string_view label,
+                 std::string_view text, std::string_view unit, bool bLive);
 
 private:
     std::vector<IReadingSink*> m_apSinks; // null where a sink left during a delivery

@@ -118,9 +118,10 @@ TEST(AllanDeviation, NothingWithoutAMeanOrAnInterval)
     EXPECT_TRUE(FractionalAllanDeviation(zeros, kTau0).empty());
     EXPECT_TRUE(FractionalAllanDeviation(readings, 0).empty());
     EXPECT_TRUE(FractionalAllanDeviation(readings, std::nan("")).empty());
-    EXPECT_TRUE(readings::HasFrequencyStability("FREQ"));
-    EXPECT_TRUE(readings::HasFrequencyStability("Period"));
-    EXPECT_FALSE(readings::HasFrequencyStability("FREQ Ratio"));
-    EXPECT_FALSE(readings::HasFrequencyStability("Totalize"));
+    EXPECT_TRUE(readings::HasFrequencyStability(EMeasureFunction::Frequency));
+    EXPECT_TRUE(readings::HasFrequencyStability(EMeasureFunction::Period));
+    EXPECT_FALSE(readings::HasFrequencyStability(EMeasureFunction::FrequencyRatio));
+    EXPECT_FALSE(readings::HasFrequencyStability(EMeasureFunction::Totalize));
+    EXPECT_FALSE(readings::HasFrequencyStability(std::nullopt));
 }
 } // namespace

@@ -134,11 +134,15 @@ TEST(Ring, KeepsTheNewestUpToItsCapacity)
     EXPECT_EQ(ring.Newest(), 8);
 }
 
-readings::SReading At(int nSecond, int nChannel, const char* pszFunction, std::optional<double> value)
+constexpr auto kFreq = EMeasureFunction::Frequency;
+constexpr auto kPeriod = EMeasureFunction::Period;
+
+readings::SReading At(int nSecond, int nChannel, EMeasureFunction eFunction, std::optional<double> value)
 {
     return {readings::TReadingTime{std::chrono::seconds(nSecond)},
             nChannel,
-            pszFunction,
+            eFunction,
+            eFunction == EMeasureFunction::Period ? "Period" : "FREQ",
             value ? std::to_string(*value) : "",
             value,
             "Hz",
@@ -157,15 +161,15 @@ TEST(ReadingHistory, HoldsAtMostTheCapacityWithTheStatisticsOfTheCurrentSeriesHe
         std::size_t nCount;
         double dMean;
     } steps[] = {
-        {At(0, 1, "FREQ", 10), true, 0, 1, 10},
-        {At(1, 1, "FREQ", 20), false, 0, 2, 15},
-        {At(2, 1, "FREQ", std::nullopt), false, 0, 2, 15},
-        {At(3, 2, "FREQ", 1), true, 3, 1, 1},
-        {At(4, 2, "FREQ", 3), false, 2, 2, 2},
-        {At(5, 2, "FREQ", 5), false, 1, 3, 3},
-        {At(6, 2, "FREQ", 7), false, 0, 4, 4},
-        {At(7, 2, "FREQ", 9), false, 0, 4, 6},
-        {At(8, 2, "Period", 2), true, 3, 1, 2},
+        {At(0, 1, kFreq, 10), true, 0, 1, 10},
+        {At(1, 1, kFreq, 20), false, 0, 2, 15},
+        {At(2, 1, kFreq, std::nullopt), false, 0, 2, 15},
+        {At(3, 2, kFreq, 1), true, 3, 1, 1},
+        {At(4, 2, kFreq, 3), false, 2, 2, 2},
+        {At(5, 2, kFreq, 5), false, 1, 3, 3},
+        {At(6, 2, kFreq, 7), false, 0, 4, 4},
+        {At(7, 2, kFreq, 9), false, 0, 4, 6},
+        {At(8, 2, kPeriod, 2), true, 3, 1, 2},
     };
     for (std::size_t i = 0; i < std::size(steps); ++i)
     {
@@ -177,22 +181,22 @@ TEST(ReadingHistory, HoldsAtMostTheCapacityWithTheStatisticsOfTheCurrentSeriesHe
         EXPECT_EQ(history.Statistics().Mean(), steps[i].dMean);
     }
     history.BreakSeries();
-    EXPECT_TRUE(history.Add(At(9, 2, "Period", 4)));
+    EXPECT_TRUE(history.Add(At(9, 2, kPeriod, 4)));
     history.Clear();
     EXPECT_TRUE(history.Readings().Empty());
-    EXPECT_TRUE(history.Add(At(10, 2, "Period", 4)));
+    EXPECT_TRUE(history.Add(At(10, 2, kPeriod, 4)));
 }
 
 TEST(ReadingHistory, MeanIntervalSpansTheNumericReadingsOfTheSeries)
 {
     readings::CReadingHistory history;
-    history.Add(At(0, 1, "Period", 1));
+    history.Add(At(0, 1, kPeriod, 1));
     EXPECT_EQ(history.MeanInterval(), 0);
     for (const int nSecond : {10, 11, 12, 13, 14})
         history.Add(
-            At(nSecond, 1, "FREQ", nSecond == 10 || nSecond == 14 ? std::nullopt : std::optional(1.0)));
+            At(nSecond, 1, kFreq, nSecond == 10 || nSecond == 14 ? std::nullopt : std::optional(1.0)));
     EXPECT_EQ(history.MeanInterval(), 1.0);
-    history.Add(At(17, 1, "FREQ", 1.0));
+    history.Add(At(17, 1, kFreq, 1.0));
     EXPECT_EQ(history.MeanInterval(), 2.0);
 }
 } // namespace

@@ -125,7 +125,7 @@ void CReadingsWindow::OnReading(const readings::SReading& reading)
     m_pStatistics->Show(m_history.Statistics(), QString::fromStdString(reading.strUnit));
     DescribeTrend(reading);
     m_pSave->setEnabled(true);
-    if (readings::HasFrequencyStability(reading.strFunction) && !m_allanTimer.isActive())
+    if (readings::HasFrequencyStability(reading.function) && !m_allanTimer.isActive())
         m_allanTimer.start();
 }
 
@@ -152,7 +152,7 @@ void CReadingsWindow::StartSeries(const readings::SReading& reading, const QStri
     m_allanTimer.stop();
     m_pTrend->Start(unit.isEmpty() ? function : function + QStringLiteral(" (") + unit + QLatin1Char(')'));
     m_pAllan->Clear();
-    m_pAllan->setVisible(readings::HasFrequencyStability(reading.strFunction));
+    m_pAllan->setVisible(readings::HasFrequencyStability(reading.function));
     QString note = QStringLiteral("Channel %1, %2%3: ")
                        .arg(reading.nChannel)
                        .arg(function, reading.bLive ? QString() : QStringLiteral(", non-live"));

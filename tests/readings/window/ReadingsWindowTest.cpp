@@ -33,15 +33,16 @@ class CReadingsWindowTest : public ::testing::Test
 {
 protected:
     readings::SReading Reading(int nIndex, const char* pszText, int nChannel = 1,
-                               const char* pszFunction = "FREQ", const char* pszUnit = "Hz")
+                               EMeasureFunction eFunction = EMeasureFunction::Frequency,
+                               const char* pszLabel = "FREQ", const char* pszUnit = "Hz")
     {
-        return readings::MakeReading(m_start + nIndex * 300ms, nChannel, pszFunction, pszText, pszUnit, true);
+        return readings::MakeReading(m_start + nIndex * 300ms, nChannel, eFunction, pszLabel, pszText,
+                                     pszUnit, true);
     }
-    void Feed(int nFirst, int nCount, int nChannel = 1, const char* pszFunction = "FREQ")
+    void Feed(int nFirst, int nCount)
     {
         for (int i = nFirst; i < nFirst + nCount; ++i)
-            m_window.OnReading(
-                Reading(i, i % 2 ? "+1.00000001E+07" : "+1.00000003E+07", nChannel, pszFunction));
+            m_window.OnReading(Reading(i, i % 2 ? "+1.00000001E+07" : "+1.00000003E+07"));
     }
     QString Figure(const char* pszName) const { return m_window.findChild<QLabel*>(pszName)->text(); }
     QString Note() const { return Figure("seriesNote"); }
@@ -88,7 +89,7 @@ TEST_F(CReadingsWindowTest, ReadingsFillTheStatisticsTheTrendAndItsTextAlternati
 TEST_F(CReadingsWindowTest, AChangeOfChannelOrFunctionStartsANewSeriesAndSaysSo)
 {
     Feed(0, 20);
-    m_window.OnReading(Reading(20, "+2.0E-07", 2, "Period", "Sec"));
+    m_window.OnReading(Reading(20, "+2.0E-07", 2, EMeasureFunction::Period, "Period", "Sec"));
     EXPECT_TRUE(Note().startsWith("Channel 2, Period: a new series since")) << Note().toStdString();
     EXPECT_TRUE(Note().endsWith("as the channel or function changed.")) << Note().toStdString();
     EXPECT_EQ(Figure("count"), "1");
@@ -111,7 +112,7 @@ TEST_F(CReadingsWindowTest, AllanDeviationForFrequencyAtMostOnceASecondAndNotFor
     EXPECT_EQ(AllanTable().item(3, 0)->text(), "2.4");
     EXPECT_EQ(AllanTable().item(3, 2)->text(), "25");
     EXPECT_TRUE(AllanTable().isVisibleTo(&m_window));
-    m_window.OnReading(Reading(40, "+1.5E+00", 1, "DCV", "V"));
+    m_window.OnReading(Reading(40, "+1.5E+00", 1, EMeasureFunction::DcVolts, "DCV", "V"));
     EXPECT_EQ(AllanTable().rowCount(), 0);
     EXPECT_FALSE(AllanTable().isVisibleTo(&m_window));
 }
@@ -123,7 +124,7 @@ TEST_F(CReadingsWindowTest, ClearEmptiesAndSaveWritesEveryReadingHeld)
     const QString path = folder.filePath("saved.csv");
     auto* pSave = m_window.findChild<QPushButton*>();
     Feed(0, 2);
-    m_window.OnReading(Reading(2, "+1.0E+00", 3, "FREQ Ratio", "   "));
+    m_window.OnReading(Reading(2, "+1.0E+00", 3, EMeasureFunction::FrequencyRatio, "FREQ Ratio", "   "));
     ASSERT_TRUE(m_window.SaveCsv(path));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -154,16 +155,16 @@ TEST_F(CReadingsWindowTest, ClearEmptiesAndSaveWritesEveryReadingHeld)
 
 TEST_F(CReadingsWindowTest, TakesReadingsFromTheStreamOnlyWhileShown)
 {
-    m_stream.Publish(1, "FREQ", "+1.0E+07", "Hz", true);
+    m_stream.Publish(1, EMeasureFunction::Frequency, "FREQ", "+1.0E+07", "Hz", true);
     EXPECT_TRUE(m_window.History().Readings().Empty());
     m_window.Present();
-    m_stream.Publish(1, "FREQ", "+1.0E+07", "Hz", true);
+    m_stream.Publish(1, EMeasureFunction::Frequency, "FREQ", "+1.0E+07", "Hz", true);
     m_window.hide();
     EXPECT_FALSE(m_stream.HasSubscribers());
-    m_stream.Publish(1, "FREQ", "+1.0E+07", "Hz", true);
+    m_stream.Publish(1, EMeasureFunction::Frequency, "FREQ", "+1.0E+07", "Hz", true);
     EXPECT_EQ(m_window.History().Readings().Size(), 1u);
     m_window.show();
-    m_stream.Publish(1, "FREQ", "+1.0E+07", "Hz", true);
+    m_stream.Publish(1, EMeasureFunction::Frequency, "FREQ", "+1.0E+07", "Hz", true);
     EXPECT_EQ(m_window.History().Readings().Size(), 2u);
     EXPECT_TRUE(Note().endsWith("as readings were missed while the window was closed."))
         << Note().toStdString();
