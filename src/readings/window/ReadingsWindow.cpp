@@ -95,7 +95,7 @@ bool CReadingsWindow::SaveCsv(const QString& path)
     std::string strError;
     const auto pFile =
         readings::CCsvFile::Open(path.toStdString(), readings::CCsvFile::EMode::Replace, strError);
-    for (std::size_t i = 0; pFile && i < m_history.Readings().Size(); ++i)
+    for (std::size_t i = m_history.SeriesStart(); pFile && i < m_history.Readings().Size(); ++i)
     {
         if (!pFile->Write(m_history.Readings()[i]))
         {

@@ -117,19 +117,21 @@ TEST_F(CReadingsWindowTest, AllanDeviationForFrequencyAtMostOnceASecondAndNotFor
     EXPECT_FALSE(AllanTable().isVisibleTo(&m_window));
 }
 
-TEST_F(CReadingsWindowTest, ClearEmptiesAndSaveWritesEveryReadingHeld)
+TEST_F(CReadingsWindowTest, ClearEmptiesAndSaveWritesTheCurrentSeries)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString path = folder.filePath("saved.csv");
     auto* pSave = m_window.findChild<QPushButton*>();
     Feed(0, 2);
-    m_window.OnReading(Reading(2, "+1.0E+00", 3, EMeasureFunction::FrequencyRatio, "FREQ Ratio", "   "));
+    for (const int nIndex : {2, 3})
+        m_window.OnReading(
+            Reading(nIndex, "+1.0E+00", 3, EMeasureFunction::FrequencyRatio, "FREQ Ratio", "   "));
     ASSERT_TRUE(m_window.SaveCsv(path));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    std::string expected = readings::CsvHeader();
-    for (std::size_t i = 0; i < 3; ++i)
+    std::string expected = readings::CsvHeader(); // the ratio's series, not the FREQ readings before it
+    for (std::size_t i = 2; i < 4; ++i)
         expected += readings::CsvRow(m_window.History().Readings()[i]);
     EXPECT_EQ(file.readAll().toStdString(), expected);
 
