@@ -20,7 +20,7 @@ struct SReading
     int nChannel = 0;
     std::optional<EMeasureFunction> function{}; // none when the channel is on a function it does not offer
     std::string strFunction{};                  // the function's label, e.g. "FREQ", to show and to log
-    std::string strText{};                      // as shown
+    std::string strText{};                      // as shown; empty for a measurement that failed
     std::optional<double> value{};
     std::string strUnit{}; // without blanks; empty for a function without a unit
     bool bLive = true;

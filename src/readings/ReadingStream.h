@@ -28,7 +28,8 @@ public:
     void Unsubscribe(IReadingSink* pSink);
     bool HasSubscribers() const;
 
-    // A reading shown now, stamped with the current UTC time to the millisecond.
+    // A reading shown now, stamped with the current UTC time to the millisecond. An empty text records a
+    // measurement that failed: a row with an empty reading in the log, a gap in the Readings window.
     void Publish(int nChannel, std::optional<EMeasureFunction> function, std::string_view label,
                  std::string_view text, std::string_view unit, bool bLive);
 

@@ -84,7 +84,7 @@ void CReadingsWindow::Clear()
     m_allanTimer.stop();
     m_pTrend->Start(QString());
     m_pTrend->setAccessibleDescription(QStringLiteral("No readings"));
-    m_pStatistics->Show(m_history.Statistics(), QString());
+    m_pStatistics->Show(m_history.Statistics(), m_history.InvalidCount(), QString());
     m_pAllan->Clear();
     m_pSeriesNote->setText(QStringLiteral("No readings yet: they arrive as the Measure panel shows them."));
     m_pSave->setEnabled(false);
@@ -122,7 +122,10 @@ void CReadingsWindow::OnReading(const readings::SReading& reading)
     }
     if (reading.value)
         m_pTrend->Append(Milliseconds(reading), *reading.value);
-    m_pStatistics->Show(m_history.Statistics(), QString::fromStdString(reading.strUnit));
+    else
+        m_pTrend->Break();
+    m_pStatistics->Show(m_history.Statistics(), m_history.InvalidCount(),
+                        QString::fromStdString(reading.strUnit));
     DescribeTrend(reading);
     m_pSave->setEnabled(true);
     if (readings::HasFrequencyStability(reading.function) && !m_allanTimer.isActive())
@@ -164,17 +167,22 @@ void CReadingsWindow::StartSeries(const readings::SReading& reading, const QStri
 
 void CReadingsWindow::DescribeTrend(const readings::SReading& latest)
 {
-    QString text = QStringLiteral("Latest reading ") + QString::fromStdString(latest.strText).trimmed();
-    if (!latest.strUnit.empty())
-        text += QLatin1Char(' ') + QString::fromStdString(latest.strUnit);
+    QString text;
+    if (latest.strText.empty()) // what the stream publishes for a failed measurement
+        text = QStringLiteral("Latest measurement failed");
+    else
+    {
+        text = QStringLiteral("Latest reading ") + QString::fromStdString(latest.strText).trimmed();
+        if (!latest.strUnit.empty())
+            text += QLatin1Char(' ') + QString::fromStdString(latest.strUnit);
+    }
     m_pTrend->setAccessibleDescription(text + QStringLiteral("; ") + m_pStatistics->Summary());
 }
 
 void CReadingsWindow::UpdateAllan()
 {
-    const auto& values = m_history.Statistics().Values();
-    const std::vector<double> series(values.begin(), values.end());
-    m_pAllan->Show(readings::FractionalAllanDeviation(series, m_history.MeanInterval()));
+    const double dTau0 = m_history.NominalInterval();
+    m_pAllan->Show(readings::FractionalAllanDeviation(m_history.ValuesWithGaps(dTau0), dTau0), dTau0);
 }
 
 void CReadingsWindow::OnSaveCsv()
