@@ -280,7 +280,8 @@ void CMeasureController::PublishReading(const std::string& text)
         return;
     const int nChannel = GetChannelNumber();
     const SMeasureFunction* pFunction = OfferedFunction(m_pChannel->m_nFunction, nChannel);
-    m_readings.Publish(nChannel, pFunction != nullptr ? Label(*pFunction) : std::string(), text,
+    m_readings.Publish(nChannel, pFunction != nullptr ? std::optional(pFunction->eFunction) : std::nullopt,
+                       pFunction != nullptr ? Label(*pFunction) : std::string(), text,
                        pFunction != nullptr ? pFunction->pszUnits : kNoUnits, m_context.IsLive());
 }
 

@@ -13,8 +13,9 @@ namespace readings
 // The header row, CRLF included.
 const std::string& CsvHeader();
 
-// One row: time, channel, function, reading (the text as shown), value (empty when the text is no number,
-// otherwise the shortest text that reads back as the same double), unit, live ("yes" or "no").
+// One row: time, channel, function, reading (the text as shown; empty for a measurement that failed),
+// value (empty when the text is no number, otherwise the shortest text that reads back as the same
+// double), unit, live ("yes" or "no").
 std::string CsvRow(const SReading& reading);
 
 // A field as RFC 4180 writes it.

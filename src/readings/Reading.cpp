@@ -20,12 +20,13 @@ std::string_view Trimmed(std::string_view text)
 }
 } // namespace
 
-SReading MakeReading(TReadingTime time, int nChannel, std::string_view function, std::string_view text,
-                     std::string_view unit, bool bLive)
+SReading MakeReading(TReadingTime time, int nChannel, std::optional<EMeasureFunction> function,
+                     std::string_view label, std::string_view text, std::string_view unit, bool bLive)
 {
     return {time,
             nChannel,
-            std::string(function),
+            function,
+            std::string(label),
             std::string(text),
             ReadingValue(text),
             std::string(Trimmed(unit)),
@@ -52,6 +53,6 @@ std::optional<double> ReadingValue(std::string_view text)
 
 bool SameSeries(const SReading& first, const SReading& second)
 {
-    return first.nChannel == second.nChannel && first.strFunction == second.strFunction;
+    return first.nChannel == second.nChannel && first.function == second.function;
 }
 } // namespace readings

@@ -3,6 +3,8 @@
 // shown, its value when the text is a number, the unit, and whether it came from an instrument or from the
 // non-live defaults.
 
+#include "TarvexAbi.h"
+
 #include <chrono>
 #include <optional>
 #include <string>
@@ -16,16 +18,17 @@ struct SReading
 {
     TReadingTime time{};
     int nChannel = 0;
-    std::string strFunction{}; // the function's label, e.g. "FREQ"
-    std::string strText{};     // as shown
+    std::optional<EMeasureFunction> function{}; // none when the channel is on a function it does not offer
+    std::string strFunction{};                  // the function's label, e.g. "FREQ", to show and to log
+    std::string strText{};                      // as shown; empty for a measurement that failed
     std::optional<double> value{};
     std::string strUnit{}; // without blanks; empty for a function without a unit
     bool bLive = true;
 };
 
 // Builds the record of a reading shown at a given time: the value read from the text, the unit trimmed.
-SReading MakeReading(TReadingTime time, int nChannel, std::string_view function, std::string_view text,
-                     std::string_view unit, bool bLive);
+SReading MakeReading(TReadingTime time, int nChannel, std::optional<EMeasureFunction> function,
+                     std::string_view label, std::string_view text, std::string_view unit, bool bLive);
 
 // The value of a reading's text when the whole text, blanks trimmed, is one decimal number (one optional
 // sign, a point as decimal separator whatever the locale, an optional exponent). Not a value: an empty or

@@ -1,9 +1,17 @@
 #include "ReadingHistory.h"
 
+#include <algorithm>
 #include <chrono>
+#include <limits>
 
 namespace readings
 {
+namespace
+{
+// A pause that rounds to two intervals or more has missed at least one reading.
+constexpr double kMissedReading = 1.5;
+} // namespace
+
 CReadingHistory::CReadingHistory(std::size_t nCapacity) : m_readings(nCapacity) {}
 
 bool CReadingHistory::Add(const SReading& reading)
@@ -16,16 +24,21 @@ bool CReadingHistory::Add(const SReading& reading)
             --m_nSeriesStart;
         else if (m_readings.Oldest().value)
             m_statistics.RemoveOldest();
+        else
+            --m_nInvalid;
     }
     m_readings.Push(reading);
     if (bNewSeries)
     {
         m_nSeriesStart = m_readings.Size() - 1;
         m_statistics.Clear();
+        m_nInvalid = 0;
         m_bBreak = false;
     }
     if (reading.value)
         m_statistics.Add(*reading.value);
+    else
+        ++m_nInvalid;
     return bNewSeries;
 }
 
@@ -34,21 +47,36 @@ void CReadingHistory::Clear()
     m_readings.Clear();
     m_nSeriesStart = 0;
     m_statistics.Clear();
+    m_nInvalid = 0;
     m_bBreak = false;
 }
 
-double CReadingHistory::MeanInterval() const
+double CReadingHistory::NominalInterval() const
 {
-    const std::size_t nCount = m_statistics.Count();
-    if (nCount < 2)
+    if (m_readings.Size() < m_nSeriesStart + 2)
         return 0;
-    std::size_t nFirst = m_nSeriesStart;
-    while (!m_readings[nFirst].value)
-        ++nFirst;
-    std::size_t nLast = m_readings.Size() - 1;
-    while (!m_readings[nLast].value)
-        --nLast;
-    const std::chrono::duration<double> span = m_readings[nLast].time - m_readings[nFirst].time;
-    return span.count() / static_cast<double>(nCount - 1);
+    std::vector<TReadingTime::duration> intervals;
+    intervals.reserve(m_readings.Size() - m_nSeriesStart - 1);
+    for (std::size_t i = m_nSeriesStart + 1; i < m_readings.Size(); ++i)
+        intervals.push_back(m_readings[i].time - m_readings[i - 1].time);
+    const auto middle = intervals.begin() + static_cast<std::ptrdiff_t>(intervals.size() / 2);
+    std::ranges::nth_element(intervals, middle);
+    return std::chrono::duration<double>(*middle).count();
+}
+
+std::vector<double> CReadingHistory::ValuesWithGaps(double dInterval) const
+{
+    constexpr double kGap = std::numeric_limits<double>::quiet_NaN();
+    std::vector<double> values;
+    for (std::size_t i = m_nSeriesStart; i < m_readings.Size(); ++i)
+    {
+        const SReading& reading = m_readings[i];
+        if (i > m_nSeriesStart &&
+            std::chrono::duration<double>(reading.time - m_readings[i - 1].time).count() >=
+                kMissedReading * dInterval)
+            values.push_back(kGap);
+        values.push_back(reading.value.value_or(kGap));
+    }
+    return values;
 }
 } // namespace readings

@@ -29,13 +29,13 @@ bool CReadingStream::HasSubscribers() const
     return std::ranges::any_of(m_apSinks, [](const IReadingSink* pSink) { return pSink != nullptr; });
 }
 
-void CReadingStream::Publish(int nChannel, std::string_view function, std::string_view text,
-                             std::string_view unit, bool bLive)
+void CReadingStream::Publish(int nChannel, std::optional<EMeasureFunction> function, std::string_view label,
+                             std::string_view text, std::string_view unit, bool bLive)
 {
     if (m_apSinks.empty())
         return;
     const auto now = std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now());
-    const SReading reading = MakeReading(now, nChannel, function, text, unit, bLive);
+    const SReading reading = MakeReading(now, nChannel, function, label, text, unit, bLive);
     ++m_nDeliveries;
     // By index: a sink subscribed during the walk may grow the list; it waits for the next reading.
     const std::size_t nCount = m_apSinks.size();

@@ -8,6 +8,7 @@
 #include "Reading.h"
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -27,9 +28,10 @@ public:
     void Unsubscribe(IReadingSink* pSink);
     bool HasSubscribers() const;
 
-    // A reading shown now, stamped with the current UTC time to the millisecond.
-    void Publish(int nChannel, std::string_view function, std::string_view text, std::string_view unit,
-                 bool bLive);
+    // A reading shown now, stamped with the current UTC time to the millisecond. An empty text records a
+    // measurement that failed: a row with an empty reading in the log, a gap in the Readings window.
+    void Publish(int nChannel, std::optional<EMeasureFunction> function, std::string_view label,
+                 std::string_view text, std::string_view unit, bool bLive);
 
 private:
     std::vector<IReadingSink*> m_apSinks; // null where a sink left during a delivery

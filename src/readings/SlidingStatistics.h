@@ -20,7 +20,6 @@ public:
     void Clear();
 
     std::size_t Count() const { return m_values.size(); }
-    const std::deque<double>& Values() const { return m_values; } // oldest first
     // NaN while there are too few values: the mean and the extremes need one, the deviation two.
     double Mean() const;
     double StandardDeviation() const;

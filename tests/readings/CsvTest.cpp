@@ -24,7 +24,7 @@ const readings::TReadingTime kLeapDay = sys_days{year{2024} / February / 29} + 2
 
 SReading Reading(std::string text, std::string unit = "Hz")
 {
-    return readings::MakeReading(kLeapDay, 1, "FREQ", text, unit, true);
+    return readings::MakeReading(kLeapDay, 1, EMeasureFunction::Frequency, "FREQ", text, unit, true);
 }
 
 // A folder of its own under the system's temporary folder, removed with everything in it.
@@ -86,7 +86,8 @@ TEST(CsvFormat, RowsHoldTheTextAsShownTheValueAndTheMark)
         {Reading("+1.00000012E+07"), "2024-02-29T23:59:58.007Z,1,FREQ,+1.00000012E+07,10000001.2,Hz,yes\r\n"},
         {Reading("+1.0E-07", "Sec"), "2024-02-29T23:59:58.007Z,1,FREQ,+1.0E-07,1e-07,Sec,yes\r\n"},
         {Reading(" ", "   "), "2024-02-29T23:59:58.007Z,1,FREQ, ,,,yes\r\n"},
-        {readings::MakeReading(kLeapDay, 3, "FREQ Ratio", "1,5", "", false),
+        {Reading(""), "2024-02-29T23:59:58.007Z,1,FREQ,,,Hz,yes\r\n"}, // a measurement that failed
+        {readings::MakeReading(kLeapDay, 3, EMeasureFunction::FrequencyRatio, "FREQ Ratio", "1,5", "", false),
          "2024-02-29T23:59:58.007Z,3,FREQ Ratio,\"1,5\",,,no\r\n"},
     };
     for (const auto& [reading, pszRow] : cases)

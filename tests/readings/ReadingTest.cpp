@@ -53,9 +53,11 @@ TEST(Reading, ValueOnlyWhenTheWholeTextIsOneNumber)
 TEST(Reading, RecordKeepsTheTextAsShownAndTrimsTheUnit)
 {
     const readings::TReadingTime time{std::chrono::milliseconds(1234)};
-    const SReading reading = readings::MakeReading(time, 3, "FREQ Ratio", " +1.5E+00 ", "   ", false);
+    const SReading reading = readings::MakeReading(time, 3, EMeasureFunction::FrequencyRatio, "FREQ Ratio",
+                                                   " +1.5E+00 ", "   ", false);
     EXPECT_EQ(reading.time, time);
     EXPECT_EQ(reading.nChannel, 3);
+    EXPECT_EQ(reading.function, EMeasureFunction::FrequencyRatio);
     EXPECT_EQ(reading.strFunction, "FREQ Ratio");
     EXPECT_EQ(reading.strText, " +1.5E+00 ");
     EXPECT_EQ(reading.value, 1.5);
@@ -65,13 +67,16 @@ TEST(Reading, RecordKeepsTheTextAsShownAndTrimsTheUnit)
 
 TEST(Reading, ASeriesIsOneChannelAndFunction)
 {
-    const SReading freq1{.nChannel = 1, .strFunction = "FREQ", .strText = "1"};
+    constexpr auto kFrequency = EMeasureFunction::Frequency;
+    const SReading freq1{.nChannel = 1, .function = kFrequency, .strFunction = "FREQ", .strText = "1"};
     const SReading cases[] = {
-        {.nChannel = 1, .strFunction = "FREQ", .strText = "2", .bLive = false},
-        {.nChannel = 2, .strFunction = "FREQ"},
-        {.nChannel = 1, .strFunction = "Period"},
+        {.nChannel = 1, .function = kFrequency, .strFunction = "FREQ", .strText = "2", .bLive = false},
+        {.nChannel = 1, .function = kFrequency, .strFunction = "Frequency"}, // the label does not decide
+        {.nChannel = 2, .function = kFrequency, .strFunction = "FREQ"},
+        {.nChannel = 1, .function = EMeasureFunction::Period, .strFunction = "Period"},
+        {.nChannel = 1, .function = std::nullopt, .strFunction = "FREQ"},
     };
-    const bool expected[] = {true, false, false};
+    const bool expected[] = {true, true, false, false, false};
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(readings::SameSeries(freq1, cases[i]), expected[i]) << i;
 }
@@ -102,21 +107,22 @@ TEST(ReadingStream, EverySubscriberGetsEachReadingOnceStampedWithTheTimeOfPublic
     readings::CReadingStream stream;
     CRecordingSink first;
     CRecordingSink second;
-    stream.Publish(1, "FREQ", "1", "Hz", true); // nobody listens: lost
+    stream.Publish(1, EMeasureFunction::Frequency, "FREQ", "1", "Hz", true); // nobody listens: lost
     stream.Subscribe(&first);
     stream.Subscribe(&first);
     stream.Subscribe(&second);
     const auto before = std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now());
-    stream.Publish(2, "Period", "+1.0E-07", "Sec", true);
+    stream.Publish(2, EMeasureFunction::Period, "Period", "+1.0E-07", "Sec", true);
     const auto after = std::chrono::system_clock::now();
     stream.Unsubscribe(&first);
-    stream.Publish(2, "Period", "+2.0E-07", "Sec", false);
+    stream.Publish(2, EMeasureFunction::Period, "Period", "+2.0E-07", "Sec", false);
     EXPECT_EQ(first.Texts(), std::vector<std::string>{"+1.0E-07"});
     ASSERT_EQ(second.Texts(), (std::vector<std::string>{"+1.0E-07", "+2.0E-07"}));
     const SReading& reading = second.received.front();
     EXPECT_GE(reading.time, before);
     EXPECT_LE(reading.time, after);
     EXPECT_EQ(reading.nChannel, 2);
+    EXPECT_EQ(reading.function, EMeasureFunction::Period);
     EXPECT_EQ(reading.strFunction, "Period");
     EXPECT_EQ(reading.value, 1e-7);
     EXPECT_EQ(reading.strUnit, "Sec");
@@ -138,8 +144,8 @@ TEST(ReadingStream, SinksMayLeaveAndJoinWhileAReadingIsDelivered)
     };
     stream.Subscribe(&leaving);
     stream.Subscribe(&later);
-    stream.Publish(1, "FREQ", "1", "Hz", true);
-    stream.Publish(1, "FREQ", "2", "Hz", true);
+    stream.Publish(1, EMeasureFunction::Frequency, "FREQ", "1", "Hz", true);
+    stream.Publish(1, EMeasureFunction::Frequency, "FREQ", "2", "Hz", true);
     EXPECT_EQ(leaving.Texts(), std::vector<std::string>{"1"});
     EXPECT_TRUE(later.received.empty());
     EXPECT_EQ(joining.Texts(), std::vector<std::string>{"2"});

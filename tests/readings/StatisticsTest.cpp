@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 #include <optional>
 #include <random>
@@ -134,11 +135,15 @@ TEST(Ring, KeepsTheNewestUpToItsCapacity)
     EXPECT_EQ(ring.Newest(), 8);
 }
 
-readings::SReading At(int nSecond, int nChannel, const char* pszFunction, std::optional<double> value)
+constexpr auto kFreq = EMeasureFunction::Frequency;
+constexpr auto kPeriod = EMeasureFunction::Period;
+
+readings::SReading At(int nSecond, int nChannel, EMeasureFunction eFunction, std::optional<double> value)
 {
     return {readings::TReadingTime{std::chrono::seconds(nSecond)},
             nChannel,
-            pszFunction,
+            eFunction,
+            eFunction == EMeasureFunction::Period ? "Period" : "FREQ",
             value ? std::to_string(*value) : "",
             value,
             "Hz",
@@ -156,16 +161,22 @@ TEST(ReadingHistory, HoldsAtMostTheCapacityWithTheStatisticsOfTheCurrentSeriesHe
         std::size_t nSeriesStart;
         std::size_t nCount;
         double dMean;
+        std::size_t nInvalid;
     } steps[] = {
-        {At(0, 1, "FREQ", 10), true, 0, 1, 10},
-        {At(1, 1, "FREQ", 20), false, 0, 2, 15},
-        {At(2, 1, "FREQ", std::nullopt), false, 0, 2, 15},
-        {At(3, 2, "FREQ", 1), true, 3, 1, 1},
-        {At(4, 2, "FREQ", 3), false, 2, 2, 2},
-        {At(5, 2, "FREQ", 5), false, 1, 3, 3},
-        {At(6, 2, "FREQ", 7), false, 0, 4, 4},
-        {At(7, 2, "FREQ", 9), false, 0, 4, 6},
-        {At(8, 2, "Period", 2), true, 3, 1, 2},
+        {At(0, 1, kFreq, 10), true, 0, 1, 10, 0},
+        {At(1, 1, kFreq, 20), false, 0, 2, 15, 0},
+        {At(2, 1, kFreq, std::nullopt), false, 0, 2, 15, 1},
+        {At(3, 2, kFreq, 1), true, 3, 1, 1, 0},
+        {At(4, 2, kFreq, 3), false, 2, 2, 2, 0},
+        {At(5, 2, kFreq, 5), false, 1, 3, 3, 0},
+        {At(6, 2, kFreq, 7), false, 0, 4, 4, 0},
+        {At(7, 2, kFreq, 9), false, 0, 4, 6, 0},
+        {At(8, 2, kPeriod, 2), true, 3, 1, 2, 0},
+        {At(9, 2, kPeriod, std::nullopt), false, 2, 1, 2, 1},
+        {At(10, 2, kPeriod, 4), false, 1, 2, 3, 1},
+        {At(11, 2, kPeriod, 6), false, 0, 3, 4, 1},
+        {At(12, 2, kPeriod, 8), false, 0, 3, 6, 1},  // the series' first value leaves
+        {At(13, 2, kPeriod, 10), false, 0, 4, 7, 0}, // its reading without a value leaves
     };
     for (std::size_t i = 0; i < std::size(steps); ++i)
     {
@@ -175,24 +186,61 @@ TEST(ReadingHistory, HoldsAtMostTheCapacityWithTheStatisticsOfTheCurrentSeriesHe
         EXPECT_EQ(history.SeriesStart(), steps[i].nSeriesStart);
         EXPECT_EQ(history.Statistics().Count(), steps[i].nCount);
         EXPECT_EQ(history.Statistics().Mean(), steps[i].dMean);
+        EXPECT_EQ(history.InvalidCount(), steps[i].nInvalid);
     }
     history.BreakSeries();
-    EXPECT_TRUE(history.Add(At(9, 2, "Period", 4)));
+    EXPECT_TRUE(history.Add(At(14, 2, kPeriod, 4)));
     history.Clear();
     EXPECT_TRUE(history.Readings().Empty());
-    EXPECT_TRUE(history.Add(At(10, 2, "Period", 4)));
+    EXPECT_TRUE(history.Add(At(15, 2, kPeriod, 4)));
 }
 
-TEST(ReadingHistory, MeanIntervalSpansTheNumericReadingsOfTheSeries)
+// The nominal interval and the gaps, for the Allan deviation: readings at their times (ms), "" a failed
+// measurement, a NaN in the values a gap.
+TEST(ReadingHistory, TheNominalIntervalIsTheMedianAndPausesAndReadingsWithoutAValueAreGaps)
 {
-    readings::CReadingHistory history;
-    history.Add(At(0, 1, "Period", 1));
-    EXPECT_EQ(history.MeanInterval(), 0);
-    for (const int nSecond : {10, 11, 12, 13, 14})
-        history.Add(
-            At(nSecond, 1, "FREQ", nSecond == 10 || nSecond == 14 ? std::nullopt : std::optional(1.0)));
-    EXPECT_EQ(history.MeanInterval(), 1.0);
-    history.Add(At(17, 1, "FREQ", 1.0));
-    EXPECT_EQ(history.MeanInterval(), 2.0);
+    constexpr double kGap = std::numeric_limits<double>::quiet_NaN();
+    const struct
+    {
+        const char* pszName;
+        std::vector<std::pair<int, const char*>> readings; // of the current series
+        double dNominal;
+        std::vector<double> values;
+    } cases[] = {
+        {"one reading", {{0, "1"}}, 0, {1}},
+        {"evenly spaced", {{0, "1"}, {300, "2"}, {600, "3"}}, 0.3, {1, 2, 3}},
+        {"the timer held",
+         {{0, "1"}, {300, "2"}, {600, "3"}, {2400, "4"}, {2700, "5"}},
+         0.3,
+         {1, 2, 3, kGap, 4, 5}},
+        {"late, yet no reading missed", {{0, "1"}, {300, "2"}, {740, "3"}, {1040, "4"}}, 0.3, {1, 2, 3, 4}},
+        {"one reading missed", {{0, "1"}, {300, "2"}, {760, "3"}, {1060, "4"}}, 0.3, {1, 2, kGap, 3, 4}},
+        {"no value", {{0, "1"}, {300, "+9.91E+37"}, {600, ""}, {900, "4"}}, 0.3, {1, kGap, kGap, 4}},
+        {"a long gate", {{0, "1"}, {1000, "2"}, {2000, "3"}, {5000, "4"}}, 1.0, {1, 2, 3, kGap, 4}},
+    };
+    for (const auto& test : cases)
+    {
+        SCOPED_TRACE(test.pszName);
+        readings::CReadingHistory history;
+        // A series before, at another interval, does not count.
+        for (const int nMilliseconds : {-9000, -4000})
+            history.Add(
+                readings::MakeReading(readings::TReadingTime{std::chrono::milliseconds(nMilliseconds)}, 2,
+                                      kFreq, "FREQ", "5", "Hz", true));
+        for (const auto& [nMilliseconds, pszText] : test.readings)
+            history.Add(
+                readings::MakeReading(readings::TReadingTime{std::chrono::milliseconds(nMilliseconds)}, 1,
+                                      kFreq, "FREQ", pszText, "Hz", true));
+        EXPECT_DOUBLE_EQ(history.NominalInterval(), test.dNominal);
+        const std::vector<double> values = history.ValuesWithGaps(test.dNominal);
+        ASSERT_EQ(values.size(), test.values.size());
+        for (std::size_t i = 0; i < values.size(); ++i)
+        {
+            if (std::isnan(test.values[i]))
+                EXPECT_TRUE(std::isnan(values[i])) << i;
+            else
+                EXPECT_EQ(values[i], test.values[i]) << i;
+        }
+    }
 }
 } // namespace

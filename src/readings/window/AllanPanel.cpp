@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QTableWidget>
@@ -39,13 +40,15 @@ QLogValueAxis* NewLogAxis(const QString& title)
 } // namespace
 
 CAllanPanel::CAllanPanel(QWidget* pParent)
-    : QWidget(pParent), m_pTable(new QTableWidget(0, 3)), m_pPlot(new QChartView), m_pSeries(new QLineSeries),
-      m_pTauAxis(NewLogAxis(QStringLiteral("\u03c4 (s)"))),
+    : QWidget(pParent), m_pTable(new QTableWidget(0, 3)), m_pPlot(new QChartView), m_pNote(new QLabel),
+      m_pSeries(new QLineSeries), m_pTauAxis(NewLogAxis(QStringLiteral("\u03c4 (s)"))),
       m_pDeviationAxis(NewLogAxis(QStringLiteral("\u03c3y(\u03c4)")))
 {
     auto* pBox =
         new QGroupBox(QStringLiteral("&Allan deviation \u03c3y(\u03c4), fractional, overlapping"), this);
-    auto* pLayout = new QHBoxLayout(pBox);
+    auto* pBoxLayout = new QVBoxLayout(pBox);
+    auto* pLayout = new QHBoxLayout;
+    pBoxLayout->addLayout(pLayout);
 
     auto* pChart = new QChart;
     pChart->legend()->hide();
@@ -74,16 +77,24 @@ CAllanPanel::CAllanPanel(QWidget* pParent)
     m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pTable->setTabKeyNavigation(false);
     pLayout->addWidget(m_pTable);
+    m_pNote->setObjectName(QStringLiteral("allanNote"));
+    m_pNote->setWordWrap(true);
+    pBoxLayout->addWidget(m_pNote);
 
     auto* pOuter = new QVBoxLayout(this);
     pOuter->setContentsMargins(0, 0, 0, 0);
     pOuter->addWidget(pBox);
 }
 
-void CAllanPanel::Show(const std::vector<readings::SAllanPoint>& points)
+void CAllanPanel::Show(const std::vector<readings::SAllanPoint>& points, double dTau0)
 {
     ShowInTable(points);
     Plot(points);
+    const QString interval =
+        dTau0 > 0 ? QStringLiteral(" = ") + ValueText(dTau0, QStringLiteral("s"), kDigits) : QString();
+    m_pNote->setText(QStringLiteral("\u03c4 is a multiple of the reading interval \u03c40%1, not of the gate "
+                                    "time; terms that span a gap in the readings are left out.")
+                         .arg(interval));
 }
 
 void CAllanPanel::ShowInTable(const std::vector<readings::SAllanPoint>& points)

@@ -84,7 +84,7 @@ void CReadingsWindow::Clear()
     m_allanTimer.stop();
     m_pTrend->Start(QString());
     m_pTrend->setAccessibleDescription(QStringLiteral("No readings"));
-    m_pStatistics->Show(m_history.Statistics(), QString());
+    m_pStatistics->Show(m_history.Statistics(), m_history.InvalidCount(), QString());
     m_pAllan->Clear();
     m_pSeriesNote->setText(QStringLiteral("No readings yet: they arrive as the Measure panel shows them."));
     m_pSave->setEnabled(false);
@@ -95,7 +95,7 @@ bool CReadingsWindow::SaveCsv(const QString& path)
     std::string strError;
     const auto pFile =
         readings::CCsvFile::Open(path.toStdString(), readings::CCsvFile::EMode::Replace, strError);
-    for (std::size_t i = 0; pFile && i < m_history.Readings().Size(); ++i)
+    for (std::size_t i = m_history.SeriesStart(); pFile && i < m_history.Readings().Size(); ++i)
     {
         if (!pFile->Write(m_history.Readings()[i]))
         {
@@ -122,10 +122,13 @@ void CReadingsWindow::OnReading(const readings::SReading& reading)
     }
     if (reading.value)
         m_pTrend->Append(Milliseconds(reading), *reading.value);
-    m_pStatistics->Show(m_history.Statistics(), QString::fromStdString(reading.strUnit));
+    else
+        m_pTrend->Break();
+    m_pStatistics->Show(m_history.Statistics(), m_history.InvalidCount(),
+                        QString::fromStdString(reading.strUnit));
     DescribeTrend(reading);
     m_pSave->setEnabled(true);
-    if (readings::HasFrequencyStability(reading.strFunction) && !m_allanTimer.isActive())
+    if (readings::HasFrequencyStability(reading.function) && !m_allanTimer.isActive())
         m_allanTimer.start();
 }
 
@@ -152,7 +155,7 @@ void CReadingsWindow::StartSeries(const readings::SReading& reading, const QStri
     m_allanTimer.stop();
     m_pTrend->Start(unit.isEmpty() ? function : function + QStringLiteral(" (") + unit + QLatin1Char(')'));
     m_pAllan->Clear();
-    m_pAllan->setVisible(readings::HasFrequencyStability(reading.strFunction));
+    m_pAllan->setVisible(readings::HasFrequencyStability(reading.function));
     QString note = QStringLiteral("Channel %1, %2%3: ")
                        .arg(reading.nChannel)
                        .arg(function, reading.bLive ? QString() : QStringLiteral(", non-live"));
@@ -164,17 +167,22 @@ void CReadingsWindow::StartSeries(const readings::SReading& reading, const QStri
 
 void CReadingsWindow::DescribeTrend(const readings::SReading& latest)
 {
-    QString text = QStringLiteral("Latest reading ") + QString::fromStdString(latest.strText).trimmed();
-    if (!latest.strUnit.empty())
-        text += QLatin1Char(' ') + QString::fromStdString(latest.strUnit);
+    QString text;
+    if (latest.strText.empty()) // what the stream publishes for a failed measurement
+        text = QStringLiteral("Latest measurement failed");
+    else
+    {
+        text = QStringLiteral("Latest reading ") + QString::fromStdString(latest.strText).trimmed();
+        if (!latest.strUnit.empty())
+            text += QLatin1Char(' ') + QString::fromStdString(latest.strUnit);
+    }
     m_pTrend->setAccessibleDescription(text + QStringLiteral("; ") + m_pStatistics->Summary());
 }
 
 void CReadingsWindow::UpdateAllan()
 {
-    const auto& values = m_history.Statistics().Values();
-    const std::vector<double> series(values.begin(), values.end());
-    m_pAllan->Show(readings::FractionalAllanDeviation(series, m_history.MeanInterval()));
+    const double dTau0 = m_history.NominalInterval();
+    m_pAllan->Show(readings::FractionalAllanDeviation(m_history.ValuesWithGaps(dTau0), dTau0), dTau0);
 }
 
 void CReadingsWindow::OnSaveCsv()

@@ -1,9 +1,9 @@
 #pragma once
 // The Readings window, a top-level window of its own: the trend of the current series, its statistics
-// and, for FREQ and Period, its Allan deviation; Clear starts over and Save CSV writes every reading it
-// holds in the log's format. It takes readings from the stream only while it is shown, so a closed
-// window costs nothing; a reading after such a gap starts a new series. The Allan deviation is computed
-// again at most once a second.
+// and, for FREQ and Period, its Allan deviation; Clear starts over and Save CSV writes the readings of the
+// current series, the ones it shows, in the log's format. It takes readings from the stream only while it
+// is shown, so a closed window costs nothing; a reading after such a gap starts a new series. The Allan
+// deviation is computed again at most once a second.
 
 #include "readings/ReadingHistory.h"
 #include "readings/ReadingSink.h"
@@ -33,7 +33,7 @@ public:
     // Shows the window, or brings it to the front when it is shown.
     void Present();
     void Clear();
-    // Writes every reading held to the file, replacing it; a failure is shown in a message box.
+    // Writes the current series to the file, replacing it; a failure is shown in a message box.
     bool SaveCsv(const QString& path);
     const readings::CReadingHistory& History() const { return m_history; }
 

@@ -23,6 +23,7 @@ constexpr SFigure kFigures[] = {
     {"M&inimum:", "Minimum", "minimum"},
     {"Ma&ximum:", "Maximum", "maximum"},
     {"&Peak-to-peak:", "Peak-to-peak", "peakToPeak"},
+    {"In&valid:", "Invalid", "invalid"},
 };
 
 // Enough digits for a counter's readings (the mean of a 10 MHz signal to the millihertz); deviations
@@ -58,7 +59,8 @@ CStatisticsPanel::CStatisticsPanel(QWidget* pParent) : QGroupBox(QStringLiteral(
 
 // New figures after a quiet period are painted at once; those that follow within kPaintPeriod wait for
 // the timer.
-void CStatisticsPanel::Show(const readings::CSlidingStatistics& statistics, const QString& unit)
+void CStatisticsPanel::Show(const readings::CSlidingStatistics& statistics, std::size_t nInvalid,
+                            const QString& unit)
 {
     if (m_paintTimer.isActive())
         setUpdatesEnabled(false);
@@ -71,6 +73,7 @@ void CStatisticsPanel::Show(const readings::CSlidingStatistics& statistics, cons
         ValueText(statistics.Minimum(), unit, kValueDigits),
         ValueText(statistics.Maximum(), unit, kValueDigits),
         ValueText(statistics.PeakToPeak(), unit, kSpreadDigits),
+        QString::number(nInvalid),
     };
     for (std::size_t i = 0; i < m_apValues.size(); ++i)
     {

@@ -21,7 +21,10 @@
 #include <QValueAxis>
 #include <QXYSeries>
 
+#include <cmath>
 #include <functional>
+#include <limits>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -29,19 +32,29 @@ namespace
 {
 using namespace std::chrono_literals;
 
+// The number of points of each line of a trend, oldest first.
+std::vector<int> LineLengths(const CTrendChart& chart)
+{
+    std::vector<int> lengths;
+    for (const QAbstractSeries* pSeries : chart.chart()->series())
+        lengths.push_back(static_cast<int>(static_cast<const QXYSeries*>(pSeries)->count()));
+    return lengths;
+}
+
 class CReadingsWindowTest : public ::testing::Test
 {
 protected:
     readings::SReading Reading(int nIndex, const char* pszText, int nChannel = 1,
-                               const char* pszFunction = "FREQ", const char* pszUnit = "Hz")
+                               EMeasureFunction eFunction = EMeasureFunction::Frequency,
+                               const char* pszLabel = "FREQ", const char* pszUnit = "Hz")
     {
-        return readings::MakeReading(m_start + nIndex * 300ms, nChannel, pszFunction, pszText, pszUnit, true);
+        return readings::MakeReading(m_start + nIndex * 300ms, nChannel, eFunction, pszLabel, pszText,
+                                     pszUnit, true);
     }
-    void Feed(int nFirst, int nCount, int nChannel = 1, const char* pszFunction = "FREQ")
+    void Feed(int nFirst, int nCount)
     {
         for (int i = nFirst; i < nFirst + nCount; ++i)
-            m_window.OnReading(
-                Reading(i, i % 2 ? "+1.00000001E+07" : "+1.00000003E+07", nChannel, pszFunction));
+            m_window.OnReading(Reading(i, i % 2 ? "+1.00000001E+07" : "+1.00000003E+07"));
     }
     QString Figure(const char* pszName) const { return m_window.findChild<QLabel*>(pszName)->text(); }
     QString Note() const { return Figure("seriesNote"); }
@@ -51,6 +64,11 @@ protected:
         return QAccessible::queryAccessibleInterface(&Trend())->text(QAccessible::Description);
     }
     const QTableWidget& AllanTable() const { return *m_window.findChild<QTableWidget*>("allanTable"); }
+    void WaitForAllan() const
+    {
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return AllanTable().rowCount() > 0; }, 3 * CReadingsWindow::kAllanPeriod));
+    }
 
     readings::TReadingTime m_start{std::chrono::hours(480000)};
     readings::CReadingStream m_stream;
@@ -69,6 +87,7 @@ TEST_F(CReadingsWindowTest, ReadingsFillTheStatisticsTheTrendAndItsTextAlternati
     EXPECT_EQ(Figure("minimum"), "10000000.1 Hz");
     EXPECT_EQ(Figure("maximum"), "10000000.3 Hz");
     EXPECT_EQ(Figure("peakToPeak"), "0.2 Hz");
+    EXPECT_EQ(Figure("invalid"), "1");
     EXPECT_EQ(Trend().PointCount(), 4);
     EXPECT_EQ(m_window.History().Readings().Size(), 5u);
     m_window.OnReading(Reading(5, "+1.00000005E+07"));
@@ -78,8 +97,11 @@ TEST_F(CReadingsWindowTest, ReadingsFillTheStatisticsTheTrendAndItsTextAlternati
     EXPECT_TRUE(Note().startsWith("Channel 1, FREQ: readings since")) << Note().toStdString();
 
     // Readings faster than the painting period are painted together when it ends.
-    const auto& drawn = *static_cast<QXYSeries*>(Trend().chart()->series().front());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return drawn.count() == 5; }, 2 * CTrendChart::kDrawPeriod));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return LineLengths(Trend()) == std::vector<int>{4, 1};
+        },
+        2 * CTrendChart::kDrawPeriod));
     const auto& statistics = *m_window.findChild<CStatisticsPanel*>();
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return statistics.updatesEnabled(); }, 2 * CStatisticsPanel::kPaintPeriod));
@@ -88,7 +110,7 @@ TEST_F(CReadingsWindowTest, ReadingsFillTheStatisticsTheTrendAndItsTextAlternati
 TEST_F(CReadingsWindowTest, AChangeOfChannelOrFunctionStartsANewSeriesAndSaysSo)
 {
     Feed(0, 20);
-    m_window.OnReading(Reading(20, "+2.0E-07", 2, "Period", "Sec"));
+    m_window.OnReading(Reading(20, "+2.0E-07", 2, EMeasureFunction::Period, "Period", "Sec"));
     EXPECT_TRUE(Note().startsWith("Channel 2, Period: a new series since")) << Note().toStdString();
     EXPECT_TRUE(Note().endsWith("as the channel or function changed.")) << Note().toStdString();
     EXPECT_EQ(Figure("count"), "1");
@@ -103,32 +125,66 @@ TEST_F(CReadingsWindowTest, AllanDeviationForFrequencyAtMostOnceASecondAndNotFor
     m_window.show();
     Feed(0, 40);
     EXPECT_EQ(AllanTable().rowCount(), 0); // not on every reading
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return AllanTable().rowCount() > 0; }, 3 * CReadingsWindow::kAllanPeriod));
+    WaitForAllan();
     // 40 readings: m = 1, 2, 4, 8 leave 39, 37, 33, 25 terms; m = 16 would leave 9.
     ASSERT_EQ(AllanTable().rowCount(), 4);
     EXPECT_EQ(AllanTable().item(0, 0)->text(), "0.3");
     EXPECT_EQ(AllanTable().item(3, 0)->text(), "2.4");
     EXPECT_EQ(AllanTable().item(3, 2)->text(), "25");
     EXPECT_TRUE(AllanTable().isVisibleTo(&m_window));
-    m_window.OnReading(Reading(40, "+1.5E+00", 1, "DCV", "V"));
+    m_window.OnReading(Reading(40, "+1.5E+00", 1, EMeasureFunction::DcVolts, "DCV", "V"));
     EXPECT_EQ(AllanTable().rowCount(), 0);
     EXPECT_FALSE(AllanTable().isVisibleTo(&m_window));
 }
 
-TEST_F(CReadingsWindowTest, ClearEmptiesAndSaveWritesEveryReadingHeld)
+// Readings without a value and a pause of the timer are gaps: counted (the pause is no reading), not
+// bridged by the trend, and left out of the Allan deviation, whose tau0 stays the reading interval.
+TEST_F(CReadingsWindowTest, GapsAreCountedBreakTheTrendAndAreLeftOutOfTheAllanDeviation)
+{
+    m_window.show();
+    Feed(0, 20);
+    m_window.OnReading(Reading(20, "")); // a failed measurement
+    EXPECT_TRUE(TrendDescription().startsWith("Latest measurement failed; count 20, mean"))
+        << TrendDescription().toStdString();
+    m_window.OnReading(Reading(21, "+9.91E+37"));
+    Feed(22, 18);
+    Feed(60, 20); // after the timer was held for 20 readings
+    EXPECT_EQ(Figure("count"), "58");
+    EXPECT_EQ(Figure("invalid"), "2");
+    Trend().Draw();
+    EXPECT_EQ(LineLengths(Trend()), (std::vector<int>{20, 38}));
+    WaitForAllan();
+    // Terms without a gap: windows of 2m readings within the runs of 20, 18 and 20 readings.
+    const struct
+    {
+        const char* pszTau;
+        const char* pszTerms;
+    } rows[] = {{"0.3", "55"}, {"0.6", "49"}, {"1.2", "37"}, {"2.4", "13"}};
+    ASSERT_EQ(AllanTable().rowCount(), static_cast<int>(std::size(rows)));
+    for (int nRow = 0; nRow < AllanTable().rowCount(); ++nRow)
+    {
+        EXPECT_EQ(AllanTable().item(nRow, 0)->text(), rows[nRow].pszTau);
+        EXPECT_EQ(AllanTable().item(nRow, 2)->text(), rows[nRow].pszTerms);
+    }
+    EXPECT_TRUE(Figure("allanNote").contains("reading interval \u03c40 = 0.3 s, not of the gate time"))
+        << Figure("allanNote").toStdString();
+}
+
+TEST_F(CReadingsWindowTest, ClearEmptiesAndSaveWritesTheCurrentSeries)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString path = folder.filePath("saved.csv");
     auto* pSave = m_window.findChild<QPushButton*>();
     Feed(0, 2);
-    m_window.OnReading(Reading(2, "+1.0E+00", 3, "FREQ Ratio", "   "));
+    for (const int nIndex : {2, 3})
+        m_window.OnReading(
+            Reading(nIndex, "+1.0E+00", 3, EMeasureFunction::FrequencyRatio, "FREQ Ratio", "   "));
     ASSERT_TRUE(m_window.SaveCsv(path));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    std::string expected = readings::CsvHeader();
-    for (std::size_t i = 0; i < 3; ++i)
+    std::string expected = readings::CsvHeader(); // the ratio's series, not the FREQ readings before it
+    for (std::size_t i = 2; i < 4; ++i)
         expected += readings::CsvRow(m_window.History().Readings()[i]);
     EXPECT_EQ(file.readAll().toStdString(), expected);
 
@@ -154,16 +210,16 @@ TEST_F(CReadingsWindowTest, ClearEmptiesAndSaveWritesEveryReadingHeld)
 
 TEST_F(CReadingsWindowTest, TakesReadingsFromTheStreamOnlyWhileShown)
 {
-    m_stream.Publish(1, "FREQ", "+1.0E+07", "Hz", true);
+    m_stream.Publish(1, EMeasureFunction::Frequency, "FREQ", "+1.0E+07", "Hz", true);
     EXPECT_TRUE(m_window.History().Readings().Empty());
     m_window.Present();
-    m_stream.Publish(1, "FREQ", "+1.0E+07", "Hz", true);
+    m_stream.Publish(1, EMeasureFunction::Frequency, "FREQ", "+1.0E+07", "Hz", true);
     m_window.hide();
     EXPECT_FALSE(m_stream.HasSubscribers());
-    m_stream.Publish(1, "FREQ", "+1.0E+07", "Hz", true);
+    m_stream.Publish(1, EMeasureFunction::Frequency, "FREQ", "+1.0E+07", "Hz", true);
     EXPECT_EQ(m_window.History().Readings().Size(), 1u);
     m_window.show();
-    m_stream.Publish(1, "FREQ", "+1.0E+07", "Hz", true);
+    m_stream.Publish(1, EMeasureFunction::Frequency, "FREQ", "+1.0E+07", "Hz", true);
     EXPECT_EQ(m_window.History().Readings().Size(), 2u);
     EXPECT_TRUE(Note().endsWith("as readings were missed while the window was closed."))
         << Note().toStdString();
@@ -213,6 +269,56 @@ TEST(TrendChart, EveryPointStaysWithinTheAxesWhichAreRarelyMadeAnew)
         EXPECT_TRUE(bAllShown);
         EXPECT_LE(nNewAxes, kCount / 20);
         EXPECT_LT(values.max(), c.dLastHighest);
+    }
+}
+
+// A break starts a new line in the colour of the others, a line of one point shows its point, and the
+// oldest points beyond kPoints go with the lines they empty; alike when drawn point by point or at once.
+TEST(TrendChart, ABreakStartsANewLineAndTheOldestPointsGoWithTheirLines)
+{
+    constexpr int kPoints = CTrendChart::kPoints;
+    const struct
+    {
+        const char* pszName;
+        std::vector<int> runs; // of points, with a break between each two
+        std::vector<int> lengths;
+    } cases[] = {
+        {"two lines", {2, 2}, {2, 2}},
+        {"a break before the first point", {0, 2}, {2}},
+        {"breaks in a row", {1, 0, 1}, {1, 1}},
+        {"a lone point", {3, 1, 3}, {3, 1, 3}},
+        {"a break at the end", {2, 0}, {2}},
+        {"the oldest points go", {kPoints, 10}, {kPoints - 10, 10}},
+        {"and with them their line", {5, kPoints}, {kPoints}},
+    };
+    for (const auto& c : cases)
+    {
+        for (const bool bDrawEach : {true, false})
+        {
+            SCOPED_TRACE(std::string(c.pszName) + (bDrawEach ? ", drawn point by point" : ", drawn at once"));
+            CTrendChart chart;
+            qint64 nTime = 1'700'000'000'000;
+            for (std::size_t nRun = 0; nRun < c.runs.size(); ++nRun)
+            {
+                if (nRun > 0)
+                    chart.Break();
+                for (int i = 0; i < c.runs[nRun]; ++i)
+                {
+                    chart.Append(nTime += 300, static_cast<double>(i % 7));
+                    if (bDrawEach)
+                        chart.Draw();
+                }
+            }
+            chart.Draw();
+            EXPECT_EQ(LineLengths(chart), c.lengths);
+            const auto series = chart.chart()->series();
+            for (const QAbstractSeries* pSeries : series)
+            {
+                const auto& line = *static_cast<const QXYSeries*>(pSeries);
+                EXPECT_EQ(line.pointsVisible(), line.count() == 1);
+                EXPECT_EQ(line.color(), static_cast<const QXYSeries*>(series.front())->color());
+            }
+        }
     }
 }
 } // namespace
