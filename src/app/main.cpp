@@ -63,7 +63,8 @@ int main(int argc, char* argv[])
         return commandLine.Answer();
     }
 
-    // Without it Qt would end the program advising to reinstall it.
+    // Qt without its Wayland plugin on a Wayland desktop without X11 would end the program advising to
+    // reinstall it: what is missing is said instead, before Qt tries.
     if (LacksWaylandSupport(commandLine, QLibraryInfo::path(QLibraryInfo::PluginsPath)))
     {
         std::fputs("tarvex: no Wayland support for Qt is installed; install the package qt6-wayland, or set "

@@ -34,9 +34,9 @@ qreal DeviceScale(const QPainter& painter)
     return painter.deviceTransform().m11();
 }
 
-// Curves are smoothed where a unit spans more than one device pixel: there a GDI-exact outline would show
+// Curves are smoothed wherever a unit is not one device pixel: on a scaled screen a GDI-exact outline shows
 // its steps. At scale 1 they keep GDI's exact pixels.
-bool SmoothesCurves(const QPainter& painter)
+bool SmoothsCurves(const QPainter& painter)
 {
     return DeviceScale(painter) != 1.0;
 }
@@ -204,7 +204,7 @@ void CDC::Ellipse(const CRect& rc)
     {
         return;
     }
-    const bool bSmooth = SmoothesCurves(m_painter);
+    const bool bSmooth = SmoothsCurves(m_painter);
     m_painter.save();
     m_painter.setRenderHint(QPainter::Antialiasing, bSmooth);
     m_painter.setPen(QPen(ToQColor(m_pPen->Colour()), PixelWidth(m_pPen)));
@@ -227,7 +227,7 @@ void CDC::Arc(const CRect& rc, QPoint ptStart, QPoint ptEnd)
     }
     // The outline of the very ellipse Ellipse draws, clipped to the sector between the two angles: Qt's own
     // arc puts its pixels elsewhere than its ellipse, which would leave the ellipse's outline showing.
-    const bool bSmooth = SmoothesCurves(m_painter);
+    const bool bSmooth = SmoothsCurves(m_painter);
     const QRectF rcEllipse = InscribedRect(rc, bSmooth);
     const QRectF rcSector = rcEllipse.adjusted(-4, -4, 4, 4);
     QPainterPath sector(rcSector.center());
