@@ -5,7 +5,7 @@
 #   lib/tarvex/lan/                     the LAN driver beside its own VISA stand-in
 #   share/tarvex/tarvex.hlp             the help, which the program looks for in ../share/tarvex
 #   share/applications, share/metainfo  the desktop entry and the AppStream metainfo
-#   share/icons/hicolor                 the program icon at 32, 48 and 64 pixels and as SVG
+#   share/icons/hicolor                 the program icon at 32, 48, 64 and 128 pixels and as SVG
 #   share/man/man1/                     the manual pages, tarvex.1.gz and tarvex-emulator.1.gz
 # The program finds its libraries and its help relative to its own folder, so the folder names are fixed
 # here rather than taken from GNUInstallDirs.
@@ -20,30 +20,13 @@ install(TARGETS tarvex_32 visa32 LIBRARY DESTINATION ${TARVEX_LIBRARY_FOLDER})
 install(TARGETS tarvex_lan visa32 LIBRARY DESTINATION ${TARVEX_LIBRARY_FOLDER}/lan)
 install(FILES ${PROJECT_SOURCE_DIR}/src/res/tarvex.hlp DESTINATION ${TARVEX_DATA_FOLDER})
 install(FILES ${PROJECT_SOURCE_DIR}/dist/tarvex.desktop DESTINATION share/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/dist/org.tarvex.Tarvex.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/dist/org.tarvex.tarvex.metainfo.xml DESTINATION share/metainfo)
 
-# The icons are made from the program's own icon: its pixels as an SVG, rendered at the theme's sizes.
-find_program(RSVG_CONVERT rsvg-convert REQUIRED)
-set(iconFolder ${CMAKE_BINARY_DIR}/icons)
-set(programIcon ${PROJECT_SOURCE_DIR}/src/res/ProgramIcon.xpm)
-add_custom_command(OUTPUT ${iconFolder}/scalable/tarvex.svg
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${iconFolder}/scalable
-  COMMAND ${CMAKE_COMMAND} -DXPM=${programIcon} -DSVG=${iconFolder}/scalable/tarvex.svg
-    -P ${CMAKE_CURRENT_LIST_DIR}/XpmToSvg.cmake
-  DEPENDS ${programIcon} ${CMAKE_CURRENT_LIST_DIR}/XpmToSvg.cmake
-  VERBATIM)
-set(installedFiles ${iconFolder}/scalable/tarvex.svg)
-install(FILES ${iconFolder}/scalable/tarvex.svg DESTINATION share/icons/hicolor/scalable/apps)
-foreach(size 32 48 64)
-  set(png ${iconFolder}/${size}x${size}/tarvex.png)
-  add_custom_command(OUTPUT ${png}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${iconFolder}/${size}x${size}
-    COMMAND ${RSVG_CONVERT} --width ${size} --height ${size} --output ${png} ${iconFolder}/scalable/tarvex.svg
-    DEPENDS ${iconFolder}/scalable/tarvex.svg
-    VERBATIM)
-  list(APPEND installedFiles ${png})
-  install(FILES ${png} DESTINATION share/icons/hicolor/${size}x${size}/apps)
+# The icon theme's pictures (cmake/Icons.cmake) and the vector drawing as the scalable icon.
+foreach(size IN LISTS TARVEX_ICON_SIZES)
+  install(FILES ${TARVEX_ICON_FOLDER}/${size}x${size}/tarvex.png DESTINATION share/icons/hicolor/${size}x${size}/apps)
 endforeach()
+install(FILES ${TARVEX_ICON_SVG} DESTINATION share/icons/hicolor/scalable/apps RENAME tarvex.svg)
 
 # The manual pages carry the project's version and are compressed, as Debian's policy asks.
 foreach(page tarvex tarvex-emulator)
@@ -52,8 +35,8 @@ foreach(page tarvex tarvex-emulator)
     COMMAND gzip -9 --no-name --keep --force ${CMAKE_BINARY_DIR}/man/${page}.1
     DEPENDS ${CMAKE_BINARY_DIR}/man/${page}.1
     VERBATIM)
-  list(APPEND installedFiles ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
+  list(APPEND manualPages ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
   install(FILES ${CMAKE_BINARY_DIR}/man/${page}.1.gz DESTINATION share/man/man1)
 endforeach()
 
-add_custom_target(tarvex_installed_files ALL DEPENDS ${installedFiles})
+add_custom_target(tarvex_manual_pages ALL DEPENDS ${manualPages})

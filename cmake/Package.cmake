@@ -9,8 +9,10 @@
 # The dependencies come from dpkg-shlibdeps, run on every ELF file of the staging folder, rather than from
 # CPack's own CPACK_DEBIAN_PACKAGE_SHLIBDEPS: when that is on, CPack writes a postinst and a postrm that
 # run ldconfig for any library under /usr/lib, and ours are private (lib/tarvex, found through the program's
-# RUNPATH or loaded by path), so the linker's cache has nothing to learn from them. Qt's platform plugins and
-# the dialog font are loaded at run time, where dpkg-shlibdeps cannot see them, so they are named here.
+# RUNPATH or loaded by path), so the linker's cache has nothing to learn from them. The dialog font is loaded
+# at run time, where dpkg-shlibdeps cannot see it, so it is named here. So is Qt's Wayland plugin, which a
+# Wayland desktop without X11 needs and nothing else installs: recommended, since X11's plugin comes with
+# libqt6gui6.
 
 if(CPACK_TEMPORARY_DIRECTORY)
   # cpack's pre-build script: the staging folder holds the installed tree under usr/.
@@ -73,7 +75,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_TARVEX_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
 set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_FILE}")
 include(CPack)

@@ -36,6 +36,9 @@ public:
     const std::string& LogFile() const { return m_strLogFile; }
     // Whether the Readings window opens at start-up.
     bool ShowsTrend() const { return m_bTrend; }
+    // Qt's -platform and -platformpluginpath; empty when not given.
+    QString QtPlatform() const { return m_parser.value(QStringLiteral("platform")); }
+    QString QtPlatformPluginFolder() const { return m_parser.value(QStringLiteral("platformpluginpath")); }
     // Why the arguments were refused (Fail only).
     const QString& Error() const { return m_strError; }
     // Prints what a ShowHelp, ShowVersion or Fail action asks for and returns the program's exit status.

@@ -3,12 +3,14 @@
 #include "app/CommandLine.h"
 #include "app/PanelApp.h"
 #include "app/Pframe.h"
+#include "app/WaylandSupport.h"
 #include "framework/TerminationSignals.h"
 #include "framework/base/LibrarySearchPath.h"
 #include "instrument/LoadReport.h"
 #include "readings/ReadingLog.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 
 #include <unistd.h>
 
@@ -59,6 +61,16 @@ int main(int argc, char* argv[])
         // Help, version and a wrong option only print: no display is needed.
         const QCoreApplication application(argc, argv);
         return commandLine.Answer();
+    }
+
+    // Qt without its Wayland plugin on a Wayland desktop without X11 would end the program advising to
+    // reinstall it: what is missing is said instead, before Qt tries.
+    if (LacksWaylandSupport(commandLine, QLibraryInfo::path(QLibraryInfo::PluginsPath)))
+    {
+        std::fputs("tarvex: no Wayland support for Qt is installed; install the package qt6-wayland, or set "
+                   "DISPLAY for X11\n",
+                   stderr);
+        return 1;
     }
 
     // A log that cannot be written stops the start before anything is loaded or shown.

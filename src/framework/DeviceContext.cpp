@@ -27,11 +27,27 @@ int PixelWidth(const CPen* pPen)
     return std::max(1, pPen->Width());
 }
 
-// The rectangle an ellipse or arc inscribed in rc is stroked on, so that a 1-pixel outline stays inside rc.
-QRectF InscribedRect(const CRect& rc)
+// How many device pixels a unit of drawing spans: 1 at scale 1, 1.5 or 2 on a scaled screen. The controls
+// never rotate or shear, so the horizontal scale is the scale.
+qreal DeviceScale(const QPainter& painter)
 {
-    return {static_cast<qreal>(rc.left), static_cast<qreal>(rc.top), static_cast<qreal>(rc.Width() - 1),
-            static_cast<qreal>(rc.Height() - 1)};
+    return painter.deviceTransform().m11();
+}
+
+// Curves are smoothed wherever a unit is not one device pixel: on a scaled screen a GDI-exact outline shows
+// its steps. At scale 1 they keep GDI's exact pixels.
+bool SmoothsCurves(const QPainter& painter)
+{
+    return DeviceScale(painter) != 1.0;
+}
+
+// The rectangle an ellipse or arc inscribed in rc is stroked on, so that a 1-pixel outline stays inside rc.
+// An aliased pen lies right of and below its line, a smoothed one is centred on it: half a pixel further in
+// keeps the smoothed outline on the same pixels.
+QRectF InscribedRect(const CRect& rc, bool bSmooth)
+{
+    const QRectF rect(rc.left, rc.top, rc.Width() - 1, rc.Height() - 1);
+    return bSmooth ? rect.translated(0.5, 0.5) : rect;
 }
 
 // Angle of a point seen from the centre of rc, in degrees counter-clockwise from three o'clock.
@@ -188,10 +204,12 @@ void CDC::Ellipse(const CRect& rc)
     {
         return;
     }
+    const bool bSmooth = SmoothsCurves(m_painter);
     m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, bSmooth);
     m_painter.setPen(QPen(ToQColor(m_pPen->Colour()), PixelWidth(m_pPen)));
     m_painter.setBrush(ToQColor(m_pBrush->Colour()));
-    m_painter.drawEllipse(InscribedRect(rc));
+    m_painter.drawEllipse(InscribedRect(rc, bSmooth));
     m_painter.restore();
 }
 
@@ -209,12 +227,14 @@ void CDC::Arc(const CRect& rc, QPoint ptStart, QPoint ptEnd)
     }
     // The outline of the very ellipse Ellipse draws, clipped to the sector between the two angles: Qt's own
     // arc puts its pixels elsewhere than its ellipse, which would leave the ellipse's outline showing.
-    const QRectF rcEllipse = InscribedRect(rc);
+    const bool bSmooth = SmoothsCurves(m_painter);
+    const QRectF rcEllipse = InscribedRect(rc, bSmooth);
     const QRectF rcSector = rcEllipse.adjusted(-4, -4, 4, 4);
     QPainterPath sector(rcSector.center());
     sector.arcTo(rcSector, dStart, dSpan);
     sector.closeSubpath();
     m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, bSmooth);
     m_painter.setClipPath(sector, Qt::IntersectClip);
     m_painter.setPen(QPen(ToQColor(m_pPen->Colour()), PixelWidth(m_pPen)));
     m_painter.setBrush(Qt::NoBrush);
@@ -293,7 +313,19 @@ void CDC::DrawFocusRect(const CRect& rc)
 
 void CDC::BitBlt(int x, int y, const QPixmap& bitmap)
 {
-    m_painter.drawPixmap(x, y, bitmap);
+    // At a whole scale every pixel becomes a block of the same size. At a fractional one, blocks of two
+    // sizes would distort the artwork (a P reads as an F), so the bitmap is scaled smoothly to the device
+    // pixels it covers and copied onto them.
+    const qreal dScale = DeviceScale(m_painter);
+    if (dScale == std::floor(dScale))
+    {
+        m_painter.drawPixmap(x, y, bitmap);
+        return;
+    }
+    QPixmap scaled = bitmap.scaled((QSizeF(bitmap.size()) * dScale).toSize(), Qt::IgnoreAspectRatio,
+                                   Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(dScale);
+    m_painter.drawPixmap(x, y, scaled);
 }
 
 int CDC::SetBkMode(int nMode)

@@ -3,7 +3,8 @@
 // drawing algorithms read as they are written: pens and brushes selected (returning the previous one),
 // move-to/line-to, rectangle, fill, ellipse, arc, text extent, opaque and clipped text, grayed text,
 // focus rectangle, bitmap copy, background mode and colours. System colours come from the application
-// palette.
+// palette. At scale 1 everything lands on GDI's exact pixels; on a scaled screen ellipses and arcs are
+// smoothed, and bitmaps are scaled smoothly where the scale is fractional.
 
 #include "Rect.h"
 #include "WinTypes.h"
@@ -107,7 +108,7 @@ public:
     void GrayString(CBrush* pBrush, const std::string& text, int x, int y); // grayed (disabled) text
     void DrawFocusRect(const CRect& rc); // dotted outline, inverting what lies beneath
 
-    void BitBlt(int x, int y, const QPixmap& bitmap); // copies the pixels unchanged at natural size
+    void BitBlt(int x, int y, const QPixmap& bitmap); // copies the pixels at natural size
 
     int SetBkMode(int nMode);
     COLORREF SetBkColor(COLORREF cr);

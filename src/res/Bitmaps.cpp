@@ -2,6 +2,8 @@
 
 #include "res/ResourceIds.h"
 
+#include <QDirIterator>
+
 // Our own artwork, kept as XPM text: the logo, the driver-standard emblem and the program icon.
 #include "res/Emblem.xpm"
 #include "res/Logo.xpm"
@@ -24,6 +26,13 @@ QPixmap LoadBitmap(int nId)
 
 QIcon ProgramIcon()
 {
-    return QIcon(QPixmap(kProgramIconXpm));
+    // Its own pixels at 32 px; for window managers, task switchers and scaled screens also the renderings of
+    // its vector drawing at the larger sizes, which the build puts in the program's resources.
+    QIcon icon{QPixmap(kProgramIconXpm)};
+    QDirIterator renderings(QStringLiteral(":/icons"), {QStringLiteral("tarvex.png")}, QDir::Files,
+                            QDirIterator::Subdirectories);
+    while (renderings.hasNext())
+        icon.addFile(renderings.next());
+    return icon;
 }
 } // namespace res

@@ -7,5 +7,5 @@
 namespace res
 {
 QPixmap LoadBitmap(int nId); // a null pixmap for an id that is not a bitmap
-QIcon ProgramIcon();
+QIcon ProgramIcon();         // at 32 px and larger
 } // namespace res

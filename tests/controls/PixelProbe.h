@@ -1,6 +1,7 @@
 #pragma once
-// Reading the pixels of the owner-drawn controls: what a control paints, what stands on screen now (its
-// window's backing store, read without processing events), and where its ink lies.
+// Reading the pixels of the owner-drawn controls: what a control paints, at scale 1 or on a scaled screen,
+// what stands on screen now (its window's backing store, read without processing events), and where its
+// ink lies.
 
 #include "support/TestSupport.h"
 
@@ -16,6 +17,21 @@ namespace pixelprobe
 inline QImage Grab(QWidget& widget)
 {
     return testsupport::Grab(&widget).convertToFormat(QImage::Format_RGB32);
+}
+
+// What the widget paints on a screen at the scale, dScale device pixels to a unit.
+inline QImage GrabScaled(QWidget& widget, qreal dScale)
+{
+    QPixmap pixmap((QSizeF(widget.size()) * dScale).toSize());
+    pixmap.setDevicePixelRatio(dScale);
+    widget.render(&pixmap);
+    return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The device pixel at the middle of the widget's pixel pt on a screen at the scale.
+inline QPoint DevicePixel(QPoint pt, qreal dScale)
+{
+    return {static_cast<int>((pt.x() + 0.5) * dScale), static_cast<int>((pt.y() + 0.5) * dScale)};
 }
 
 inline QImage OnScreen(QWidget& widget)

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 
 namespace
 {
@@ -24,11 +25,14 @@ TEST(RoundIndicator, DiscAtTheCentreRingAroundItSurroundBeside)
         QSize size;
         QPoint ptsSurround[3]; // a corner and both sides of the ring square
         QPoint ptRing;         // between the outline and the disc
+        qreal dScale;          // device pixels to a unit: on a scaled screen the outlines are smoothed
     } cases[] = {
-        {"wide_live", kLive, {80, 30}, {{0, 0}, {24, 15}, {55, 15}}, {40, 3}},
-        {"tall_live", kLive, {30, 80}, {{29, 79}, {15, 24}, {15, 55}}, {15, 28}},
-        {"wide_not_live", kNotLive, {80, 30}, {{79, 0}, {10, 15}, {69, 15}}, {40, 26}},
-        {"square_not_live", kNotLive, {31, 31}, {{0, 0}, {30, 30}, {0, 30}}, {15, 3}},
+        {"wide_live", kLive, {80, 30}, {{0, 0}, {24, 15}, {55, 15}}, {40, 3}, 1},
+        {"tall_live", kLive, {30, 80}, {{29, 79}, {15, 24}, {15, 55}}, {15, 28}, 1},
+        {"wide_not_live", kNotLive, {80, 30}, {{79, 0}, {10, 15}, {69, 15}}, {40, 26}, 1},
+        {"square_not_live", kNotLive, {31, 31}, {{0, 0}, {30, 30}, {0, 30}}, {15, 3}, 1},
+        {"wide_live_1.5x", kLive, {80, 30}, {{0, 0}, {24, 15}, {55, 15}}, {40, 3}, 1.5},
+        {"tall_not_live_1.5x", kNotLive, {31, 80}, {{30, 79}, {15, 23}, {15, 55}}, {15, 27}, 1.5},
     };
     for (const auto& c : cases)
     {
@@ -36,15 +40,27 @@ TEST(RoundIndicator, DiscAtTheCentreRingAroundItSurroundBeside)
         CRoundIndicator lamp(&crSource, kTeal);
         crSource = kTeal; // read once, when built
         lamp.resize(c.size);
-        const QImage image = pixelprobe::Grab(lamp);
+        const QImage image = pixelprobe::GrabScaled(lamp, c.dScale);
         pixelprobe::Save(image, std::string("lamp_") + c.pszName);
-        EXPECT_EQ(pixelprobe::At(image, c.size.width() / 2, c.size.height() / 2), c.crLamp) << c.pszName;
+        const auto at = [&](QPoint pt)
+        {
+            const QPoint ptDevice = pixelprobe::DevicePixel(pt, c.dScale);
+            return pixelprobe::At(image, ptDevice.x(), ptDevice.y());
+        };
+        EXPECT_EQ(at({c.size.width() / 2, c.size.height() / 2}), c.crLamp) << c.pszName;
         for (const QPoint& pt : c.ptsSurround)
         {
-            EXPECT_EQ(pixelprobe::At(image, pt.x(), pt.y()), kTeal)
-                << c.pszName << " " << pt.x() << "," << pt.y();
+            EXPECT_EQ(at(pt), kTeal) << c.pszName << " " << pt.x() << "," << pt.y();
         }
-        EXPECT_EQ(pixelprobe::At(image, c.ptRing.x(), c.ptRing.y()), GetSysColor(COLOR_BTNFACE)) << c.pszName;
+        EXPECT_EQ(at(c.ptRing), GetSysColor(COLOR_BTNFACE)) << c.pszName;
+        // Smoothed edges blend the colours they part; at scale 1 every pixel has one of the lamp's colours.
+        const std::set<COLORREF> own{c.crLamp, kTeal, GetSysColor(COLOR_BTNFACE),
+                                     GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW)};
+        int nBlended = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                nBlended += own.count(pixelprobe::At(image, x, y)) == 0 ? 1 : 0;
+        EXPECT_EQ(nBlended > 0, c.dScale != 1) << c.pszName;
     }
 }
 

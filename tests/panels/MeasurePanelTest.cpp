@@ -2,6 +2,8 @@
 
 #include "MeasurePanelFixture.h"
 
+#include "controls/PixelProbe.h"
+
 #include "controls/RoundIndicator.h"
 #include "dialogs/ReferenceDlg.h"
 #include "dialogs/ValueEntryDlg.h"
@@ -27,6 +29,25 @@ std::string ConfigureCall(int nChannel, int nFunction, const std::array<std::str
 void ClickIn(CModalDialog& dialog, int nId)
 {
     QTest::mouseClick(dialog.Controls().Item(nId), Qt::LeftButton);
+}
+
+// The pixels of expected that differ in a colour channel by more than nTolerance from those of image at
+// origin.
+int CountDifferentPixels(const QImage& expected, const QImage& image, QPoint origin, int nTolerance)
+{
+    int nDifferent = 0;
+    for (int y = 0; y < expected.height(); ++y)
+    {
+        for (int x = 0; x < expected.width(); ++x)
+        {
+            const QColor want = expected.pixelColor(x, y);
+            const QColor got = image.pixelColor(origin.x() + x, origin.y() + y);
+            nDifferent += std::abs(want.red() - got.red()) > nTolerance ||
+                          std::abs(want.green() - got.green()) > nTolerance ||
+                          std::abs(want.blue() - got.blue()) > nTolerance;
+        }
+    }
+    return nDifferent;
 }
 } // namespace
 
@@ -314,26 +335,25 @@ TEST_F(CMeasurePanelTest, TheHeaderShowsTheSlotAndTheLampColourAndIsPaintedAtIts
         EXPECT_EQ(pLampFace->text(QAccessible::Name), bLive ? "Instrument live" : "Instrument not live");
         EXPECT_EQ(bool(pLampFace->state().checked), bLive);
     }
-    const QImage image = Dialog().grab().toImage();
     const CRect rcHeader = Controls().ItemRect(D::IDC_HEADER);
-    EXPECT_EQ(image.pixelColor(rcHeader.right - 6, rcHeader.top + rcHeader.Height() / 2),
+    EXPECT_EQ(Dialog().grab().toImage().pixelColor(rcHeader.right - 6, rcHeader.top + rcHeader.Height() / 2),
               QColor(64, 128, 128));
-    for (const auto& [nBitmap, nMarker] :
-         {std::pair{res::IDB_LOGO, D::IDC_LOGO_MARK}, {res::IDB_EMBLEM, D::IDC_EMBLEM_MARK}})
+    // At scale 1 the bitmaps' own pixels; on a screen at 1.5 the artwork scaled smoothly, not in pixel
+    // blocks of two sizes, which distort its letters.
+    for (const auto& [dScale, nTolerance] : {std::pair{1.0, 0}, {1.5, 8}})
     {
-        const QImage bitmap = res::LoadBitmap(nBitmap).toImage();
-        const CRect rcMarker = Controls().ItemRect(nMarker);
-        int nDifferent = 0;
-        for (int y = 0; y < bitmap.height(); ++y)
+        const QImage image = pixelprobe::GrabScaled(Dialog(), dScale);
+        for (const auto& [nBitmap, nMarker] :
+             {std::pair{res::IDB_LOGO, D::IDC_LOGO_MARK}, {res::IDB_EMBLEM, D::IDC_EMBLEM_MARK}})
         {
-            for (int x = 0; x < bitmap.width(); ++x)
-            {
-                const QColor colour = bitmap.pixelColor(x, y);
-                nDifferent +=
-                    colour.alpha() == 255 && image.pixelColor(rcMarker.left + x, rcMarker.top + y) != colour;
-            }
+            const QImage bitmap = res::LoadBitmap(nBitmap).toImage();
+            const QImage expected = bitmap.scaled((QSizeF(bitmap.size()) * dScale).toSize(),
+                                                  Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            const QPoint origin =
+                (QPointF(Controls().ItemRect(nMarker).ToQRect().topLeft()) * dScale).toPoint();
+            EXPECT_EQ(CountDifferentPixels(expected, image, origin, nTolerance), 0)
+                << "scale " << dScale << ", bitmap " << nBitmap;
         }
-        EXPECT_EQ(nDifferent, 0) << nBitmap;
     }
 }
 

@@ -1,4 +1,5 @@
-// The bitmaps and the program icon: each loads from its XPM at its size and within 16 colours.
+// The bitmaps and the program icon: each loads from its XPM at its size and within 16 colours; the icon also
+// comes larger, drawn from its vector drawing.
 
 #include "res/Bitmaps.h"
 #include "res/ControlIds.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace
@@ -60,17 +62,26 @@ TEST(Bitmaps, NumbersThatAreNoBitmapGiveANullPixmap)
     }
 }
 
-TEST(Bitmaps, ProgramIconIs32SquareWithClearCorners)
+TEST(Bitmaps, ProgramIconIs32SquareWithClearCornersAndLargerForScaledScreens)
 {
     const QIcon icon = res::ProgramIcon();
     ASSERT_FALSE(icon.isNull());
     const QList<QSize> sizes = icon.availableSizes();
     ASSERT_FALSE(sizes.isEmpty());
     EXPECT_EQ(sizes.front(), QSize(32, 32));
-    const QImage image = icon.pixmap(32, 32).toImage();
-    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(image.pixel(31, 31)), 0);
-    EXPECT_EQ(qAlpha(image.pixel(16, 12)), 255);
-    EXPECT_LE(ColoursOf(image).size(), 16u);
+    EXPECT_LE(ColoursOf(icon.pixmap(32, 32).toImage()).size(), 16u);
+    EXPECT_GT(std::ranges::max(sizes, {}, &QSize::width).width(), 32)
+        << "a window manager or a scaled screen would enlarge 32 px";
+    for (const QSize& size : sizes)
+    {
+        SCOPED_TRACE(size.width());
+        const QImage image = icon.pixmap(size).toImage();
+        ASSERT_EQ(image.size(), size);
+        const int n = size.width();
+        EXPECT_EQ(size.height(), n);
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+        EXPECT_EQ(qAlpha(image.pixel(n - 1, n - 1)), 0);
+        EXPECT_EQ(qAlpha(image.pixel(n / 2, n * 12 / 32)), 255);
+    }
 }
 } // namespace

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 namespace
 {
@@ -63,7 +64,8 @@ CReadingsWindow::CReadingsWindow(readings::CReadingStream& stream, QWidget* pPar
     connect(m_pSave, &QPushButton::clicked, this, &CReadingsWindow::OnSaveCsv);
 
     Clear();
-    resize(960, 680);
+    // Room for the trend and the Allan table, within the screen's free area at any scale factor.
+    resize(QSize(960, 680).boundedTo(screen()->availableGeometry().size()));
 }
 
 CReadingsWindow::~CReadingsWindow()

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -224,6 +225,16 @@ TEST_F(CReadingsWindowTest, TakesReadingsFromTheStreamOnlyWhileShown)
     EXPECT_TRUE(Note().endsWith("as readings were missed while the window was closed."))
         << Note().toStdString();
     EXPECT_EQ(Figure("count"), "1");
+}
+
+// Also run at scale 2 on a 1920x1080 screen (tests/CMakeLists.txt), where the preferred size is too large.
+TEST_F(CReadingsWindowTest, OpensWithinTheScreensFreeArea)
+{
+    m_window.Present();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
+    const QSize available = m_window.screen()->availableGeometry().size();
+    EXPECT_LE(m_window.width(), available.width());
+    EXPECT_LE(m_window.height(), available.height());
 }
 
 // The axes are kept while the points fit them, so they are rarely made anew; but every point stays on
