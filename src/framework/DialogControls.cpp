@@ -49,6 +49,16 @@ constexpr const char* kCtrlId = "ctrlId";
 constexpr const char* kWindowText = "windowText"; // a static's caption as set, mnemonic marks included
 constexpr const char* kSorted = "sorted";
 
+bool IsCombo(EControlKind kind)
+{
+    return kind == EControlKind::DropDownCombo || kind == EControlKind::DropDownList;
+}
+
+bool IsStatic(EControlKind kind)
+{
+    return kind == EControlKind::Static || kind == EControlKind::StaticRight;
+}
+
 // What a static shows of its caption: "&" marks the next character as the mnemonic, "&&" is one "&".
 QString ShownCaption(const QString& caption)
 {
@@ -257,7 +267,6 @@ void LabelField(QWidget* pField, QWidget* pLabel, const QString& hint)
 
 QWidget* CreateControl(const SControlTemplate& control, QWidget* pHost, int nHeight)
 {
-    const QString caption = QString::fromLatin1(control.pszCaption ? control.pszCaption : "");
     const Qt::FocusPolicy focus = (control.nStyle & CS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus;
     QWidget* pControl = nullptr;
     switch (control.kind)
@@ -328,9 +337,92 @@ QWidget* CreateControl(const SControlTemplate& control, QWidget* pHost, int nHei
     pControl->setFocusPolicy(focus);
     return pControl;
 }
+
+// A template control and the widget built for it.
+struct SBuiltControl
+{
+    const SControlTemplate& control;
+    QWidget* pControl;
+};
+
+// Each radio button joins the button group of its template group.
+void GroupRadioButtons(std::span<const SBuiltControl> built, QWidget* pHost)
+{
+    QButtonGroup* pRadioGroup = nullptr; // the radio buttons of the current template group
+    for (const auto& [control, pControl] : built)
+    {
+        if (control.nStyle & CS_GROUP)
+        {
+            pRadioGroup = nullptr;
+        }
+        if (control.kind == EControlKind::AutoRadioButton)
+        {
+            if (!pRadioGroup)
+            {
+                pRadioGroup = new QButtonGroup(pHost);
+            }
+            pRadioGroup->addButton(qobject_cast<QAbstractButton*>(pControl));
+        }
+    }
+}
+
+// Group boxes and frame statics lie beneath the other controls and let the mouse through.
+void LowerUnderlays(std::span<const SBuiltControl> built)
+{
+    // Lowered in reverse, so that frames and group boxes keep their template order among themselves.
+    for (auto it = built.rbegin(); it != built.rend(); ++it)
+    {
+        if (it->control.kind == EControlKind::GroupBox || it->control.kind == EControlKind::FrameStatic)
+        {
+            it->pControl->setAttribute(Qt::WA_TransparentForMouseEvents);
+            it->pControl->lower();
+        }
+    }
+}
+
+// Each edit and combo box is named by the static or group box right before it.
+void LabelFields(std::span<const SBuiltControl> built)
+{
+    QWidget* pLabel = nullptr; // the static or group box that names a field right after it
+    QString hint;              // a hint between that label and the field
+    for (const auto& [control, pControl] : built)
+    {
+        if (IsStatic(control.kind) && (control.nStyle & CS_HINT))
+        {
+            hint = qobject_cast<QLabel*>(pControl)->text();
+            continue;
+        }
+        if (IsCombo(control.kind) || control.kind == EControlKind::Edit)
+        {
+            LabelField(pControl, pLabel, hint);
+        }
+        pLabel = IsStatic(control.kind) || control.kind == EControlKind::GroupBox ? pControl : nullptr;
+        hint.clear();
+    }
+}
 } // namespace
 
 void CDialogControls::Build(QWidget* pHost, const SDialogTemplate& dialogTemplate)
+{
+    SizeHost(pHost, dialogTemplate);
+    std::vector<SBuiltControl> built;
+    built.reserve(dialogTemplate.controls.size());
+    for (const SControlTemplate& control : dialogTemplate.controls)
+    {
+        built.push_back({control, CreatePlaced(control, pHost)});
+    }
+    GroupRadioButtons(built, pHost);
+    LowerUnderlays(built);
+    LabelFields(built);
+    for (const auto& [control, pControl] : built)
+    {
+        Register(control, pControl);
+        pControl->setEnabled(!(control.nStyle & CS_DISABLED));
+        pControl->setVisible(!(control.nStyle & CS_HIDDEN));
+    }
+}
+
+void CDialogControls::SizeHost(QWidget* pHost, const SDialogTemplate& dialogTemplate)
 {
     const QFont font = DialogFont(dialogTemplate.pszFontFace, dialogTemplate.nPointSize);
     pHost->setFont(font);
@@ -345,82 +437,38 @@ void CDialogControls::Build(QWidget* pHost, const SDialogTemplate& dialogTemplat
     {
         pHost->resize(m_size);
     }
+}
 
-    // A combo box's template height includes its dropped list; the closed control is 12 units high.
-    const int nComboHeight = MulDiv(12, m_baseUnits.cy, 8);
-    std::vector<QWidget*> underlays;
-    QButtonGroup* pRadioGroup = nullptr; // the radio buttons of the current template group
-    QWidget* pLabel = nullptr;           // the static or group box that names a field right after it
-    QString hint;                        // a hint between that label and the field
-    for (const SControlTemplate& control : dialogTemplate.controls)
+QWidget* CDialogControls::CreatePlaced(const SControlTemplate& control, QWidget* pHost) const
+{
+    QRect rc = DialogUnitsToPixels(QRect(control.x, control.y, control.cx, control.cy), m_baseUnits);
+    if (IsCombo(control.kind))
     {
-        if (control.nStyle & CS_GROUP)
-        {
-            pRadioGroup = nullptr;
-        }
-        QRect rc = DialogUnitsToPixels(QRect(control.x, control.y, control.cx, control.cy), m_baseUnits);
-        const bool bCombo =
-            control.kind == EControlKind::DropDownCombo || control.kind == EControlKind::DropDownList;
-        if (bCombo)
-        {
-            rc.setHeight(std::min(rc.height(), nComboHeight));
-        }
-        QWidget* pControl = CreateControl(control, pHost, rc.height());
-        pControl->setGeometry(rc);
-        pControl->setProperty(kCtrlId, control.nId);
-        SetWindowText(pControl, QString::fromLatin1(control.pszCaption ? control.pszCaption : ""));
-        if (control.kind == EControlKind::AutoRadioButton)
-        {
-            if (!pRadioGroup)
-            {
-                pRadioGroup = new QButtonGroup(pHost);
-            }
-            pRadioGroup->addButton(qobject_cast<QAbstractButton*>(pControl));
-        }
-        if (control.kind == EControlKind::GroupBox || control.kind == EControlKind::FrameStatic)
-        {
-            pControl->setAttribute(Qt::WA_TransparentForMouseEvents);
-            underlays.push_back(pControl);
-        }
-        if ((control.kind == EControlKind::Static || control.kind == EControlKind::StaticRight) &&
-            (control.nStyle & CS_HINT))
-        {
-            hint = qobject_cast<QLabel*>(pControl)->text();
-        }
-        else
-        {
-            if (bCombo || control.kind == EControlKind::Edit)
-            {
-                LabelField(pControl, pLabel, hint);
-            }
-            const bool bLabel = control.kind == EControlKind::Static ||
-                                control.kind == EControlKind::StaticRight ||
-                                control.kind == EControlKind::GroupBox;
-            pLabel = bLabel ? pControl : nullptr;
-            hint.clear();
-        }
-        if (control.nId != IDC_STATIC && m_items.emplace(control.nId, pControl).second)
-        {
-            if (bCombo)
-            {
-                for (const char* pszItem : control.initialItems)
-                {
-                    InsertItem(qobject_cast<QComboBox*>(pControl), QString::fromLatin1(pszItem));
-                }
-            }
-            for (const SBinding& binding : m_bindings)
-            {
-                if (binding.nId == control.nId)
-                {
-                    Wire(binding, pControl);
-                }
-            }
-        }
-        pControl->setEnabled(!(control.nStyle & CS_DISABLED));
-        pControl->setVisible(!(control.nStyle & CS_HIDDEN));
+        // A combo box's template height includes its dropped list; the closed control is 12 units high.
+        rc.setHeight(std::min(rc.height(), MulDiv(12, m_baseUnits.cy, 8)));
     }
-    // Lowered in reverse, so that frames and group boxes keep their template order among themselves.
-    std::for_each(underlays.rbegin(), underlays.rend(), [](QWidget* pUnderlay) { pUnderlay->lower(); });
+    QWidget* pControl = CreateControl(control, pHost, rc.height());
+    pControl->setGeometry(rc);
+    pControl->setProperty(kCtrlId, control.nId);
+    SetWindowText(pControl, QString::fromLatin1(control.pszCaption ? control.pszCaption : ""));
+    return pControl;
+}
+
+void CDialogControls::Register(const SControlTemplate& control, QWidget* pControl)
+{
+    // A second control of the same id is never found by it.
+    if (control.nId == IDC_STATIC || !m_items.emplace(control.nId, pControl).second)
+    {
+        return;
+    }
+    if (IsCombo(control.kind))
+    {
+        for (const char* pszItem : control.initialItems)
+        {
+            InsertItem(qobject_cast<QComboBox*>(pControl), QString::fromLatin1(pszItem));
+        }
+    }
+    WireBindings(control.nId, pControl);
 }
 
 QWidget* CDialogControls::Item(int nId) const
@@ -459,13 +507,7 @@ bool CDialogControls::Subclass(int nId, QWidget* pCustom)
     QWidget::setTabOrder(pPlaceholder, pCustom);
     pCustom->setVisible(!pPlaceholder->isHidden());
     m_items[nId] = pCustom;
-    for (const SBinding& binding : m_bindings)
-    {
-        if (binding.nId == nId)
-        {
-            Wire(binding, pCustom);
-        }
-    }
+    WireBindings(nId, pCustom);
     delete pPlaceholder;
     return true;
 }
@@ -614,6 +656,17 @@ void CDialogControls::Connect(ENotification nCode, int nId, std::function<void()
     if (QWidget* pControl = Item(nId))
     {
         Wire(m_bindings.back(), pControl);
+    }
+}
+
+void CDialogControls::WireBindings(int nId, QWidget* pControl)
+{
+    for (const SBinding& binding : m_bindings)
+    {
+        if (binding.nId == nId)
+        {
+            Wire(binding, pControl);
+        }
     }
 }
 

@@ -91,6 +91,13 @@ private:
         int nId;
         std::function<void()> handler;
     };
+
+    // Steps of Build.
+    void SizeHost(QWidget* pHost, const SDialogTemplate& dialogTemplate); // font, base units, size, title
+    QWidget* CreatePlaced(const SControlTemplate& control, QWidget* pHost) const; // geometry, id, caption
+    void Register(const SControlTemplate& control, QWidget* pControl); // found by id, items, bindings
+
+    void WireBindings(int nId, QWidget* pControl); // every binding of the id made so far
     void Wire(const SBinding& binding, QWidget* pControl);
 
     SBaseUnits m_baseUnits{};
