@@ -201,12 +201,23 @@ int InsertItem(QComboBox* pCombo, const QString& text)
 // tools. The arrow keys move through the group as the dialog manager does, not by geometry as Qt would:
 // Down and Right to the next enabled radio in template order, Up and Left to the previous one, wrapping
 // at the ends. The radio moved to is checked and sends its click, also when none of the group was checked.
+// Tab enters the group at its checked radio, as the dialog manager does, not at the one focused last as Qt
+// would: the checked radio holds the group's tab stop, and with none checked the radio the template gives it.
 class CAutoRadioButton : public QRadioButton
 {
 public:
-    using QRadioButton::QRadioButton;
+    CAutoRadioButton(QWidget* pParent, bool bTabStop) : QRadioButton(pParent), m_bTabStop(bTabStop)
+    {
+        QObject::connect(this, &QAbstractButton::toggled, this, [this] { PlaceGroupTabStop(); });
+    }
 
 protected:
+    void focusInEvent(QFocusEvent* pEvent) override
+    {
+        QRadioButton::focusInEvent(pEvent); // gives the group's tab stop to this radio
+        PlaceGroupTabStop();
+    }
+
     void keyPressEvent(QKeyEvent* pEvent) override
     {
         const int nKey = pEvent->key();
@@ -247,6 +258,30 @@ private:
         }
         return this;
     }
+
+    void PlaceGroupTabStop()
+    {
+        const QList<QAbstractButton*> buttons = group() ? group()->buttons() : QList<QAbstractButton*>{this};
+        const auto itTemplate = std::ranges::find_if(buttons, &CAutoRadioButton::IsTemplateTabStop);
+        const auto itChecked = std::ranges::find_if(buttons, &QAbstractButton::isChecked);
+        QAbstractButton* pHolder = nullptr; // a group without a tab stop in the template has none
+        if (itTemplate != buttons.end())
+        {
+            pHolder = itChecked != buttons.end() ? *itChecked : *itTemplate;
+        }
+        for (QAbstractButton* pButton : buttons)
+        {
+            pButton->setFocusPolicy(pButton == pHolder ? Qt::StrongFocus : Qt::ClickFocus);
+        }
+    }
+
+    static bool IsTemplateTabStop(QAbstractButton* pButton)
+    {
+        const auto* pRadio = dynamic_cast<const CAutoRadioButton*>(pButton);
+        return pRadio && pRadio->m_bTabStop;
+    }
+
+    bool m_bTabStop; // the template gives this radio the group's tab stop
 };
 
 // Names an edit or combo box for assistive tools as screen readers name a dialog's fields: a static right
@@ -305,7 +340,7 @@ QWidget* CreateControl(const SControlTemplate& control, QWidget* pHost, int nHei
         pControl = new CButton(pHost);
         break;
     case EControlKind::AutoRadioButton:
-        pControl = new CAutoRadioButton(pHost);
+        pControl = new CAutoRadioButton(pHost, (control.nStyle & CS_TABSTOP) != 0);
         break;
     case EControlKind::AutoCheckBox:
         pControl = new QCheckBox(pHost);
