@@ -506,6 +506,24 @@ void CDialogControls::Register(const SControlTemplate& control, QWidget* pContro
     WireBindings(control.nId, pControl);
 }
 
+void CDialogControls::FocusFirstTabStop(QWidget& host)
+{
+    for (QWidget* pControl = host.nextInFocusChain(); pControl != &host;
+         pControl = pControl->nextInFocusChain())
+    {
+        if (host.isAncestorOf(pControl) && (pControl->focusPolicy() & Qt::TabFocus) &&
+            pControl->isEnabled() && pControl->isVisibleTo(&host))
+        {
+            pControl->setFocus(Qt::TabFocusReason);
+            if (auto* pEdit = qobject_cast<QLineEdit*>(pControl))
+            {
+                pEdit->selectAll();
+            }
+            return;
+        }
+    }
+}
+
 QWidget* CDialogControls::Item(int nId) const
 {
     const auto it = m_items.find(nId);

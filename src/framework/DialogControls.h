@@ -30,6 +30,11 @@ public:
     // Each edit and combo box is named for assistive tools by the static or group box right before it.
     void Build(QWidget* pHost, const SDialogTemplate& dialogTemplate);
 
+    // As the dialog manager does when a dialog is created: the focus goes to the first enabled control of
+    // host that the Tab key reaches, and an edit gets it with its whole text selected, so that typing
+    // replaces the text. (Tab itself selects an edit's text in Qt as on Windows.)
+    static void FocusFirstTabStop(QWidget& host);
+
     const SBaseUnits& BaseUnits() const { return m_baseUnits; }
     QSize SizeInPixels() const { return m_size; }
 
