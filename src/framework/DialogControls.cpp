@@ -3,6 +3,7 @@
 #include "Button.h"
 
 #include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -203,11 +204,14 @@ int InsertItem(QComboBox* pCombo, const QString& text)
 // at the ends. The radio moved to is checked and sends its click, also when none of the group was checked.
 // Tab enters the group at its checked radio, as the dialog manager does, not at the one focused last as Qt
 // would: the checked radio holds the group's tab stop, and with none checked the radio the template gives it.
+void InstallRadioAccessible();
+
 class CAutoRadioButton : public QRadioButton
 {
 public:
     CAutoRadioButton(QWidget* pParent, bool bTabStop) : QRadioButton(pParent), m_bTabStop(bTabStop)
     {
+        InstallRadioAccessible();
         QObject::connect(this, &QAbstractButton::toggled, this, [this] { PlaceGroupTabStop(); });
     }
 
@@ -283,6 +287,76 @@ private:
 
     bool m_bTabStop; // the template gives this radio the group's tab stop
 };
+
+// What assistive tools get of an automatic radio button: a radio button with its caption as name, whose
+// Toggle and Press actions click it as the mouse does, so that its dialog hears BN_CLICKED, as the default
+// action of a radio button sends it on Windows. (Qt's own Toggle only checks the radio, and its Press
+// clicks later, from a timer.)
+class CRadioAccessible : public QAccessibleWidget
+{
+public:
+    explicit CRadioAccessible(CAutoRadioButton* pRadio) : QAccessibleWidget(pRadio, QAccessible::RadioButton)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+        {
+            return ShownCaption(Radio()->text());
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = Radio()->isChecked();
+        s.pressed = Radio()->isDown();
+        return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (widget()->isEnabled())
+        {
+            names.prepend(toggleAction());
+        }
+        return names;
+    }
+
+    void doAction(const QString& actionName) override
+    {
+        if (actionName != toggleAction() && actionName != pressAction())
+        {
+            QAccessibleWidget::doAction(actionName);
+        }
+        else if (widget()->isEnabled())
+        {
+            Radio()->click();
+        }
+    }
+
+private:
+    QAbstractButton* Radio() const { return static_cast<QAbstractButton*>(widget()); }
+};
+
+void InstallRadioAccessible()
+{
+    static const bool bInstalled = []
+    {
+        QAccessible::installFactory(
+            [](const QString& /*key*/, QObject* pObject) -> QAccessibleInterface*
+            {
+                auto* pRadio = dynamic_cast<CAutoRadioButton*>(pObject);
+                return pRadio ? new CRadioAccessible(pRadio) : nullptr;
+            });
+        return true;
+    }();
+    (void)bInstalled;
+}
 
 // Names an edit or combo box for assistive tools as screen readers name a dialog's fields: a static right
 // before it in the template (past a hint) names it as its buddy, so the name follows the static's text;

@@ -11,6 +11,7 @@
 #include "framework/Dialog.h"
 #include "framework/ModalDialog.h"
 #include "framework/ModalScript.h"
+#include "panels/MeasurePanel.h"
 #include "panels/PanelController.h"
 #include "res/ResourceIds.h"
 
@@ -316,6 +317,24 @@ TEST_F(CScreenReaderTest, EveryControlOfEveryPanelAndDialogHasItsRoleNameAndStat
         std::vector<std::string> want = controls;
         std::ranges::sort(want);
         EXPECT_EQ(seen[screen], want) << screen;
+    }
+}
+
+// The action a screen reader offers on a channel radio chooses the channel as a click does: the function list
+// becomes the channel's own (nine functions on channel 2, three on channel 3).
+TEST_F(CScreenReaderTest, TheActionOfAChannelRadioChoosesTheChannel)
+{
+    Start();
+    auto& measure = static_cast<CMeasureDlg&>(*m_pApp->GetActiveController()->GetPanel());
+    for (const auto& [nRadio, nFunctions] :
+         {std::pair{CMeasureDlg::IDC_CHANNEL_2, 9}, {CMeasureDlg::IDC_CHANNEL_3, 3}})
+    {
+        QAccessibleActionInterface* pActions =
+            QAccessible::queryAccessibleInterface(measure.Controls().Item(nRadio))->actionInterface();
+        ASSERT_FALSE(pActions->actionNames().isEmpty());
+        pActions->doAction(pActions->actionNames().front());
+        EXPECT_TRUE(measure.Controls().IsChecked(nRadio)) << nRadio;
+        EXPECT_EQ(measure.Controls().GetCount(CMeasureDlg::IDC_FUNCTION), nFunctions) << nRadio;
     }
 }
 
