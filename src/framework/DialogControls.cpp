@@ -358,6 +358,12 @@ void InstallRadioAccessible()
     (void)bInstalled;
 }
 
+// A group box's caption as assistive tools speak it.
+QString GroupName(const QWidget* pGroup)
+{
+    return ShownCaption(qobject_cast<const QGroupBox*>(pGroup)->title()).trimmed();
+}
+
 // Names an edit or combo box for assistive tools as screen readers name a dialog's fields: a static right
 // before it in the template (past a hint) names it as its buddy, so the name follows the static's text;
 // a group box right before it names it by its caption. The hint describes it.
@@ -367,9 +373,9 @@ void LabelField(QWidget* pField, QWidget* pLabel, const QString& hint)
     {
         pStatic->setBuddy(pField);
     }
-    else if (auto* pGroup = qobject_cast<QGroupBox*>(pLabel))
+    else if (qobject_cast<QGroupBox*>(pLabel))
     {
-        pField->setAccessibleName(ShownCaption(pGroup->title()).trimmed());
+        pField->setAccessibleName(GroupName(pLabel));
     }
     pField->setAccessibleDescription(hint);
 }
@@ -509,6 +515,26 @@ void LabelFields(std::span<const SBuiltControl> built)
         hint.clear();
     }
 }
+
+// A group box inside another one is named for assistive tools by both captions, the outer first ("Start
+// Level"), as the same caption may stand in several groups while screen readers list the groups side by side.
+void NameNestedGroups(std::span<const SBuiltControl> built)
+{
+    const auto isGroup = [](const SBuiltControl& b) { return b.control.kind == EControlKind::GroupBox; };
+    const auto rectOf = [](const SBuiltControl& b)
+    { return QRect(b.control.x, b.control.y, b.control.cx, b.control.cy); };
+    for (auto itInner = built.begin(); itInner != built.end(); ++itInner)
+    {
+        const auto encloses = [&](const SBuiltControl& outer)
+        { return isGroup(outer) && rectOf(outer).contains(rectOf(*itInner)); };
+        const auto itOuter = std::find_if(std::make_reverse_iterator(itInner), built.rend(), encloses);
+        if (isGroup(*itInner) && itOuter != built.rend())
+        {
+            itInner->pControl->setAccessibleName(GroupName(itOuter->pControl) + QLatin1Char(' ') +
+                                                 GroupName(itInner->pControl));
+        }
+    }
+}
 } // namespace
 
 void CDialogControls::Build(QWidget* pHost, const SDialogTemplate& dialogTemplate)
@@ -523,6 +549,7 @@ void CDialogControls::Build(QWidget* pHost, const SDialogTemplate& dialogTemplat
     GroupRadioButtons(built, pHost);
     LowerUnderlays(built);
     LabelFields(built);
+    NameNestedGroups(built);
     for (const auto& [control, pControl] : built)
     {
         Register(control, pControl);

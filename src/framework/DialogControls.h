@@ -27,7 +27,8 @@ public:
     // Creates every control of the template as a child of pHost, in template order, and gives pHost the
     // template's size in pixels (dialog units converted from the template's font, which pHost also gets).
     // Group boxes and frame statics are stacked under the other controls and let the mouse through.
-    // Each edit and combo box is named for assistive tools by the static or group box right before it.
+    // Each edit and combo box is named for assistive tools by the static or group box right before it, and a
+    // group box inside another by both captions.
     void Build(QWidget* pHost, const SDialogTemplate& dialogTemplate);
 
     // As the dialog manager does when a dialog is created: the focus goes to the first enabled control of
