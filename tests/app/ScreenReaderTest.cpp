@@ -13,9 +13,11 @@
 #include "framework/ModalScript.h"
 #include "panels/MeasurePanel.h"
 #include "panels/PanelController.h"
+#include "readings/window/ReadingsWindow.h"
 #include "res/ResourceIds.h"
 
 #include <QAccessible>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -25,9 +27,11 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
+#include <QTableView>
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -43,6 +47,7 @@ std::string RoleWord(QAccessible::Role role)
         {QAccessible::RadioButton, "radio"}, {QAccessible::ComboBox, "combo"},
         {QAccessible::EditableText, "edit"}, {QAccessible::StaticText, "text"},
         {QAccessible::Grouping, "group"},    {QAccessible::Graphic, "graphic"},
+        {QAccessible::Chart, "chart"},       {QAccessible::Table, "table"},
     };
     const auto it = words.find(role);
     return it != words.end() ? it->second : "role " + std::to_string(role);
@@ -336,6 +341,29 @@ TEST_F(CScreenReaderTest, TheActionOfAChannelRadioChoosesTheChannel)
         EXPECT_TRUE(measure.Controls().IsChecked(nRadio)) << nRadio;
         EXPECT_EQ(measure.Controls().GetCount(CMeasureDlg::IDC_FUNCTION), nFunctions) << nRadio;
     }
+}
+
+// The Readings window's charts read as charts and its table as a table, by their names, not as bare
+// containers ("filler" to AT-SPI); a chart's drawing surface inside has nothing of its own to say.
+TEST_F(CScreenReaderTest, TheChartsAndTheTableOfTheReadingsWindowHaveTheirRoles)
+{
+    Start();
+    m_pApp->ShowReadingsWindow();
+    CReadingsWindow& window = *m_pApp->ReadingsWindow();
+    std::vector<QWidget*> views;
+    std::ranges::copy(window.findChildren<QChartView*>(), std::back_inserter(views));
+    std::ranges::copy(window.findChildren<QTableView*>(), std::back_inserter(views));
+    std::vector<std::string> seen;
+    for (QWidget* pView : views)
+    {
+        QAccessibleInterface* pInterface = QAccessible::queryAccessibleInterface(pView);
+        seen.push_back(
+            RoleWord(pInterface->role()) + " \"" + NameOf(pInterface).toStdString() + "\"" +
+            (pInterface->role() == QAccessible::Chart && pInterface->childCount() > 0 ? " with parts" : ""));
+    }
+    std::ranges::sort(seen);
+    EXPECT_EQ(seen, (std::vector<std::string>{R"_(chart "Allan deviation plot")_", R"_(chart "Trend")_",
+                                              R"_(table "Allan deviation")_"}));
 }
 
 TEST_F(CScreenReaderTest, EveryCaptionOfEveryPanelAndDialogFitsItsControl)
