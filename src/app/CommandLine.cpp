@@ -68,6 +68,30 @@ QString InstrumentError(const QCommandLineParser& parser, const QCommandLineOpti
     return {};
 }
 
+// The unknown options quoted as they were typed, dashes included, without a value after '='; Qt's parser
+// names them without their dashes.
+QString UnknownOptionError(const QStringList& names, const QStringList& arguments)
+{
+    QStringList quoted;
+    for (const QString& name : names)
+    {
+        QString typed = QStringLiteral("--") + name;
+        for (const QString& argument : arguments.mid(1))
+        {
+            const QString option = argument.section(QLatin1Char('='), 0, 0);
+            if (option.startsWith(QLatin1Char('-')) &&
+                option.mid(option.startsWith(QStringLiteral("--")) ? 2 : 1) == name)
+            {
+                typed = option;
+                break;
+            }
+        }
+        quoted.append(QLatin1Char('\'') + typed + QLatin1Char('\''));
+    }
+    return (names.size() == 1 ? QStringLiteral("Unknown option ") : QStringLiteral("Unknown options: ")) +
+           quoted.join(QStringLiteral(", ")) + QLatin1Char('.');
+}
+
 // Why arguments that Qt's parser read cannot be run; empty when they can.
 QString ArgumentError(const QCommandLineParser& parser, const QCommandLineOption& driverFolder,
                       const QCommandLineOption& log, const QCommandLineOption& instrument)
@@ -137,8 +161,15 @@ CCommandLine::CCommandLine(const QStringList& arguments)
         m_parser.addOption(HiddenOption(QCommandLineOption(QString::fromLatin1(pszName))));
     }
 
-    m_strError = m_parser.parse(arguments) ? ArgumentError(m_parser, driverFolder, log, instrument)
-                                           : m_parser.errorText();
+    if (m_parser.parse(arguments))
+    {
+        m_strError = ArgumentError(m_parser, driverFolder, log, instrument);
+    }
+    else
+    {
+        const QStringList unknown = m_parser.unknownOptionNames();
+        m_strError = unknown.isEmpty() ? m_parser.errorText() : UnknownOptionError(unknown, arguments);
+    }
     if (!m_strError.isEmpty())
     {
         m_eAction = EAction::Fail;

@@ -3,6 +3,8 @@
 #include "ControlAccessible.h"
 #include "ControlGeometry.h"
 
+#include <QKeyEvent>
+
 CReadingDisplay::CReadingDisplay(int nBorder, COLORREF crBack, COLORREF crText)
     : m_nBorder(nBorder), m_crBack(crBack), m_crText(crText)
 {
@@ -47,5 +49,26 @@ void CReadingDisplay::DrawItem(CDC& dc, const CRect& rcItem)
     if (!m_strText.empty())
     {
         dc.ExtTextOut(pt.x(), pt.y(), ETO_OPAQUE | ETO_CLIPPED, &rc, m_strText);
+    }
+    // The focus shows only once the keyboard has moved it in this window, as the style shows it on the
+    // other controls, so a display clicked with the mouse looks as an idle one.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange))
+    {
+        rc.DeflateRect(1);
+        dc.DrawFocusRect(rc);
+    }
+}
+
+void CReadingDisplay::keyPressEvent(QKeyEvent* pEvent)
+{
+    // Enter starts a measurement as the space bar and a click do, once per press.
+    const bool bEnter = pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter;
+    if (!bEnter)
+    {
+        CButton::keyPressEvent(pEvent);
+    }
+    else if (!pEvent->isAutoRepeat())
+    {
+        click();
     }
 }

@@ -1,8 +1,8 @@
 #pragma once
 // A small display on an owner-drawn button: a rectangle with a 2-pixel bevel, filled with its own
 // background colour, showing one line of text centred in its own text colour. Setting the text paints at
-// once, so readings taken inside timer work show before the next paint message. Clicks still reach the
-// parent as ordinary button notifications.
+// once, so readings taken inside timer work show before the next paint message. Clicks, the space bar and
+// Enter reach the parent as ordinary button notifications.
 
 #include "AccessibleFace.h"
 
@@ -42,6 +42,7 @@ public:
 
 protected:
     void DrawItem(CDC& dc, const CRect& rcItem) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
     int m_nBorder;

@@ -10,6 +10,7 @@ void CDialog::Create(const SDialogTemplate& dialogTemplate)
     m_controls.Build(this, dialogTemplate);
     DispatchHandler([this] { OnInitDialog(); });
     show();
+    CDialogControls::FocusFirstTabStop(*this);
 }
 
 void CDialog::DestroyWindow()

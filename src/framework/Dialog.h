@@ -11,8 +11,9 @@ class CDialog : public QWidget
 public:
     explicit CDialog(QWidget* pParent);
 
-    // Builds the template's controls as children and runs OnInitDialog. Called at the end of the most
-    // derived constructor, as the dialog's window is created there.
+    // Builds the template's controls as children, runs OnInitDialog, shows the dialog and gives the focus to
+    // its first tab stop. Called at the end of the most derived constructor, as the dialog's window is
+    // created there.
     void Create(const SDialogTemplate& dialogTemplate);
 
     // Destroys the window: hides it, runs OnDestroy, and deletes the object once control returns to the

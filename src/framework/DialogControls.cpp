@@ -3,6 +3,7 @@
 #include "Button.h"
 
 #include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -48,6 +49,16 @@ protected:
 constexpr const char* kCtrlId = "ctrlId";
 constexpr const char* kWindowText = "windowText"; // a static's caption as set, mnemonic marks included
 constexpr const char* kSorted = "sorted";
+
+bool IsCombo(EControlKind kind)
+{
+    return kind == EControlKind::DropDownCombo || kind == EControlKind::DropDownList;
+}
+
+bool IsStatic(EControlKind kind)
+{
+    return kind == EControlKind::Static || kind == EControlKind::StaticRight;
+}
 
 // What a static shows of its caption: "&" marks the next character as the mnemonic, "&&" is one "&".
 QString ShownCaption(const QString& caption)
@@ -191,12 +202,26 @@ int InsertItem(QComboBox* pCombo, const QString& text)
 // tools. The arrow keys move through the group as the dialog manager does, not by geometry as Qt would:
 // Down and Right to the next enabled radio in template order, Up and Left to the previous one, wrapping
 // at the ends. The radio moved to is checked and sends its click, also when none of the group was checked.
+// Tab enters the group at its checked radio, as the dialog manager does, not at the one focused last as Qt
+// would: the checked radio holds the group's tab stop, and with none checked the radio the template gives it.
+void InstallRadioAccessible();
+
 class CAutoRadioButton : public QRadioButton
 {
 public:
-    using QRadioButton::QRadioButton;
+    CAutoRadioButton(QWidget* pParent, bool bTabStop) : QRadioButton(pParent), m_bTabStop(bTabStop)
+    {
+        InstallRadioAccessible();
+        QObject::connect(this, &QAbstractButton::toggled, this, [this] { PlaceGroupTabStop(); });
+    }
 
 protected:
+    void focusInEvent(QFocusEvent* pEvent) override
+    {
+        QRadioButton::focusInEvent(pEvent); // gives the group's tab stop to this radio
+        PlaceGroupTabStop();
+    }
+
     void keyPressEvent(QKeyEvent* pEvent) override
     {
         const int nKey = pEvent->key();
@@ -237,7 +262,107 @@ private:
         }
         return this;
     }
+
+    void PlaceGroupTabStop()
+    {
+        const QList<QAbstractButton*> buttons = group() ? group()->buttons() : QList<QAbstractButton*>{this};
+        const auto itTemplate = std::ranges::find_if(buttons, &CAutoRadioButton::IsTemplateTabStop);
+        const auto itChecked = std::ranges::find_if(buttons, &QAbstractButton::isChecked);
+        QAbstractButton* pHolder = nullptr; // a group without a tab stop in the template has none
+        if (itTemplate != buttons.end())
+        {
+            pHolder = itChecked != buttons.end() ? *itChecked : *itTemplate;
+        }
+        for (QAbstractButton* pButton : buttons)
+        {
+            pButton->setFocusPolicy(pButton == pHolder ? Qt::StrongFocus : Qt::ClickFocus);
+        }
+    }
+
+    static bool IsTemplateTabStop(QAbstractButton* pButton)
+    {
+        const auto* pRadio = dynamic_cast<const CAutoRadioButton*>(pButton);
+        return pRadio && pRadio->m_bTabStop;
+    }
+
+    bool m_bTabStop; // the template gives this radio the group's tab stop
 };
+
+// What assistive tools get of an automatic radio button: a radio button with its caption as name, whose
+// Toggle and Press actions click it as the mouse does, so that its dialog hears BN_CLICKED, as the default
+// action of a radio button sends it on Windows. (Qt's own Toggle only checks the radio, and its Press
+// clicks later, from a timer.)
+class CRadioAccessible : public QAccessibleWidget
+{
+public:
+    explicit CRadioAccessible(CAutoRadioButton* pRadio) : QAccessibleWidget(pRadio, QAccessible::RadioButton)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+        {
+            return ShownCaption(Radio()->text());
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = Radio()->isChecked();
+        s.pressed = Radio()->isDown();
+        return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (widget()->isEnabled())
+        {
+            names.prepend(toggleAction());
+        }
+        return names;
+    }
+
+    void doAction(const QString& actionName) override
+    {
+        if (actionName != toggleAction() && actionName != pressAction())
+        {
+            QAccessibleWidget::doAction(actionName);
+        }
+        else if (widget()->isEnabled())
+        {
+            Radio()->click();
+        }
+    }
+
+private:
+    QAbstractButton* Radio() const { return static_cast<QAbstractButton*>(widget()); }
+};
+
+void InstallRadioAccessible()
+{
+    static const bool bInstalled = []
+    {
+        QAccessible::installFactory(
+            [](const QString& /*key*/, QObject* pObject) -> QAccessibleInterface*
+            {
+                auto* pRadio = dynamic_cast<CAutoRadioButton*>(pObject);
+                return pRadio ? new CRadioAccessible(pRadio) : nullptr;
+            });
+        return true;
+    }();
+    (void)bInstalled;
+}
+
+// A group box's caption as assistive tools speak it.
+QString GroupName(const QWidget* pGroup)
+{
+    return ShownCaption(qobject_cast<const QGroupBox*>(pGroup)->title()).trimmed();
+}
 
 // Names an edit or combo box for assistive tools as screen readers name a dialog's fields: a static right
 // before it in the template (past a hint) names it as its buddy, so the name follows the static's text;
@@ -248,16 +373,15 @@ void LabelField(QWidget* pField, QWidget* pLabel, const QString& hint)
     {
         pStatic->setBuddy(pField);
     }
-    else if (auto* pGroup = qobject_cast<QGroupBox*>(pLabel))
+    else if (qobject_cast<QGroupBox*>(pLabel))
     {
-        pField->setAccessibleName(ShownCaption(pGroup->title()).trimmed());
+        pField->setAccessibleName(GroupName(pLabel));
     }
     pField->setAccessibleDescription(hint);
 }
 
 QWidget* CreateControl(const SControlTemplate& control, QWidget* pHost, int nHeight)
 {
-    const QString caption = QString::fromLatin1(control.pszCaption ? control.pszCaption : "");
     const Qt::FocusPolicy focus = (control.nStyle & CS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus;
     QWidget* pControl = nullptr;
     switch (control.kind)
@@ -296,7 +420,7 @@ QWidget* CreateControl(const SControlTemplate& control, QWidget* pHost, int nHei
         pControl = new CButton(pHost);
         break;
     case EControlKind::AutoRadioButton:
-        pControl = new CAutoRadioButton(pHost);
+        pControl = new CAutoRadioButton(pHost, (control.nStyle & CS_TABSTOP) != 0);
         break;
     case EControlKind::AutoCheckBox:
         pControl = new QCheckBox(pHost);
@@ -328,9 +452,113 @@ QWidget* CreateControl(const SControlTemplate& control, QWidget* pHost, int nHei
     pControl->setFocusPolicy(focus);
     return pControl;
 }
+
+// A template control and the widget built for it.
+struct SBuiltControl
+{
+    const SControlTemplate& control;
+    QWidget* pControl;
+};
+
+// Each radio button joins the button group of its template group.
+void GroupRadioButtons(std::span<const SBuiltControl> built, QWidget* pHost)
+{
+    QButtonGroup* pRadioGroup = nullptr; // the radio buttons of the current template group
+    for (const auto& [control, pControl] : built)
+    {
+        if (control.nStyle & CS_GROUP)
+        {
+            pRadioGroup = nullptr;
+        }
+        if (control.kind == EControlKind::AutoRadioButton)
+        {
+            if (!pRadioGroup)
+            {
+                pRadioGroup = new QButtonGroup(pHost);
+            }
+            pRadioGroup->addButton(qobject_cast<QAbstractButton*>(pControl));
+        }
+    }
+}
+
+// Group boxes and frame statics lie beneath the other controls and let the mouse through.
+void LowerUnderlays(std::span<const SBuiltControl> built)
+{
+    // Lowered in reverse, so that frames and group boxes keep their template order among themselves.
+    for (auto it = built.rbegin(); it != built.rend(); ++it)
+    {
+        if (it->control.kind == EControlKind::GroupBox || it->control.kind == EControlKind::FrameStatic)
+        {
+            it->pControl->setAttribute(Qt::WA_TransparentForMouseEvents);
+            it->pControl->lower();
+        }
+    }
+}
+
+// Each edit and combo box is named by the static or group box right before it.
+void LabelFields(std::span<const SBuiltControl> built)
+{
+    QWidget* pLabel = nullptr; // the static or group box that names a field right after it
+    QString hint;              // a hint between that label and the field
+    for (const auto& [control, pControl] : built)
+    {
+        if (IsStatic(control.kind) && (control.nStyle & CS_HINT))
+        {
+            hint = qobject_cast<QLabel*>(pControl)->text();
+            continue;
+        }
+        if (IsCombo(control.kind) || control.kind == EControlKind::Edit)
+        {
+            LabelField(pControl, pLabel, hint);
+        }
+        pLabel = IsStatic(control.kind) || control.kind == EControlKind::GroupBox ? pControl : nullptr;
+        hint.clear();
+    }
+}
+
+// A group box inside another one is named for assistive tools by both captions, the outer first ("Start
+// Level"), as the same caption may stand in several groups while screen readers list the groups side by side.
+void NameNestedGroups(std::span<const SBuiltControl> built)
+{
+    const auto isGroup = [](const SBuiltControl& b) { return b.control.kind == EControlKind::GroupBox; };
+    const auto rectOf = [](const SBuiltControl& b)
+    { return QRect(b.control.x, b.control.y, b.control.cx, b.control.cy); };
+    for (auto itInner = built.begin(); itInner != built.end(); ++itInner)
+    {
+        const auto encloses = [&](const SBuiltControl& outer)
+        { return isGroup(outer) && rectOf(outer).contains(rectOf(*itInner)); };
+        const auto itOuter = std::find_if(std::make_reverse_iterator(itInner), built.rend(), encloses);
+        if (isGroup(*itInner) && itOuter != built.rend())
+        {
+            itInner->pControl->setAccessibleName(GroupName(itOuter->pControl) + QLatin1Char(' ') +
+                                                 GroupName(itInner->pControl));
+        }
+    }
+}
 } // namespace
 
 void CDialogControls::Build(QWidget* pHost, const SDialogTemplate& dialogTemplate)
+{
+    SizeHost(pHost, dialogTemplate);
+    std::vector<SBuiltControl> built;
+    built.reserve(dialogTemplate.controls.size());
+    for (const SControlTemplate& control : dialogTemplate.controls)
+    {
+        built.push_back({control, CreatePlaced(control, pHost)});
+    }
+    GroupRadioButtons(built, pHost);
+    LowerUnderlays(built);
+    LabelFields(built);
+    NameNestedGroups(built);
+    for (const auto& [control, pControl] : built)
+    {
+        Register(control, pControl);
+        pControl->setEnabled(!(control.nStyle & CS_DISABLED));
+        pControl->setVisible(!(control.nStyle & CS_HIDDEN));
+    }
+}
+
+void CDialogControls::SizeHost(QWidget* pHost, const SDialogTemplate& dialogTemplate)
 {
     const QFont font = DialogFont(dialogTemplate.pszFontFace, dialogTemplate.nPointSize);
     pHost->setFont(font);
@@ -345,82 +573,56 @@ void CDialogControls::Build(QWidget* pHost, const SDialogTemplate& dialogTemplat
     {
         pHost->resize(m_size);
     }
+}
 
-    // A combo box's template height includes its dropped list; the closed control is 12 units high.
-    const int nComboHeight = MulDiv(12, m_baseUnits.cy, 8);
-    std::vector<QWidget*> underlays;
-    QButtonGroup* pRadioGroup = nullptr; // the radio buttons of the current template group
-    QWidget* pLabel = nullptr;           // the static or group box that names a field right after it
-    QString hint;                        // a hint between that label and the field
-    for (const SControlTemplate& control : dialogTemplate.controls)
+QWidget* CDialogControls::CreatePlaced(const SControlTemplate& control, QWidget* pHost) const
+{
+    QRect rc = DialogUnitsToPixels(QRect(control.x, control.y, control.cx, control.cy), m_baseUnits);
+    if (IsCombo(control.kind))
     {
-        if (control.nStyle & CS_GROUP)
-        {
-            pRadioGroup = nullptr;
-        }
-        QRect rc = DialogUnitsToPixels(QRect(control.x, control.y, control.cx, control.cy), m_baseUnits);
-        const bool bCombo =
-            control.kind == EControlKind::DropDownCombo || control.kind == EControlKind::DropDownList;
-        if (bCombo)
-        {
-            rc.setHeight(std::min(rc.height(), nComboHeight));
-        }
-        QWidget* pControl = CreateControl(control, pHost, rc.height());
-        pControl->setGeometry(rc);
-        pControl->setProperty(kCtrlId, control.nId);
-        SetWindowText(pControl, QString::fromLatin1(control.pszCaption ? control.pszCaption : ""));
-        if (control.kind == EControlKind::AutoRadioButton)
-        {
-            if (!pRadioGroup)
-            {
-                pRadioGroup = new QButtonGroup(pHost);
-            }
-            pRadioGroup->addButton(qobject_cast<QAbstractButton*>(pControl));
-        }
-        if (control.kind == EControlKind::GroupBox || control.kind == EControlKind::FrameStatic)
-        {
-            pControl->setAttribute(Qt::WA_TransparentForMouseEvents);
-            underlays.push_back(pControl);
-        }
-        if ((control.kind == EControlKind::Static || control.kind == EControlKind::StaticRight) &&
-            (control.nStyle & CS_HINT))
-        {
-            hint = qobject_cast<QLabel*>(pControl)->text();
-        }
-        else
-        {
-            if (bCombo || control.kind == EControlKind::Edit)
-            {
-                LabelField(pControl, pLabel, hint);
-            }
-            const bool bLabel = control.kind == EControlKind::Static ||
-                                control.kind == EControlKind::StaticRight ||
-                                control.kind == EControlKind::GroupBox;
-            pLabel = bLabel ? pControl : nullptr;
-            hint.clear();
-        }
-        if (control.nId != IDC_STATIC && m_items.emplace(control.nId, pControl).second)
-        {
-            if (bCombo)
-            {
-                for (const char* pszItem : control.initialItems)
-                {
-                    InsertItem(qobject_cast<QComboBox*>(pControl), QString::fromLatin1(pszItem));
-                }
-            }
-            for (const SBinding& binding : m_bindings)
-            {
-                if (binding.nId == control.nId)
-                {
-                    Wire(binding, pControl);
-                }
-            }
-        }
-        pControl->setEnabled(!(control.nStyle & CS_DISABLED));
-        pControl->setVisible(!(control.nStyle & CS_HIDDEN));
+        // A combo box's template height includes its dropped list; the closed control is 12 units high.
+        rc.setHeight(std::min(rc.height(), MulDiv(12, m_baseUnits.cy, 8)));
     }
-    // Lowered in reverse, so that frames and group boxes keep their template order among themselves.
-    std::for_each(underlays.rbegin(), underlays.rend(), [](QWidget* pUnderlay) { pUnderlay->lower(); });
+    QWidget* pControl = CreateControl(control, pHost, rc.height());
+    pControl->setGeometry(rc);
+    pControl->setProperty(kCtrlId, control.nId);
+    SetWindowText(pControl, QString::fromLatin1(control.pszCaption ? control.pszCaption : ""));
+    return pControl;
+}
+
+void CDialogControls::Register(const SControlTemplate& control, QWidget* pControl)
+{
+    // A second control of the same id is never found by it.
+    if (control.nId == IDC_STATIC || !m_items.emplace(control.nId, pControl).second)
+    {
+        return;
+    }
+    if (IsCombo(control.kind))
+    {
+        for (const char* pszItem : control.initialItems)
+        {
+            InsertItem(qobject_cast<QComboBox*>(pControl), QString::fromLatin1(pszItem));
+        }
+    }
+    WireBindings(control.nId, pControl);
+}
+
+void CDialogControls::FocusFirstTabStop(QWidget& host)
+{
+    for (QWidget* pControl = host.nextInFocusChain(); pControl != &host;
+         pControl = pControl->nextInFocusChain())
+    {
+        if (host.isAncestorOf(pControl) && (pControl->focusPolicy() & Qt::TabFocus) &&
+            pControl->isEnabled() && pControl->isVisibleTo(&host))
+        {
+            pControl->setFocus(Qt::TabFocusReason);
+            if (auto* pEdit = qobject_cast<QLineEdit*>(pControl))
+            {
+                pEdit->selectAll();
+            }
+            return;
+        }
+    }
 }
 
 QWidget* CDialogControls::Item(int nId) const
@@ -459,13 +661,7 @@ bool CDialogControls::Subclass(int nId, QWidget* pCustom)
     QWidget::setTabOrder(pPlaceholder, pCustom);
     pCustom->setVisible(!pPlaceholder->isHidden());
     m_items[nId] = pCustom;
-    for (const SBinding& binding : m_bindings)
-    {
-        if (binding.nId == nId)
-        {
-            Wire(binding, pCustom);
-        }
-    }
+    WireBindings(nId, pCustom);
     delete pPlaceholder;
     return true;
 }
@@ -614,6 +810,17 @@ void CDialogControls::Connect(ENotification nCode, int nId, std::function<void()
     if (QWidget* pControl = Item(nId))
     {
         Wire(m_bindings.back(), pControl);
+    }
+}
+
+void CDialogControls::WireBindings(int nId, QWidget* pControl)
+{
+    for (const SBinding& binding : m_bindings)
+    {
+        if (binding.nId == nId)
+        {
+            Wire(binding, pControl);
+        }
     }
 }
 

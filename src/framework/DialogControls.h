@@ -27,8 +27,14 @@ public:
     // Creates every control of the template as a child of pHost, in template order, and gives pHost the
     // template's size in pixels (dialog units converted from the template's font, which pHost also gets).
     // Group boxes and frame statics are stacked under the other controls and let the mouse through.
-    // Each edit and combo box is named for assistive tools by the static or group box right before it.
+    // Each edit and combo box is named for assistive tools by the static or group box right before it, and a
+    // group box inside another by both captions.
     void Build(QWidget* pHost, const SDialogTemplate& dialogTemplate);
+
+    // As the dialog manager does when a dialog is created: the focus goes to the first enabled control of
+    // host that the Tab key reaches, and an edit gets it with its whole text selected, so that typing
+    // replaces the text. (Tab itself selects an edit's text in Qt as on Windows.)
+    static void FocusFirstTabStop(QWidget& host);
 
     const SBaseUnits& BaseUnits() const { return m_baseUnits; }
     QSize SizeInPixels() const { return m_size; }
@@ -91,6 +97,13 @@ private:
         int nId;
         std::function<void()> handler;
     };
+
+    // Steps of Build.
+    void SizeHost(QWidget* pHost, const SDialogTemplate& dialogTemplate); // font, base units, size, title
+    QWidget* CreatePlaced(const SControlTemplate& control, QWidget* pHost) const; // geometry, id, caption
+    void Register(const SControlTemplate& control, QWidget* pControl); // found by id, items, bindings
+
+    void WireBindings(int nId, QWidget* pControl); // every binding of the id made so far
     void Wire(const SBinding& binding, QWidget* pControl);
 
     SBaseUnits m_baseUnits{};

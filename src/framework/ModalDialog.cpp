@@ -2,32 +2,7 @@
 
 #include "ModalScript.h"
 
-#include <QLineEdit>
 #include <QTimer>
-
-namespace
-{
-// As the dialog manager does when a dialog opens: the focus goes to the first control the Tab key reaches,
-// and an edit gets it with its whole text selected, so that typing replaces the text. (Tab itself selects
-// an edit's text in Qt as on Windows.)
-void FocusFirstTabStop(QDialog& dialog)
-{
-    for (QWidget* pControl = dialog.nextInFocusChain(); pControl != &dialog;
-         pControl = pControl->nextInFocusChain())
-    {
-        if (dialog.isAncestorOf(pControl) && (pControl->focusPolicy() & Qt::TabFocus) &&
-            pControl->isEnabled() && pControl->isVisibleTo(&dialog))
-        {
-            pControl->setFocus(Qt::TabFocusReason);
-            if (auto* pEdit = qobject_cast<QLineEdit*>(pControl))
-            {
-                pEdit->selectAll();
-            }
-            return;
-        }
-    }
-}
-} // namespace
 
 CModalDialog::CModalDialog(const SDialogTemplate& dialogTemplate, QWidget* pParent)
     : QDialog(pParent), m_template(dialogTemplate)
@@ -49,7 +24,7 @@ int CModalDialog::DoModal()
     {
         return m_nResult;
     }
-    FocusFirstTabStop(*this);
+    CDialogControls::FocusFirstTabStop(*this);
     if (ModalScript script = TakeModalScript())
     {
         // Runs once exec() has entered the dialog's own loop; whatever the script leaves open is cancelled,

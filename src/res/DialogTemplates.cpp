@@ -137,7 +137,7 @@ SDialogTemplate MeasureTemplate()
                      Radio(IDC_CHANNEL_1, "1", {16, 78, 24, 8}, kFirstRadio),
                      Radio(IDC_CHANNEL_2, "2", {52, 78, 24, 8}),
                      Radio(IDC_CHANNEL_3, "3", {88, 78, 20, 8}),
-                     OwnerDrawn(IDC_READING, "?", {8, 92, 102, 16}, CS_GROUP),
+                     OwnerDrawn(IDC_READING, "?", {8, 92, 102, 16}, CS_GROUP | CS_TABSTOP),
                      OwnerDrawn(IDC_UNITS, "", {110, 92, 24, 16}),
                      RightText("Function:", {8, 114, 32, 8}),
                      Combo(IDC_FUNCTION, EControlKind::DropDownCombo, {44, 112, 60, 55}, CS_NONE),

@@ -18,9 +18,10 @@ TEST(CommandLine, QtOptionsAreLeftForQtAndWrongArgumentsAreRefusedWithTheReason)
         bool bTrend = false;
         std::vector<std::string> instruments = {};
     } cases[] = {
-        {{"--bogus"}, Fail, "Unknown option 'bogus'"},
-        {{"-x"}, Fail, "Unknown option 'x'"},
-        {{"--help", "--bogus"}, Fail, "Unknown option 'bogus'"},
+        {{"--bogus"}, Fail, "Unknown option '--bogus'."},
+        {{"-x"}, Fail, "Unknown option '-x'."},
+        {{"--bogus=1", "-y"}, Fail, "Unknown options: '--bogus', '-y'."}, // as typed, without the value
+        {{"--help", "--bogus"}, Fail, "Unknown option '--bogus'."},
         {{"--driver-dir"}, Fail, "Missing value after '--driver-dir'"},
         {{"--driver-dir="}, Fail, "--driver-dir needs a folder"},
         {{"--driver-dir", "/a", "--driver-dir", "/b"}, Fail, "--driver-dir may be given once only"},
@@ -30,7 +31,7 @@ TEST(CommandLine, QtOptionsAreLeftForQtAndWrongArgumentsAreRefusedWithTheReason)
         {{"--trend", "--log="}, Fail, "--log needs a file"},
         {{"--log", "a.csv", "--log", "b.csv"}, Fail, "--log may be given once only"},
         {{"--trend=yes"}, Fail, "Unexpected value after '--trend'"},
-        {{"-platform", "offscreen", "--trnd"}, Fail, "Unknown option 'trnd'"},
+        {{"-platform", "offscreen", "--trnd"}, Fail, "Unknown option '--trnd'."},
         {{"--trend", "-platform"}, Fail, "Missing value after '-platform'"},
         {{"--instrument"}, Fail, "Missing value after '--instrument'"},
         {{"--instrument", " "}, Fail, "--instrument needs one VISA resource"},

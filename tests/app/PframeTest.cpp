@@ -10,6 +10,7 @@
 #include "panels/MeasurePanel.h"
 #include "readings/ReadingLog.h"
 #include "readings/window/ReadingsWindow.h"
+#include "res/ControlIds.h"
 #include "res/MainMenu.h"
 #include "res/ResourceIds.h"
 #include "support/TestSupport.h"
@@ -29,15 +30,20 @@ struct SPanelCase
     int nCommand;
     const char* pszTitle;
     const char* pszReadEntryPoint; // an entry point the panel reads the instrument through
+    int nFirstTabStop;             // the control that has the focus when the panel is shown
 };
 
 const SPanelCase kPanelCases[] = {
-    {PANEL_MEASURE, res::ID_PANELS_MEASURE, "Tarvex: Measure", "tarvex_sense"},
-    {PANEL_EVENT_TRIG, res::ID_PANELS_EVENT_TRIG, "Tarvex: Event Trig", "tarvex_sense"},
-    {PANEL_INPUT_CONFIG, res::ID_PANELS_INPUT_CONFIG, "Tarvex: Input Config", "tarvex_input"},
-    {PANEL_ARM, res::ID_PANELS_ARM, "Tarvex: Arm", "tarvex_arm"},
-    {PANEL_MISC, res::ID_PANELS_MISC, "Tarvex: Misc", "tarvex_sense"},
-    {PANEL_OUTPUT_CONFIG, res::ID_PANELS_OUTPUT_CONFIG, "Tarvex: Output Config", "tarvex_output"},
+    {PANEL_MEASURE, res::ID_PANELS_MEASURE, "Tarvex: Measure", "tarvex_sense", res::measure::IDC_CHANNEL_1},
+    {PANEL_EVENT_TRIG, res::ID_PANELS_EVENT_TRIG, "Tarvex: Event Trig", "tarvex_sense",
+     res::event_trig::IDC_AUTO_OFF},
+    {PANEL_INPUT_CONFIG, res::ID_PANELS_INPUT_CONFIG, "Tarvex: Input Config", "tarvex_input",
+     res::input_config::IDC_CHANNEL},
+    {PANEL_ARM, res::ID_PANELS_ARM, "Tarvex: Arm", "tarvex_arm", res::arm::IDC_START_SOURCE},
+    {PANEL_MISC, res::ID_PANELS_MISC, "Tarvex: Misc", "tarvex_sense",
+     res::misc::IDC_MEAS_TIMEOUT}, // Trigger, before it, is disabled while no cycle runs
+    {PANEL_OUTPUT_CONFIG, res::ID_PANELS_OUTPUT_CONFIG, "Tarvex: Output Config", "tarvex_output",
+     res::output_config::IDC_TRIGGER_LINE},
 };
 
 void PrintTo(const SPanelCase& c, std::ostream* pStream)
@@ -104,6 +110,10 @@ TEST_P(CPanelSwitchTest, ShowsThePanelAndFitsTheFrameToIt)
     EXPECT_EQ(frame.ClientArea()->mapTo(&frame, QPoint(szClient.width(), szClient.height())),
               QPoint(frame.width(), frame.height()));
     EXPECT_EQ(frame.pos(), ptFrame);
+    // As in a dialog just created, the first control Tab reaches has the focus.
+    const QWidget* pFocus = frame.focusWidget();
+    ASSERT_TRUE(pFocus && pPanel->isAncestorOf(pFocus));
+    EXPECT_EQ(pFocus->property("ctrlId").toInt(), c.nFirstTabStop);
 }
 
 TEST_P(CPanelSwitchTest, ChoosingTheShownPanelRebuildsItAndReadsTheInstrumentAgain)

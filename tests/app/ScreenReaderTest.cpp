@@ -11,10 +11,13 @@
 #include "framework/Dialog.h"
 #include "framework/ModalDialog.h"
 #include "framework/ModalScript.h"
+#include "panels/MeasurePanel.h"
 #include "panels/PanelController.h"
+#include "readings/window/ReadingsWindow.h"
 #include "res/ResourceIds.h"
 
 #include <QAccessible>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -24,9 +27,11 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
+#include <QTableView>
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -42,6 +47,7 @@ std::string RoleWord(QAccessible::Role role)
         {QAccessible::RadioButton, "radio"}, {QAccessible::ComboBox, "combo"},
         {QAccessible::EditableText, "edit"}, {QAccessible::StaticText, "text"},
         {QAccessible::Grouping, "group"},    {QAccessible::Graphic, "graphic"},
+        {QAccessible::Chart, "chart"},       {QAccessible::Table, "table"},
     };
     const auto it = words.find(role);
     return it != words.end() ? it->second : "role " + std::to_string(role);
@@ -271,11 +277,11 @@ TEST_F(CScreenReaderTest, EveryControlOfEveryPanelAndDialogHasItsRoleNameAndStat
           R"_(text "Attenuation:" read-only)_", R"_(text "Coupling:" read-only)_",
           R"_(text "Impedance:" read-only)_", R"_(text "Routing:" read-only)_"}},
         {"Arm",
-         {R"_(group "Start")_", R"_(text "Source" read-only)_", R"_(combo "Source")_", R"_(group "Level")_",
-          R"_(radio "MIN" checkable)_", R"_(radio "MAX " checkable checked)_", R"_(radio "DEF" checkable)_",
-          R"_(button "Slope +" checkable)_", R"_(group "Stop")_", R"_(text "Source:" read-only)_",
-          R"_(combo "Source:")_", R"_(group "Level")_", R"_(radio "MIN" checkable)_",
-          R"_(radio "MAX" checkable checked)_", R"_(radio "DEF" checkable)_",
+         {R"_(group "Start")_", R"_(text "Source" read-only)_", R"_(combo "Source")_",
+          R"_(group "Start Level")_", R"_(radio "MIN" checkable)_", R"_(radio "MAX " checkable checked)_",
+          R"_(radio "DEF" checkable)_", R"_(button "Slope +" checkable)_", R"_(group "Stop")_",
+          R"_(text "Source:" read-only)_", R"_(combo "Source:")_", R"_(group "Stop Level")_",
+          R"_(radio "MIN" checkable)_", R"_(radio "MAX" checkable checked)_", R"_(radio "DEF" checkable)_",
           R"_(button "Slope +" checkable)_", R"_(role 10 "")_"}},
         {"Misc",
          {R"_(role 10 "")_", R"_(button "Trigger" disabled)_", R"_(button "Meas Timeout...")_",
@@ -317,6 +323,47 @@ TEST_F(CScreenReaderTest, EveryControlOfEveryPanelAndDialogHasItsRoleNameAndStat
         std::ranges::sort(want);
         EXPECT_EQ(seen[screen], want) << screen;
     }
+}
+
+// The action a screen reader offers on a channel radio chooses the channel as a click does: the function list
+// becomes the channel's own (nine functions on channel 2, three on channel 3).
+TEST_F(CScreenReaderTest, TheActionOfAChannelRadioChoosesTheChannel)
+{
+    Start();
+    auto& measure = static_cast<CMeasureDlg&>(*m_pApp->GetActiveController()->GetPanel());
+    for (const auto& [nRadio, nFunctions] :
+         {std::pair{CMeasureDlg::IDC_CHANNEL_2, 9}, {CMeasureDlg::IDC_CHANNEL_3, 3}})
+    {
+        QAccessibleActionInterface* pActions =
+            QAccessible::queryAccessibleInterface(measure.Controls().Item(nRadio))->actionInterface();
+        ASSERT_FALSE(pActions->actionNames().isEmpty());
+        pActions->doAction(pActions->actionNames().front());
+        EXPECT_TRUE(measure.Controls().IsChecked(nRadio)) << nRadio;
+        EXPECT_EQ(measure.Controls().GetCount(CMeasureDlg::IDC_FUNCTION), nFunctions) << nRadio;
+    }
+}
+
+// The Readings window's charts read as charts and its table as a table, by their names, not as bare
+// containers ("filler" to AT-SPI); a chart's drawing surface inside has nothing of its own to say.
+TEST_F(CScreenReaderTest, TheChartsAndTheTableOfTheReadingsWindowHaveTheirRoles)
+{
+    Start();
+    m_pApp->ShowReadingsWindow();
+    CReadingsWindow& window = *m_pApp->ReadingsWindow();
+    std::vector<QWidget*> views;
+    std::ranges::copy(window.findChildren<QChartView*>(), std::back_inserter(views));
+    std::ranges::copy(window.findChildren<QTableView*>(), std::back_inserter(views));
+    std::vector<std::string> seen;
+    for (QWidget* pView : views)
+    {
+        QAccessibleInterface* pInterface = QAccessible::queryAccessibleInterface(pView);
+        seen.push_back(
+            RoleWord(pInterface->role()) + " \"" + NameOf(pInterface).toStdString() + "\"" +
+            (pInterface->role() == QAccessible::Chart && pInterface->childCount() > 0 ? " with parts" : ""));
+    }
+    std::ranges::sort(seen);
+    EXPECT_EQ(seen, (std::vector<std::string>{R"_(chart "Allan deviation plot")_", R"_(chart "Trend")_",
+                                              R"_(table "Allan deviation")_"}));
 }
 
 TEST_F(CScreenReaderTest, EveryCaptionOfEveryPanelAndDialogFitsItsControl)

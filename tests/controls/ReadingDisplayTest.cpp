@@ -6,7 +6,9 @@
 #include "controls/ControlAccessible.h"
 #include "controls/ReadingDisplay.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -82,6 +84,51 @@ TEST(ReadingDisplay, TextWiderThanTheDisplayStartsAtTheLeftAndIsClipped)
     const QRect rightEdge(49, 0, 1, 24);
     EXPECT_EQ(pixelprobe::CountColour(image, rightEdge, GetSysColor(COLOR_BTNHIGHLIGHT)), 24)
         << "bevel intact";
+}
+
+// Focused once the keyboard has moved the focus in its window, the display shows a dotted outline inside its
+// fill, as the style shows the focus of the other controls then; clicked, a focused display looks idle.
+TEST(ReadingDisplay, AFocusRectangleShowsOnlyWhileFocusedAfterTheKeyboardMovedTheFocus)
+{
+    struct SCase
+    {
+        // T Tab (from the button before the display to it, or from it back on), C a click on the display
+        const char* pszSteps;
+        bool bOutline;
+    };
+    const SCase cases[] = {{"C", false}, {"T", true}, {"TC", true}, {"TT", false}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszSteps);
+        QWidget window;
+        QPushButton before(QStringLiteral("Before"), &window);
+        auto* pDisplay = new CReadingDisplay(CReadingDisplay::BORDER_SUNKEN, kBlackish, kWhite);
+        pDisplay->setParent(&window);
+        pDisplay->setGeometry(0, 30, 120, 24);
+        pDisplay->setFocusPolicy(Qt::StrongFocus);
+        pDisplay->SetText("+1.00000E+06");
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        before.setFocus();
+        const QImage idle = pixelprobe::Grab(*pDisplay);
+        for (const char* pc = c.pszSteps; *pc; ++pc)
+            *pc == 'T' ? QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab)
+                       : QTest::mouseClick(pDisplay, Qt::LeftButton);
+        const QImage shown = pixelprobe::Grab(*pDisplay);
+        pixelprobe::Save(shown, std::string("display_focus_") + c.pszSteps);
+        const QRect outline = pDisplay->rect().adjusted(2, 2, -2, -2);
+        int nChanged = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixel(x, y) != idle.pixel(x, y))
+                {
+                    ++nChanged;
+                    EXPECT_TRUE(outline.contains(x, y) && !outline.adjusted(1, 1, -1, -1).contains(x, y))
+                        << x << "," << y << " is off the outline";
+                }
+        EXPECT_EQ(nChanged > 0, c.bOutline);
+    }
 }
 
 TEST(ReadingDisplay, SetTextIsOnScreenAtOnceAndAFullRepaintShowsTheSame)

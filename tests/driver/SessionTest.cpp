@@ -3,7 +3,10 @@
 
 #include "DriverFixture.h"
 
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <regex>
 
 namespace drivertest
 {
@@ -190,6 +193,28 @@ TEST_F(CDriverTest, EnvironmentConfiguresResourcesSlotAndFaults)
     const std::vector<SErrorEntry> errors = DrainErrors();
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].message, "-200,\"Overload\"");
+}
+
+// The simulator's variables of the README's table are all in the manual page too.
+TEST(SimulatorDocumentation, TheManualPageNamesEveryVariableOfTheReadme)
+{
+    std::ifstream readme(TARVEX_SOURCE_DIR "/README.md");
+    std::ifstream page(TARVEX_SOURCE_DIR "/dist/tarvex.1.in");
+    ASSERT_TRUE(readme && page);
+    const std::string manual{std::istreambuf_iterator<char>(page), std::istreambuf_iterator<char>()};
+    const std::regex row(R"(^\| `(TARVEXSIM_[A-Z_]+)` \|)");
+    std::vector<std::string> listed, missing;
+    for (std::string line; std::getline(readme, line);)
+    {
+        if (std::smatch match; std::regex_search(line, match, row))
+        {
+            listed.push_back(match[1]);
+            if (manual.find(match[1]) == std::string::npos)
+                missing.push_back(match[1]);
+        }
+    }
+    EXPECT_FALSE(listed.empty()) << "the README's table of the simulator's variables";
+    EXPECT_EQ(missing, std::vector<std::string>{});
 }
 
 TEST_F(CDriverTest, NullPointersAreRefusedWithoutACrash)

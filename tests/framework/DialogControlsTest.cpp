@@ -6,6 +6,7 @@
 
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QComboBox>
@@ -24,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <set>
 
@@ -373,6 +375,57 @@ TEST(DialogControlsRadio, AnArrowKeyChecksTheRadioItMovesToAndSendsItsClickOnce)
         EXPECT_TRUE(controls.Item(c.nTarget)->hasFocus()) << c.nFocus << " to " << c.nTarget;
         EXPECT_EQ(CheckedRadios(controls), c.checkedAfter) << c.nFocus << " to " << c.nTarget;
         EXPECT_EQ(clicks, (std::map<int, int>{{c.nTarget, 1}})) << c.nFocus << " to " << c.nTarget;
+    }
+}
+
+// Tab enters a group at its checked radio, so that the next arrow key moves on from the operator's choice;
+// with none checked, at the group's own tab stop.
+TEST(DialogControlsRadio, TabEntersEachGroupAtItsCheckedRadio)
+{
+    struct SCase
+    {
+        const char* pszName;
+        std::function<void(CDialogControls&)> check;
+        int nFirstGroup, nSecondGroup; // where Tab enters each group
+    };
+    const SCase cases[] = {
+        {"none checked", [](CDialogControls&) {}, 11, 21},
+        {"checked by the program",
+         [](CDialogControls& c)
+         {
+             c.SetCheck(13, true);
+             c.CheckRadioButton(21, 22, 22);
+         },
+         13, 22},
+        {"checked by a click", [](CDialogControls& c) { testsupport::Click(c.Item(12), QPoint(6, 5)); }, 12,
+         21},
+        {"checked by an arrow key", [](CDialogControls& c) { QTest::keyClick(c.Item(21), Qt::Key_Up); }, 11,
+         22},
+        {"unchecked again",
+         [](CDialogControls& c)
+         {
+             c.SetCheck(12, true);
+             c.SetCheck(12, false);
+         },
+         11, 21},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszName);
+        auto pBuilt = BuildInHost(RadioTemplate());
+        CDialogControls& controls = pBuilt->controls;
+        pBuilt->pHost->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(pBuilt->pHost.get()));
+        c.check(controls);
+        controls.Item(22)->setFocus();
+        const auto press = [](Qt::Key key)
+        {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            return QApplication::focusWidget()->property("ctrlId").toInt();
+        };
+        EXPECT_EQ(press(Qt::Key_Tab), c.nFirstGroup);
+        EXPECT_EQ(press(Qt::Key_Tab), c.nSecondGroup);
+        EXPECT_EQ(press(Qt::Key_Backtab), c.nFirstGroup);
     }
 }
 

@@ -1,11 +1,12 @@
-// Control notifications with their Windows meaning, driven by real mouse and key events, and the owner-
-// drawn button's painting and double click.
+// Control notifications with their Windows meaning, driven by real mouse, key and accessibility events, and
+// the owner-drawn button's painting and double click.
 
 #include "framework/Button.h"
 #include "framework/DialogControls.h"
 
 #include "support/TestSupport.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -23,6 +24,7 @@ constexpr int kOwnerDraw = 51;
 constexpr int kEdit = 52;
 constexpr int kList = 53;
 constexpr int kCheck = 54;
+constexpr int kRadio = 55;
 
 using Counts = std::map<std::pair<ENotification, int>, int>;
 
@@ -55,11 +57,13 @@ struct SNotifyingHost
                     CS_TABSTOP,
                     {"one", "two", "three"}},
                    {kCheck, EControlKind::AutoCheckBox, "Check", 4, 72, 60, 10, CS_TABSTOP, {}},
+                   {kRadio, EControlKind::AutoRadioButton, "Radio", 4, 84, 60, 10, CS_GROUP | CS_TABSTOP, {}},
                }}))
     {
         const std::pair<ENotification, int> bindings[] = {
             {BN_CLICKED, kButton}, {BN_CLICKED, kOwnerDraw}, {BN_DOUBLECLICKED, kOwnerDraw},
-            {EN_CHANGE, kEdit},    {CBN_SELCHANGE, kList},   {BN_CLICKED, kCheck}};
+            {EN_CHANGE, kEdit},    {CBN_SELCHANGE, kList},   {BN_CLICKED, kCheck},
+            {BN_CLICKED, kRadio}};
         for (const auto& binding : bindings)
         {
             pBuilt->controls.Connect(binding.first, binding.second, [this, binding] { ++counts[binding]; });
@@ -67,6 +71,11 @@ struct SNotifyingHost
     }
     CDialogControls& Controls() { return pBuilt->controls; }
     QWidget* Item(int nId) { return pBuilt->controls.Item(nId); }
+    // Runs an action of the control's accessibility interface, as AT-SPI does.
+    void Act(int nId, const QString& action)
+    {
+        QAccessible::queryAccessibleInterface(Item(nId))->actionInterface()->doAction(action);
+    }
 };
 } // namespace
 
@@ -97,6 +106,13 @@ TEST(Notifications, EachHasItsWindowsMeaning)
         {"check box by space",
          [](SNotifyingHost& h) { QTest::keyClick(h.Item(kCheck), Qt::Key_Space); },
          {{{BN_CLICKED, kCheck}, 1}}},
+        // A screen reader's action on a radio button clicks it, as a radio's default action does on Windows.
+        {"radio by the accessibility Toggle action",
+         [](SNotifyingHost& h) { h.Act(kRadio, QAccessibleActionInterface::toggleAction()); },
+         {{{BN_CLICKED, kRadio}, 1}}},
+        {"radio by the accessibility Press action",
+         [](SNotifyingHost& h) { h.Act(kRadio, QAccessibleActionInterface::pressAction()); },
+         {{{BN_CLICKED, kRadio}, 1}}},
         {"owner-drawn click then double click",
          [](SNotifyingHost& h)
          {

@@ -24,20 +24,41 @@ void ReportExternalArming()
 }
 } // namespace
 
-TEST_F(CMeasurePanelTest, AClickOrDoubleClickOnTheReadingOrUnitsStartsOneCycleAndLocks)
+TEST_F(CMeasurePanelTest, AClickOrAKeyOnTheReadingOrUnitsStartsOneCycleAndLocks)
 {
     Start();
     ReportExternalArming();
-    for (const auto& [nId, bDouble] : {std::pair{D::IDC_READING, false},
-                                       {D::IDC_READING, true},
-                                       {D::IDC_UNITS, false},
-                                       {D::IDC_UNITS, true}})
+    enum EWay
     {
-        SCOPED_TRACE(nId + bDouble);
+        CLICK,
+        DOUBLE_CLICK,
+        TAB_THEN_SPACE, // from the channel radio: the reading is the next tab stop
+        TAB_THEN_ENTER,
+    };
+    for (const auto& [nId, way] : {std::pair{D::IDC_READING, CLICK},
+                                   {D::IDC_READING, DOUBLE_CLICK},
+                                   {D::IDC_READING, TAB_THEN_SPACE},
+                                   {D::IDC_READING, TAB_THEN_ENTER},
+                                   {D::IDC_UNITS, CLICK},
+                                   {D::IDC_UNITS, DOUBLE_CLICK}})
+    {
+        SCOPED_TRACE(testing::Message() << nId << " way " << way);
         Controller().ResetCycles();
         Controller().Refresh(&Dialog());
         tarvexsim_clear_calls();
-        bDouble ? QTest::mouseDClick(Controls().Item(nId), Qt::LeftButton) : Click(nId);
+        QWidget* pControl = Controls().Item(nId);
+        if (way == CLICK || way == DOUBLE_CLICK)
+        {
+            way == DOUBLE_CLICK ? QTest::mouseDClick(pControl, Qt::LeftButton) : Click(nId);
+        }
+        else
+        {
+            QWidget* pChannel = Controls().Item(D::IDC_CHANNEL_1);
+            pChannel->setFocus();
+            QTest::keyClick(pChannel, Qt::Key_Tab);
+            ASSERT_EQ(Dialog().window()->focusWidget(), pControl);
+            QTest::keyClick(pControl, way == TAB_THEN_SPACE ? Qt::Key_Space : Qt::Key_Return);
+        }
         EXPECT_EQ(Channel().GetCycle(), C::CYCLE_WAITING);
         EXPECT_EQ(Calls().size(), 2u);
         EXPECT_EQ(FirstCall("tarvex_abort 1 "), 0);

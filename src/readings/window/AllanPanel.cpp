@@ -1,5 +1,6 @@
 #include "AllanPanel.h"
 
+#include "ChartAccessible.h"
 #include "ValueText.h"
 
 #include <QChartView>
@@ -63,6 +64,7 @@ CAllanPanel::CAllanPanel(QWidget* pParent)
     m_pPlot->setChart(pChart);
     m_pPlot->setRenderHint(QPainter::Antialiasing);
     m_pPlot->setFocusPolicy(Qt::NoFocus); // the group's mnemonic leads to the table, its text alternative
+    CChartAccessible::Install();
     m_pPlot->setAccessibleName(QStringLiteral("Allan deviation plot"));
     m_pPlot->setAccessibleDescription(QStringLiteral("The values of the Allan deviation table, log-log"));
     pLayout->addWidget(m_pPlot, 1);

@@ -1,5 +1,7 @@
 #include "TrendChart.h"
 
+#include "ChartAccessible.h"
+
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QLineSeries>
@@ -53,6 +55,7 @@ CTrendChart::CTrendChart(QWidget* pParent)
     m_lines.append(NewLine());
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::StrongFocus);
+    CChartAccessible::Install();
     setAccessibleName(QStringLiteral("Trend"));
     m_drawTimer.setSingleShot(true);
     m_drawTimer.setInterval(kDrawPeriod);
