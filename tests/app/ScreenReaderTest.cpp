@@ -330,7 +330,7 @@ TEST_F(CScreenReaderTest, EveryControlOfEveryPanelAndDialogHasItsRoleNameAndStat
 TEST_F(CScreenReaderTest, TheActionOfAChannelRadioChoosesTheChannel)
 {
     Start();
-    auto& measure = static_cast<CMeasureDlg&>(*m_pApp->GetActiveController()->GetPanel());
+    auto& measure = static_cast<CMeasureDlg&>(*Frame().GetActiveController()->GetPanel());
     for (const auto& [nRadio, nFunctions] :
          {std::pair{CMeasureDlg::IDC_CHANNEL_2, 9}, {CMeasureDlg::IDC_CHANNEL_3, 3}})
     {
