@@ -398,9 +398,9 @@ int CCounterInstrument::OperationCondition()
 
 int CCounterInstrument::PendingMeasurements() const
 {
-    return static_cast<int>(std::count_if(m_aChannels.begin(), m_aChannels.end(),
-                                          [](const SChannelState& state)
-                                          { return state.measurement.IsPending(); }));
+    return static_cast<int>(std::count_if(
+        m_aChannels.begin(), m_aChannels.end(),
+        [](const SChannelState& state) { return state.measurement.IsPending(); }));
 }
 
 int CCounterInstrument::TakeEventStatus()

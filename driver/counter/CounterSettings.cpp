@@ -121,10 +121,8 @@ void CCounterSettings::PowerOn()
 const CCounterSettings::SItem* CCounterSettings::FindItem(ESubsystem eSubsystem, int nItem)
 {
     for (const SItem& item : s_aItems)
-    {
         if (item.eSubsystem == eSubsystem && (item.nSetItem == nItem || item.nQueryItem == nItem))
             return &item;
-    }
     return nullptr;
 }
 
@@ -186,10 +184,8 @@ const scpi::SScpiError* CCounterSettings::Configure(int nChannel, int nFunctionI
     CParameter* aTargets[4] = {&channel.expected, &channel.resolution, &channel.lowerReference,
                                &channel.upperReference};
     for (size_t n = 0; n < 4; ++n)
-    {
         if (const scpi::SScpiError* pError = aTargets[n]->Set(aParameters[n]))
             return pError;
-    }
     Channel(nChannel) = channel;
     return nullptr;
 }

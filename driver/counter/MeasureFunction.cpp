@@ -25,10 +25,8 @@ std::string_view FunctionKeyword(int nIndex)
 std::optional<EFunction> FunctionFromKeyword(std::string_view keyword)
 {
     for (int nIndex = 0; nIndex < kFunctionIndexCount; ++nIndex)
-    {
         if (!keyword.empty() && kKeywords[static_cast<size_t>(nIndex)] == keyword)
             return static_cast<EFunction>(nIndex);
-    }
     return std::nullopt;
 }
 

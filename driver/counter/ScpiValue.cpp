@@ -23,10 +23,8 @@ bool IsKeywordText(std::string_view text)
     if (text.empty() || !IsLetter(text.front()))
         return false;
     for (char c : text)
-    {
         if (!IsLetter(c) && !IsDigit(c) && c != ':' && c != '_')
             return false;
-    }
     return true;
 }
 

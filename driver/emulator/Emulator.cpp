@@ -57,10 +57,8 @@ std::optional<int64_t> CEmulator::WakeUpUs()
     for (ILink* pLink : m_links)
     {
         for (const auto time : {pLink->Device().WakeUpUs(), pLink->WakeUpUs()})
-        {
             if (time && (!earliest || *time < *earliest))
                 earliest = time;
-        }
     }
     return earliest;
 }

@@ -57,10 +57,8 @@ CEmulatorServer::~CEmulatorServer()
     if (m_bRegistered)
         pmap_unset(DEVICE_CORE, DEVICE_CORE_VERSION);
     for (int nFd : m_anWakePipe)
-    {
         if (nFd >= 0)
             ::close(nFd);
-    }
 }
 
 std::optional<CFileDescriptor> CEmulatorServer::Open(const SSocketAddress& address, int nType,

@@ -26,10 +26,8 @@ void CEventLoop::RunOnce(int nWaitMs)
     {
         // Channels added while handling these (accepted clients) wait for the next round.
         for (size_t n = 0; n < fds.size(); ++n)
-        {
             if (fds[n].revents != 0 && !polled[n]->IsClosed())
                 polled[n]->OnReady(fds[n].revents);
-        }
     }
     std::erase_if(m_channels, [](const std::unique_ptr<IChannel>& channel) { return channel->IsClosed(); });
 }

@@ -183,7 +183,8 @@ CVxi11Server::~CVxi11Server() = default;
 
 void CVxi11Server::OnClosed(CRpcConnection& connection)
 {
-    std::erase_if(m_links, [&](const auto& entry) { return &entry.second->Connection() == &connection; });
+    std::erase_if(
+        m_links, [&](const auto& entry) { return &entry.second->Connection() == &connection; });
 }
 
 CVxi11Link* CVxi11Server::FindLink(long nLink, const CRpcConnection& connection)

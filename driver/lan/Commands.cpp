@@ -66,10 +66,8 @@ ViStatus ConfigureMessage(int nChannel, int nFunction, const char* const* apszTe
         return status;
     std::vector<std::string> parameters;
     for (int n = 0; n < 4 && apszTexts; ++n)
-    {
         if (const ViStatus status = AddParameter(apszTexts[n], 4 + n, parameters); status != VI_SUCCESS)
             return status;
-    }
     message = {scpi::CommandText(*pCommand, nChannel, parameters), false};
     return VI_SUCCESS;
 }
@@ -84,10 +82,8 @@ ViStatus MeasureMessage(int nChannel, int nFunction, const char* pszExpected, co
         return status;
     std::vector<std::string> parameters;
     for (const auto& [pszText, nParameter] : {std::pair{pszExpected, 4}, std::pair{pszResolution, 5}})
-    {
         if (const ViStatus status = AddParameter(pszText, nParameter, parameters); status != VI_SUCCESS)
             return status;
-    }
     message = {scpi::CommandText(*pCommand, nChannel, parameters), true};
     return VI_SUCCESS;
 }

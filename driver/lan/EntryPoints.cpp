@@ -245,7 +245,8 @@ extern "C"
 
     TARVEX_EXPORT ViStatus tarvex_dcl(ViSession vi)
     {
-        return OnInstrument(vi, [](CLanInstrument& instrument) { return instrument.DeviceClear(); });
+        return OnInstrument(
+            vi, [](CLanInstrument& instrument) { return instrument.DeviceClear(); });
     }
 
     TARVEX_EXPORT ViStatus tarvex_self_test(ViSession vi, ViInt16* result, ViChar message[])
@@ -291,24 +292,26 @@ extern "C"
 
     TARVEX_EXPORT ViStatus tarvex_errorQueryDetect(ViSession vi, ViBoolean on)
     {
-        return OnInstrument(vi,
-                            [&](CLanInstrument& instrument)
-                            {
-                                instrument.SetErrorDetection(on != 0);
-                                return VI_SUCCESS;
-                            });
+        return OnInstrument(
+            vi,
+            [&](CLanInstrument& instrument)
+            {
+                instrument.SetErrorDetection(on != 0);
+                return VI_SUCCESS;
+            });
     }
 
     TARVEX_EXPORT ViStatus tarvex_timeOut(ViSession vi, ViInt32 milliseconds)
     {
-        return OnInstrument(vi,
-                            [&](CLanInstrument& instrument)
-                            {
-                                if (milliseconds < 0)
-                                    return ParameterError(2);
-                                instrument.SetTimeout(milliseconds);
-                                return VI_SUCCESS;
-                            });
+        return OnInstrument(
+            vi,
+            [&](CLanInstrument& instrument)
+            {
+                if (milliseconds < 0)
+                    return ParameterError(2);
+                instrument.SetTimeout(milliseconds);
+                return VI_SUCCESS;
+            });
     }
 
     TARVEX_EXPORT ViStatus tarvex_getSlot(ViSession vi, ViInt16* slot)

@@ -27,8 +27,9 @@ std::unique_ptr<ITransport> MakeTransport(const SResourceName& resource)
 bool IsTarvexCounter(std::string_view identity)
 {
     return identity.size() >= kIdentityStart.size() &&
-           std::equal(kIdentityStart.begin(), kIdentityStart.end(), identity.begin(),
-                      [](char a, char b) { return a == std::toupper(static_cast<unsigned char>(b)); });
+           std::equal(
+               kIdentityStart.begin(), kIdentityStart.end(), identity.begin(),
+               [](char a, char b) { return a == std::toupper(static_cast<unsigned char>(b)); });
 }
 
 // The common query every message ends with.

@@ -49,17 +49,17 @@ std::vector<std::string_view> Parts(std::string_view text)
 bool IsHostName(std::string_view host)
 {
     return !host.empty() && host.size() <= 253 &&
-           std::all_of(host.begin(), host.end(),
-                       [](char c)
-                       { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.'; });
+           std::all_of(
+               host.begin(), host.end(),
+               [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.'; });
 }
 
 bool IsIpv6Address(std::string_view host)
 {
     return !host.empty() && host.size() <= 45 &&
-           std::all_of(host.begin(), host.end(),
-                       [](char c)
-                       { return std::isxdigit(static_cast<unsigned char>(c)) || c == ':' || c == '.'; }) &&
+           std::all_of(
+               host.begin(), host.end(),
+               [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) || c == ':' || c == '.'; }) &&
            host.find(':') != std::string_view::npos;
 }
 
@@ -67,11 +67,10 @@ bool IsIpv6Address(std::string_view host)
 bool IsDeviceName(std::string_view device)
 {
     return !device.empty() && device.size() <= 64 &&
-           std::all_of(device.begin(), device.end(),
-                       [](char c) {
-                           return std::isalnum(static_cast<unsigned char>(c)) || c == ',' || c == '.' ||
-                                  c == '_';
-                       });
+           std::all_of(
+               device.begin(), device.end(),
+               [](char c)
+               { return std::isalnum(static_cast<unsigned char>(c)) || c == ',' || c == '.' || c == '_'; });
 }
 } // namespace
 

@@ -22,11 +22,11 @@ std::string Upper(std::string_view text)
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) {
-                          return std::toupper(static_cast<unsigned char>(x)) ==
-                                 std::toupper(static_cast<unsigned char>(y));
-                      });
+    return std::equal(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](char x, char y) {
+            return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+        });
 }
 
 CHeaderPattern::CHeaderPattern(std::string_view header)
@@ -76,7 +76,8 @@ CHeaderPattern::CHeaderPattern(std::string_view header)
 
 bool CHeaderPattern::TakesSuffix() const
 {
-    return std::any_of(m_nodes.begin(), m_nodes.end(), [](const SNode& node) { return node.bSuffix; });
+    return std::any_of(
+        m_nodes.begin(), m_nodes.end(), [](const SNode& node) { return node.bSuffix; });
 }
 
 bool CHeaderPattern::Names(const SNode& node, const SReceivedNode& received)

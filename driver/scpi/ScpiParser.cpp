@@ -36,12 +36,13 @@ std::string_view Trim(std::string_view text)
 // dialect, also within a string.
 bool HasInvalidCharacter(std::string_view text)
 {
-    return std::any_of(text.begin(), text.end(),
-                       [](char c)
-                       {
-                           const auto u = static_cast<unsigned char>(c);
-                           return !IsBlank(c) && (u < 0x20 || u > 0x7E);
-                       });
+    return std::any_of(
+        text.begin(), text.end(),
+        [](char c)
+        {
+            const auto u = static_cast<unsigned char>(c);
+            return !IsBlank(c) && (u < 0x20 || u > 0x7E);
+        });
 }
 
 // Where the first separator outside quotes stands (the text's size when there is none), and whether every
@@ -73,8 +74,8 @@ SSeparator FindOutsideQuotes(std::string_view text, char cSeparator)
 bool IsNodeText(std::string_view node)
 {
     return !node.empty() && IsLetter(node.front()) &&
-           std::all_of(node.begin(), node.end(),
-                       [](char c) { return IsLetter(c) || IsDigit(c) || c == '_'; });
+           std::all_of(
+               node.begin(), node.end(), [](char c) { return IsLetter(c) || IsDigit(c) || c == '_'; });
 }
 } // namespace
 

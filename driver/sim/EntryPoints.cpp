@@ -49,26 +49,28 @@ ViStatus SettingCall(const char* pszEntryPoint, const CCallArguments& arguments,
                      ESubsystem eSubsystem, int nIndex, int nItem, const char* pInput, char* pAnswer,
                      const std::optional<CScpiValue>& fallback)
 {
-    return Sim().Call(pszEntryPoint, arguments, &vi, true,
-                      [&](SSession&)
-                      {
-                          const EItemRole eRole = CCounterSettings::Role(eSubsystem, nItem);
-                          if (eRole == EItemRole::Query)
-                              return Sim().Answer(pszEntryPoint, nItem, pAnswer,
-                                                  [&](std::string& answer)
-                                                  {
-                                                      Counter().Query(eSubsystem, nIndex, nItem, answer);
-                                                      return VI_SUCCESS;
-                                                  });
-                          if (eRole == EItemRole::Set && !pInput && !fallback)
-                              return kNullPointer;
-                          // An unknown item is refused by the instrument without its text being looked at.
-                          const CScpiValue value = eRole != EItemRole::Set ? CScpiValue()
-                                                   : pInput                ? Value(pInput)
-                                                                           : *fallback;
-                          Counter().Set(eSubsystem, nIndex, nItem, value);
-                          return VI_SUCCESS;
-                      });
+    return Sim().Call(
+        pszEntryPoint, arguments, &vi, true,
+        [&](SSession&)
+        {
+            const EItemRole eRole = CCounterSettings::Role(eSubsystem, nItem);
+            if (eRole == EItemRole::Query)
+                return Sim().Answer(
+                    pszEntryPoint, nItem, pAnswer,
+                    [&](std::string& answer)
+                    {
+                        Counter().Query(eSubsystem, nIndex, nItem, answer);
+                        return VI_SUCCESS;
+                    });
+            if (eRole == EItemRole::Set && !pInput && !fallback)
+                return kNullPointer;
+            // An unknown item is refused by the instrument without its text being looked at.
+            const CScpiValue value = eRole != EItemRole::Set ? CScpiValue()
+                                     : pInput                ? Value(pInput)
+                                                             : *fallback;
+            Counter().Set(eSubsystem, nIndex, nItem, value);
+            return VI_SUCCESS;
+        });
 }
 
 // The configure parameters as the instrument reads them; false when one is missing.
@@ -86,15 +88,16 @@ bool ConfigureValues(const char* const (&apszTexts)[4], CScpiValue (&aValues)[4]
 ViStatus ConfigureCall(const char* pszEntryPoint, const CCallArguments& arguments, ViSession vi,
                        ViInt16 channel, ViInt16 function, const char* const (&apszTexts)[4])
 {
-    return Sim().Call(pszEntryPoint, arguments, &vi, true,
-                      [&](SSession&)
-                      {
-                          CScpiValue aValues[4];
-                          if (!ConfigureValues(apszTexts, aValues))
-                              return kNullPointer;
-                          Counter().Configure(channel, function, aValues);
-                          return VI_SUCCESS;
-                      });
+    return Sim().Call(
+        pszEntryPoint, arguments, &vi, true,
+        [&](SSession&)
+        {
+            CScpiValue aValues[4];
+            if (!ConfigureValues(apszTexts, aValues))
+                return kNullPointer;
+            Counter().Configure(channel, function, aValues);
+            return VI_SUCCESS;
+        });
 }
 
 // The common commands the program sends (*CLS, *TRG, *RST), read as the instrument reads them; a text that
@@ -124,17 +127,18 @@ void RunCommonCommand(std::string_view text)
 ViStatus ReadingCall(const char* pszEntryPoint, const CCallArguments& arguments, ViSession vi,
                      ViInt16 channel, ViChar* reading, bool bReadAnew)
 {
-    return Sim().Call(pszEntryPoint, arguments, &vi, true,
-                      [&](SSession& session)
-                      {
-                          return Sim().Answer(
-                              pszEntryPoint, 0, reading,
-                              [&](std::string& answer)
-                              {
-                                  return bReadAnew ? Counter().Read(channel, session.nTimeoutMs, answer)
-                                                   : Counter().Fetch(channel, session.nTimeoutMs, answer);
-                              });
-                      });
+    return Sim().Call(
+        pszEntryPoint, arguments, &vi, true,
+        [&](SSession& session)
+        {
+            return Sim().Answer(
+                pszEntryPoint, 0, reading,
+                [&](std::string& answer)
+                {
+                    return bReadAnew ? Counter().Read(channel, session.nTimeoutMs, answer)
+                                     : Counter().Fetch(channel, session.nTimeoutMs, answer);
+                });
+        });
 }
 
 // A call that only needs its session and does not look at the error queue.
@@ -190,32 +194,35 @@ extern "C"
 
     TARVEX_EXPORT ViStatus tarvex_close(ViSession vi)
     {
-        return SessionCall("tarvex_close", CCallArguments(), vi,
-                           [&](SSession&)
-                           {
-                               Sim().Sessions().Close(vi);
-                               return VI_SUCCESS;
-                           });
+        return SessionCall(
+            "tarvex_close", CCallArguments(), vi,
+            [&](SSession&)
+            {
+                Sim().Sessions().Close(vi);
+                return VI_SUCCESS;
+            });
     }
 
     TARVEX_EXPORT ViStatus tarvex_reset(ViSession vi)
     {
-        return Sim().Call("tarvex_reset", CCallArguments(), &vi, true,
-                          [](SSession&)
-                          {
-                              Counter().PowerOn();
-                              return VI_SUCCESS;
-                          });
+        return Sim().Call(
+            "tarvex_reset", CCallArguments(), &vi, true,
+            [](SSession&)
+            {
+                Counter().PowerOn();
+                return VI_SUCCESS;
+            });
     }
 
     TARVEX_EXPORT ViStatus tarvex_dcl(ViSession vi)
     {
-        return SessionCall("tarvex_dcl", CCallArguments(), vi,
-                           [](SSession&)
-                           {
-                               Counter().DeviceClear();
-                               return VI_SUCCESS;
-                           });
+        return SessionCall(
+            "tarvex_dcl", CCallArguments(), vi,
+            [](SSession&)
+            {
+                Counter().DeviceClear();
+                return VI_SUCCESS;
+            });
     }
 
     TARVEX_EXPORT ViStatus tarvex_self_test(ViSession vi, ViInt16* result, ViChar message[])

@@ -58,10 +58,8 @@ extern "C"
             {
                 std::vector<std::string> list;
                 for (int n = 0; resources && n < count; ++n)
-                {
                     if (resources[n])
                         list.emplace_back(resources[n]);
-                }
                 simulator.Sessions().SetResources(std::move(list));
             });
     }

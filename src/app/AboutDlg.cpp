@@ -1,4 +1,4 @@
-#include "app/AboutDlg.h"
+#include "AboutDlg.h"
 
 #include "res/Bitmaps.h"
 #include "res/ControlIds.h"

@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "CommandLine.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,13 +36,9 @@ QString ValueError(const QCommandLineParser& parser, const QCommandLineOption& o
     const QString name = QStringLiteral("--") + option.names().first();
     const QStringList values = parser.values(option);
     if (values.size() > 1)
-    {
         return name + QStringLiteral(" may be given once only.");
-    }
     if (!values.isEmpty() && values.first().isEmpty())
-    {
         return name + QStringLiteral(" needs a ") + what + QLatin1Char('.');
-    }
     return {};
 }
 
@@ -97,17 +93,11 @@ QString ArgumentError(const QCommandLineParser& parser, const QCommandLineOption
                       const QCommandLineOption& log, const QCommandLineOption& instrument)
 {
     if (!parser.positionalArguments().isEmpty())
-    {
         return QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
-    }
     if (QString error = ValueError(parser, driverFolder, QStringLiteral("folder")); !error.isEmpty())
-    {
         return error;
-    }
     if (QString error = InstrumentError(parser, instrument, driverFolder); !error.isEmpty())
-    {
         return error;
-    }
     return ValueError(parser, log, QStringLiteral("file"));
 }
 } // namespace
@@ -157,9 +147,7 @@ CCommandLine::CCommandLine(const QStringList& arguments)
             HiddenOption(QCommandLineOption(QString::fromLatin1(pszName), {}, QStringLiteral("value"))));
     }
     for (const char* pszName : kQtFlags)
-    {
         m_parser.addOption(HiddenOption(QCommandLineOption(QString::fromLatin1(pszName))));
-    }
 
     if (m_parser.parse(arguments))
     {
@@ -176,14 +164,10 @@ CCommandLine::CCommandLine(const QStringList& arguments)
         return;
     }
     if (const QString folder = m_parser.value(driverFolder); !folder.isEmpty())
-    {
         m_strDriverFolder = QDir::cleanPath(QDir(folder).absolutePath()).toLocal8Bit().toStdString();
-    }
     m_strLogFile = m_parser.value(log).toLocal8Bit().toStdString();
     for (const QString& resource : m_parser.values(instrument))
-    {
         m_instruments.push_back(resource.trimmed().toLocal8Bit().toStdString());
-    }
     m_bTrend = m_parser.isSet(trend);
     m_eAction = m_parser.isSet(help)      ? EAction::ShowHelp
                 : m_parser.isSet(version) ? EAction::ShowVersion

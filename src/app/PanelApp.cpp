@@ -1,6 +1,6 @@
-#include "app/PanelApp.h"
+#include "PanelApp.h"
 
-#include "app/Pframe.h"
+#include "Pframe.h"
 #include "framework/Application.h"
 #include "framework/MessageService.h"
 #include "readings/ReadingLog.h"

@@ -1,6 +1,6 @@
-#include "app/Pframe.h"
+#include "Pframe.h"
 
-#include "app/AboutDlg.h"
+#include "AboutDlg.h"
 #include "dialogs/SelectInstrumentDlg.h"
 #include "framework/HandlerDispatch.h"
 #include "framework/HelpViewer.h"

@@ -1,6 +1,6 @@
-#include "app/WaylandSupport.h"
+#include "WaylandSupport.h"
 
-#include "app/CommandLine.h"
+#include "CommandLine.h"
 
 #include <QDir>
 #include <QStringList>
@@ -20,9 +20,7 @@ bool LacksWaylandSupport(const CCommandLine& commandLine, const QString& strQtPl
     // Qt tries the Wayland plugin first where WAYLAND_DISPLAY is set, then X11, which needs DISPLAY.
     if (!commandLine.QtPlatform().isEmpty() || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
         !qEnvironmentVariableIsEmpty("DISPLAY") || qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-    {
         return false;
-    }
     QString platformFolder = commandLine.QtPlatformPluginFolder();
     if (platformFolder.isEmpty())
         platformFolder = qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH");

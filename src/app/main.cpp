@@ -1,9 +1,9 @@
 // The Tarvex Counter soft front panel: starts live against the counter's driver, or non-live without it.
 
-#include "app/CommandLine.h"
-#include "app/PanelApp.h"
-#include "app/Pframe.h"
-#include "app/WaylandSupport.h"
+#include "CommandLine.h"
+#include "PanelApp.h"
+#include "Pframe.h"
+#include "WaylandSupport.h"
 #include "framework/TerminationSignals.h"
 #include "framework/base/LibrarySearchPath.h"
 #include "instrument/LoadReport.h"
@@ -27,10 +27,8 @@ std::string LanDriverFolder()
 {
     const std::vector<std::string> folders = ProgramLibraryFolders();
     for (const std::string& folder : folders)
-    {
         if (::access((folder + "/lan/libtarvex_32.so").c_str(), F_OK) == 0)
             return folder + "/lan";
-    }
     return (folders.empty() ? std::string(".") : folders.front()) + "/lan";
 }
 

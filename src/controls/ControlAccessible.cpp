@@ -30,9 +30,7 @@ void CControlAccessible::NotifyShownChanged(QObject* pControl)
 {
     // Without an assistive tool listening, sending the events would only build interfaces nobody reads.
     if (!QAccessible::isActive())
-    {
         return;
-    }
     QAccessibleEvent nameChanged(pControl, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&nameChanged);
     QAccessible::State changed;
@@ -50,14 +48,10 @@ QAccessible::UpdateHandler s_pValueListener = nullptr;
 void CControlAccessible::NotifyValueChanged(QObject* pControl, const QString& value)
 {
     if (!QAccessible::isActive() && !s_pValueListener)
-    {
         return;
-    }
     QAccessibleValueChangeEvent valueChanged(pControl, value);
     if (s_pValueListener)
-    {
         s_pValueListener(&valueChanged);
-    }
     QAccessible::updateAccessibility(&valueChanged);
     // The value is also the description (see text()), which AT-SPI hears of.
     QAccessibleEvent descriptionChanged(pControl, QAccessible::DescriptionChanged);
@@ -78,9 +72,7 @@ void* CControlAccessible::interface_cast(QAccessible::InterfaceType type)
 {
     // Asked each time, as the role is: a display becomes read-only text after it was built.
     if (type == QAccessible::TextInterface && role() == QAccessible::StaticText)
-    {
         return static_cast<QAccessibleTextInterface*>(&m_text);
-    }
     return QAccessibleWidget::interface_cast(type);
 }
 
@@ -114,9 +106,7 @@ QStringList CControlAccessible::actionNames() const
     QStringList names = QAccessibleWidget::actionNames();
     // A read-only control (a lamp, a display a click does nothing on) offers nothing to press.
     if (qobject_cast<QAbstractButton*>(widget()) && widget()->isEnabled() && !state().readOnly)
-    {
         names.prepend(pressAction());
-    }
     return names;
 }
 

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace controls
-{
 namespace
 {
 // The angle of the arc's end points; its cosine and sine are both about 0.70711.
@@ -72,4 +70,3 @@ void DrawBevel(CDC& dc, const CRect& rc, bool bSunken)
     dc.LineTo(rc.left, rc.bottom);
     dc.SelectObject(pOldPen);
 }
-} // namespace controls

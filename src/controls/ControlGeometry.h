@@ -9,8 +9,6 @@
 #include <QPoint>
 #include <QSize>
 
-namespace controls
-{
 // Where a text of the given extent starts when centred in rc. A coordinate in which the text does not fit
 // is 0, the control's own origin, not rc's edge.
 QPoint CentredTextOrigin(const CRect& rc, QSize extent);
@@ -39,4 +37,3 @@ SArcEnds ShadowArcEnds(const CRect& rcSquare);
 // light and right and bottom dark when raised, the reverse when sunken. The pen selected before is
 // selected again afterwards.
 void DrawBevel(CDC& dc, const CRect& rc, bool bSunken);
-} // namespace controls

@@ -13,5 +13,5 @@ void CPanelFrame::paintEvent(QPaintEvent* /*pEvent*/)
 {
     QPainter painter(this);
     CDC dc(painter);
-    controls::DrawBevel(dc, CRect::FromQRect(rect()), m_bSunken);
+    DrawBevel(dc, CRect::FromQRect(rect()), m_bSunken);
 }

@@ -17,9 +17,7 @@ void CReadingDisplay::SetText(const std::string& text)
     m_strText = text;
     // A screen reader follows new readings, Auto Update's too, without asking again and again.
     if (bChanged)
-    {
         CControlAccessible::NotifyValueChanged(this, QString::fromLatin1(m_strText));
-    }
     // One drawing serves both: the synchronous repaint runs DrawItem, whose bevel is the same as before.
     repaint();
 }
@@ -37,19 +35,17 @@ void CReadingDisplay::DrawItem(CDC& dc, const CRect& rcItem)
     }
     else
     {
-        controls::DrawBevel(dc, rc, m_nBorder == BORDER_SUNKEN);
+        DrawBevel(dc, rc, m_nBorder == BORDER_SUNKEN);
         rc.DeflateRect(1);
         dc.FillRect(rc, &brushBack);
     }
 
-    const QPoint pt = controls::CentredTextOrigin(rc, dc.GetTextExtent(m_strText));
+    const QPoint pt = CentredTextOrigin(rc, dc.GetTextExtent(m_strText));
     dc.SetBkMode(OPAQUE);
     dc.SetBkColor(m_crBack);
     dc.SetTextColor(m_crText);
     if (!m_strText.empty())
-    {
         dc.ExtTextOut(pt.x(), pt.y(), ETO_OPAQUE | ETO_CLIPPED, &rc, m_strText);
-    }
     // The focus shows only once the keyboard has moved it in this window, as the style shows it on the
     // other controls, so a display clicked with the mouse looks as an idle one.
     if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange))
@@ -64,11 +60,7 @@ void CReadingDisplay::keyPressEvent(QKeyEvent* pEvent)
     // Enter starts a measurement as the space bar and a click do, once per press.
     const bool bEnter = pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter;
     if (!bEnter)
-    {
         CButton::keyPressEvent(pEvent);
-    }
     else if (!pEvent->isAutoRepeat())
-    {
         click();
-    }
 }

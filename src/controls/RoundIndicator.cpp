@@ -38,16 +38,16 @@ void CRoundIndicator::DrawItem(CDC& dc, const CRect& rcItem)
 
     // The ring: a face-coloured circle with a light outline, darkened over its lower-right half.
     dc.SelectObject(&penHighlight);
-    const CRect rcSquare = controls::LargestCentredSquare(rcItem);
+    const CRect rcSquare = LargestCentredSquare(rcItem);
     dc.SelectObject(&brushFace);
     dc.Ellipse(rcSquare);
     dc.SelectObject(&penShadow);
-    const controls::SArcEnds arc = controls::ShadowArcEnds(rcSquare);
+    const SArcEnds arc = ShadowArcEnds(rcSquare);
     dc.Arc(rcSquare, arc.ptStart, arc.ptEnd);
 
     dc.SelectObject(&penFace);
     dc.SelectObject(&brushLamp);
-    dc.Ellipse(controls::LampDiscRect(rcSquare));
+    dc.Ellipse(LampDiscRect(rcSquare));
 
     dc.SelectObject(pOldPen);
     dc.SelectObject(pOldBrush);

@@ -30,9 +30,7 @@ void CToggleButton::SetState(int nState)
 std::string CToggleButton::Caption() const
 {
     if (m_strCaption0.empty())
-    {
         return text().toLatin1().toStdString();
-    }
     return m_nState == 0 ? m_strCaption0 : m_strCaption1;
 }
 
@@ -65,9 +63,7 @@ void CToggleButton::mouseReleaseEvent(QMouseEvent* pEvent)
     CButton::mouseReleaseEvent(pEvent);
     // Released outside: no click, so nothing was sent, and the caption goes back to what the instrument has.
     if (pEvent->button() == Qt::LeftButton && std::exchange(m_bFlippedByPress, false))
-    {
         SetState(m_nState == 0 ? 1 : 0);
-    }
 }
 
 void CToggleButton::nextCheckState()
@@ -75,17 +71,13 @@ void CToggleButton::nextCheckState()
     // A mouse click flipped the state when the button went down; the space bar and the accessibility Press
     // action flip it here.
     if (!std::exchange(m_bFlippedByPress, false))
-    {
         SetState(m_nState == 0 ? 1 : 0);
-    }
 }
 
 void CToggleButton::mouseDoubleClickEvent(QMouseEvent* pEvent)
 {
     if (pEvent->button() == Qt::LeftButton)
-    {
         SetState(m_nState == 0 ? 1 : 0);
-    }
     CButton::mouseDoubleClickEvent(pEvent);
 }
 
@@ -99,7 +91,7 @@ void CToggleButton::DrawItem(CDC& dc, const CRect& rcItem)
 
     CRect rc = rcItem;
     rc.DeflateRect(2);
-    controls::DrawBevel(dc, rc, m_nState != 0);
+    DrawBevel(dc, rc, m_nState != 0);
 
     const std::string caption = Caption();
     const QSize extent = dc.GetTextExtent(caption);
@@ -107,13 +99,13 @@ void CToggleButton::DrawItem(CDC& dc, const CRect& rcItem)
     dc.SetBkColor(crFace);
     if (isEnabled())
     {
-        const QPoint pt = controls::CentredTextOrigin(rc, extent);
+        const QPoint pt = CentredTextOrigin(rc, extent);
         dc.ExtTextOut(pt.x(), pt.y(), ETO_OPAQUE | ETO_CLIPPED, &rc, caption);
     }
     else
     {
         CBrush brushBlack(RGB(0, 0, 0));
-        const QPoint pt = controls::GrayedTextOrigin(rc, extent);
+        const QPoint pt = GrayedTextOrigin(rc, extent);
         dc.GrayString(&brushBlack, caption, pt.x(), pt.y());
     }
     if (hasFocus())

@@ -3,10 +3,7 @@
 
 #include <string>
 
-namespace dialogs
-{
 // The printf %G conversion (six significant digits, trailing zeros dropped, exponent form with a capital
 // E for very large or small values) with the exponent written with a sign and at least three digits:
 // 2E+008, 1E-005.
 std::string FormatGeneral(double dValue);
-} // namespace dialogs

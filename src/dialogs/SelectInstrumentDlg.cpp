@@ -49,9 +49,7 @@ void CSelectInstrumentDlg::OnInitDialog()
         return;
     }
     for (const std::string& resource : m_resources)
-    {
         m_controls.AddString(IDC_RESOURCES, resource);
-    }
     m_controls.SetCurSel(IDC_RESOURCES, 0);
 }
 

@@ -50,24 +50,18 @@ bool CValueEntryDlg::IsAcceptable(const std::string& text, const CValueEntryLimi
     {
         const double dValue = LeadingDouble(text);
         if (limits.m_dMin <= dValue && dValue <= limits.m_dMax)
-        {
             return true;
-        }
     }
     for (const SDiscrete& discrete : kDiscretes)
-    {
         if ((limits.m_nDiscretes & discrete.nBit) && text == discrete.pszKeyword)
-        {
             return true;
-        }
-    }
     return false;
 }
 
 std::string CValueEntryDlg::FormatPrompt(const CValueEntryLimits& limits)
 {
-    return "Range: " + dialogs::FormatGeneral(limits.m_dMin) + " to " +
-           dialogs::FormatGeneral(limits.m_dMax) + " " + limits.m_strUnits;
+    return "Range: " + FormatGeneral(limits.m_dMin) + " to " + FormatGeneral(limits.m_dMax) + " " +
+           limits.m_strUnits;
 }
 
 void CValueEntryDlg::OnInitDialog()
@@ -75,17 +69,11 @@ void CValueEntryDlg::OnInitDialog()
     setWindowTitle(QString::fromLatin1(m_strTitle));
     m_controls.Show(IDC_HIDDEN_COMBO, false);
     if (m_limits.m_bRange)
-    {
         m_strPrompt = FormatPrompt(m_limits);
-    }
     else
-    {
         m_controls.Show(IDC_PROMPT, false);
-    }
     for (const SDiscrete& discrete : kDiscretes)
-    {
         m_controls.Enable(discrete.nRadioId, (m_limits.m_nDiscretes & discrete.nBit) != 0);
-    }
     m_controls.SetText(IDC_VALUE, m_strValue);
     m_controls.SetText(IDC_PROMPT, m_strPrompt);
     // OK follows the text from the start, also when putting it in changed nothing (an empty text).

@@ -112,18 +112,14 @@ CPen* CDC::StockBlackPen()
 CPen* CDC::SelectObject(CPen* pPen)
 {
     if (!pPen)
-    {
         return nullptr;
-    }
     return std::exchange(m_pPen, pPen);
 }
 
 CBrush* CDC::SelectObject(CBrush* pBrush)
 {
     if (!pBrush)
-    {
         return nullptr;
-    }
     return std::exchange(m_pBrush, pBrush);
 }
 
@@ -151,13 +147,9 @@ void CDC::LineTo(int x, int y)
     while (px != x || py != y)
     {
         if (bMostlyHorizontal)
-        {
             m_painter.fillRect(px, py - nBack, 1, nWidth, colour);
-        }
         else
-        {
             m_painter.fillRect(px - nBack, py, nWidth, 1, colour);
-        }
         const int nDouble = 2 * nError;
         if (nDouble >= dy)
         {
@@ -176,9 +168,7 @@ void CDC::LineTo(int x, int y)
 void CDC::Rectangle(const CRect& rc)
 {
     if (rc.Width() <= 0 || rc.Height() <= 0)
-    {
         return;
-    }
     FillRect(rc, m_pBrush);
     // The outline runs along the outermost pixels; the current position is left where it was.
     const QPoint ptSaved = m_ptCurrent;
@@ -193,17 +183,13 @@ void CDC::Rectangle(const CRect& rc)
 void CDC::FillRect(const CRect& rc, CBrush* pBrush)
 {
     if (pBrush && rc.Width() > 0 && rc.Height() > 0)
-    {
         m_painter.fillRect(rc.ToQRect(), ToQColor(pBrush->Colour()));
-    }
 }
 
 void CDC::Ellipse(const CRect& rc)
 {
     if (rc.Width() <= 0 || rc.Height() <= 0)
-    {
         return;
-    }
     const bool bSmooth = SmoothsCurves(m_painter);
     m_painter.save();
     m_painter.setRenderHint(QPainter::Antialiasing, bSmooth);
@@ -216,15 +202,11 @@ void CDC::Ellipse(const CRect& rc)
 void CDC::Arc(const CRect& rc, QPoint ptStart, QPoint ptEnd)
 {
     if (rc.Width() <= 0 || rc.Height() <= 0)
-    {
         return;
-    }
     const double dStart = AngleFromCentre(rc, ptStart);
     double dSpan = AngleFromCentre(rc, ptEnd) - dStart;
     if (dSpan <= 0)
-    {
         dSpan += 360.0; // counter-clockwise; equal angles give the whole ellipse
-    }
     // The outline of the very ellipse Ellipse draws, clipped to the sector between the two angles: Qt's own
     // arc puts its pixels elsewhere than its ellipse, which would leave the ellipse's outline showing.
     const bool bSmooth = SmoothsCurves(m_painter);
@@ -252,19 +234,13 @@ void CDC::ExtTextOut(int x, int y, unsigned nOptions, const CRect* pRect, const 
 {
     m_painter.save();
     if (pRect && (nOptions & ETO_OPAQUE))
-    {
         m_painter.fillRect(pRect->ToQRect(), ToQColor(m_crBk));
-    }
     if (pRect && (nOptions & ETO_CLIPPED))
-    {
         m_painter.setClipRect(pRect->ToQRect(), Qt::IntersectClip);
-    }
     const QString qtext = QString::fromLatin1(text);
     const QFontMetrics metrics(m_painter.font());
     if (m_nBkMode == OPAQUE)
-    {
         m_painter.fillRect(x, y, metrics.horizontalAdvance(qtext), metrics.height(), ToQColor(m_crBk));
-    }
     m_painter.setPen(ToQColor(m_crText));
     m_painter.drawText(QPoint(x, y + metrics.ascent()), qtext);
     m_painter.restore();

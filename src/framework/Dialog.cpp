@@ -16,9 +16,7 @@ void CDialog::Create(const SDialogTemplate& dialogTemplate)
 void CDialog::DestroyWindow()
 {
     if (m_bDestroyed)
-    {
         return;
-    }
     m_bDestroyed = true;
     hide();
     DispatchHandler([this] { OnDestroy(); });

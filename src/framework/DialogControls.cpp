@@ -36,13 +36,9 @@ protected:
     void wheelEvent(QWheelEvent* pEvent) override
     {
         if (hasFocus())
-        {
             QComboBox::wheelEvent(pEvent);
-        }
         else
-        {
             pEvent->ignore(); // on to the panel beneath
-        }
     }
 };
 
@@ -67,13 +63,9 @@ QString ShownCaption(const QString& caption)
     for (qsizetype i = 0; i < caption.size(); ++i)
     {
         if (caption[i] == QLatin1Char('&'))
-        {
             ++i;
-        }
         if (i < caption.size())
-        {
             shown += caption[i];
-        }
     }
     return shown;
 }
@@ -101,9 +93,7 @@ void SetWindowText(QWidget* pControl, const QString& text)
     else if (auto* pCombo = qobject_cast<QComboBox*>(pControl))
     {
         if (pCombo->isEditable()) // a drop-down list's text is always one of its items
-        {
             pCombo->setEditText(text);
-        }
     }
     else
     {
@@ -114,25 +104,15 @@ void SetWindowText(QWidget* pControl, const QString& text)
 QString WindowText(const QWidget* pControl)
 {
     if (auto* pLabel = qobject_cast<const QLabel*>(pControl))
-    {
         return pLabel->property(kWindowText).toString();
-    }
     if (auto* pButton = qobject_cast<const QAbstractButton*>(pControl))
-    {
         return pButton->text();
-    }
     if (auto* pGroup = qobject_cast<const QGroupBox*>(pControl))
-    {
         return pGroup->title();
-    }
     if (auto* pEdit = qobject_cast<const QLineEdit*>(pControl))
-    {
         return pEdit->text();
-    }
     if (auto* pCombo = qobject_cast<const QComboBox*>(pControl))
-    {
         return pCombo->currentText();
-    }
     return pControl->windowTitle();
 }
 
@@ -163,9 +143,7 @@ int CompareItemTexts(const QString& a, const QString& b)
         const QChar ca = a[i].toCaseFolded();
         const QChar cb = b[i].toCaseFolded();
         if (ca != cb)
-        {
             return rank(ca) != rank(cb) ? rank(ca) - rank(cb) : ca.unicode() - cb.unicode();
-        }
     }
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
@@ -179,9 +157,7 @@ int InsertItem(QComboBox* pCombo, const QString& text)
     {
         nIndex = 0;
         while (nIndex < pCombo->count() && CompareItemTexts(pCombo->itemText(nIndex), text) <= 0)
-        {
             ++nIndex;
-        }
     }
     const int nSelected = pCombo->currentIndex();
     const QString editText = pCombo->currentText();
@@ -190,9 +166,7 @@ int InsertItem(QComboBox* pCombo, const QString& text)
     {
         pCombo->setCurrentIndex(-1);
         if (pCombo->isEditable())
-        {
             pCombo->setEditText(editText);
-        }
     }
     return nIndex;
 }
@@ -238,9 +212,7 @@ protected:
         {
             pTarget->setFocus(Qt::TabFocusReason);
             if (!pTarget->isChecked())
-            {
                 pTarget->click();
-            }
         }
     }
 
@@ -256,9 +228,7 @@ private:
         {
             QAbstractButton* pButton = buttons[(nHere + nStep * i + nCount) % nCount];
             if (pButton->isEnabled() && !pButton->isHidden())
-            {
                 return pButton;
-            }
         }
         return this;
     }
@@ -270,13 +240,9 @@ private:
         const auto itChecked = std::ranges::find_if(buttons, &QAbstractButton::isChecked);
         QAbstractButton* pHolder = nullptr; // a group without a tab stop in the template has none
         if (itTemplate != buttons.end())
-        {
             pHolder = itChecked != buttons.end() ? *itChecked : *itTemplate;
-        }
         for (QAbstractButton* pButton : buttons)
-        {
             pButton->setFocusPolicy(pButton == pHolder ? Qt::StrongFocus : Qt::ClickFocus);
-        }
     }
 
     static bool IsTemplateTabStop(QAbstractButton* pButton)
@@ -302,9 +268,7 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-        {
             return ShownCaption(Radio()->text());
-        }
         return QAccessibleWidget::text(t);
     }
 
@@ -321,22 +285,16 @@ public:
     {
         QStringList names = QAccessibleWidget::actionNames();
         if (widget()->isEnabled())
-        {
             names.prepend(toggleAction());
-        }
         return names;
     }
 
     void doAction(const QString& actionName) override
     {
         if (actionName != toggleAction() && actionName != pressAction())
-        {
             QAccessibleWidget::doAction(actionName);
-        }
         else if (widget()->isEnabled())
-        {
             Radio()->click();
-        }
     }
 
 private:
@@ -370,13 +328,9 @@ QString GroupName(const QWidget* pGroup)
 void LabelField(QWidget* pField, QWidget* pLabel, const QString& hint)
 {
     if (auto* pStatic = qobject_cast<QLabel*>(pLabel))
-    {
         pStatic->setBuddy(pField);
-    }
     else if (qobject_cast<QGroupBox*>(pLabel))
-    {
         pField->setAccessibleName(GroupName(pLabel));
-    }
     pField->setAccessibleDescription(hint);
 }
 
@@ -467,15 +421,11 @@ void GroupRadioButtons(std::span<const SBuiltControl> built, QWidget* pHost)
     for (const auto& [control, pControl] : built)
     {
         if (control.nStyle & CS_GROUP)
-        {
             pRadioGroup = nullptr;
-        }
         if (control.kind == EControlKind::AutoRadioButton)
         {
             if (!pRadioGroup)
-            {
                 pRadioGroup = new QButtonGroup(pHost);
-            }
             pRadioGroup->addButton(qobject_cast<QAbstractButton*>(pControl));
         }
     }
@@ -508,9 +458,7 @@ void LabelFields(std::span<const SBuiltControl> built)
             continue;
         }
         if (IsCombo(control.kind) || control.kind == EControlKind::Edit)
-        {
             LabelField(pControl, pLabel, hint);
-        }
         pLabel = IsStatic(control.kind) || control.kind == EControlKind::GroupBox ? pControl : nullptr;
         hint.clear();
     }
@@ -543,9 +491,7 @@ void CDialogControls::Build(QWidget* pHost, const SDialogTemplate& dialogTemplat
     std::vector<SBuiltControl> built;
     built.reserve(dialogTemplate.controls.size());
     for (const SControlTemplate& control : dialogTemplate.controls)
-    {
         built.push_back({control, CreatePlaced(control, pHost)});
-    }
     GroupRadioButtons(built, pHost);
     LowerUnderlays(built);
     LabelFields(built);
@@ -594,16 +540,10 @@ void CDialogControls::Register(const SControlTemplate& control, QWidget* pContro
 {
     // A second control of the same id is never found by it.
     if (control.nId == IDC_STATIC || !m_items.emplace(control.nId, pControl).second)
-    {
         return;
-    }
     if (IsCombo(control.kind))
-    {
         for (const char* pszItem : control.initialItems)
-        {
             InsertItem(qobject_cast<QComboBox*>(pControl), QString::fromLatin1(pszItem));
-        }
-    }
     WireBindings(control.nId, pControl);
 }
 
@@ -617,9 +557,7 @@ void CDialogControls::FocusFirstTabStop(QWidget& host)
         {
             pControl->setFocus(Qt::TabFocusReason);
             if (auto* pEdit = qobject_cast<QLineEdit*>(pControl))
-            {
                 pEdit->selectAll();
-            }
             return;
         }
     }
@@ -641,9 +579,7 @@ bool CDialogControls::Subclass(int nId, QWidget* pCustom)
 {
     QWidget* pPlaceholder = Item(nId);
     if (!pPlaceholder || !pCustom || pCustom == pPlaceholder)
-    {
         return false;
-    }
     QWidget* pParent = pPlaceholder->parentWidget();
     pCustom->setParent(pParent);
     pCustom->setProperty(kCtrlId, nId);
@@ -654,9 +590,7 @@ bool CDialogControls::Subclass(int nId, QWidget* pCustom)
     pCustom->setFocusPolicy(pPlaceholder->focusPolicy());
     if (pPlaceholder->testAttribute(
             Qt::WA_TransparentForMouseEvents)) // a frame or group box stays see-through
-    {
         pCustom->setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
     pCustom->stackUnder(pPlaceholder);
     QWidget::setTabOrder(pPlaceholder, pCustom);
     pCustom->setVisible(!pPlaceholder->isHidden());
@@ -669,12 +603,8 @@ bool CDialogControls::Subclass(int nId, QWidget* pCustom)
 void CDialogControls::CheckRadioButton(int nFirst, int nLast, int nCheck)
 {
     for (auto it = m_items.lower_bound(nFirst); it != m_items.end() && it->first <= nLast; ++it)
-    {
         if (auto* pRadio = qobject_cast<QRadioButton*>(it->second.data()))
-        {
             SetButtonCheck(pRadio, it->first == nCheck);
-        }
-    }
 }
 
 bool CDialogControls::IsChecked(int nId) const
@@ -686,18 +616,14 @@ bool CDialogControls::IsChecked(int nId) const
 void CDialogControls::SetCheck(int nId, bool bChecked)
 {
     if (auto* pButton = ItemAs<QAbstractButton>(nId))
-    {
         SetButtonCheck(pButton, bChecked);
-    }
 }
 
 std::string CDialogControls::Text(int nId, std::size_t nMaxChars) const
 {
     const QWidget* pControl = Item(nId);
     if (!pControl)
-    {
         return {};
-    }
     const auto nLimit = static_cast<qsizetype>(std::min<std::size_t>(nMaxChars, INT_MAX));
     return WindowText(pControl).left(nLimit).toLatin1().toStdString();
 }
@@ -705,17 +631,13 @@ std::string CDialogControls::Text(int nId, std::size_t nMaxChars) const
 void CDialogControls::SetText(int nId, const std::string& text)
 {
     if (QWidget* pControl = Item(nId))
-    {
         SetWindowText(pControl, QString::fromLatin1(text));
-    }
 }
 
 void CDialogControls::Enable(int nId, bool bEnable)
 {
     if (QWidget* pControl = Item(nId))
-    {
         pControl->setEnabled(bEnable);
-    }
 }
 
 bool CDialogControls::IsEnabled(int nId) const
@@ -727,9 +649,7 @@ bool CDialogControls::IsEnabled(int nId) const
 void CDialogControls::Show(int nId, bool bShow)
 {
     if (QWidget* pControl = Item(nId))
-    {
         pControl->setVisible(bShow);
-    }
 }
 
 bool CDialogControls::IsShown(int nId) const
@@ -741,9 +661,7 @@ bool CDialogControls::IsShown(int nId) const
 void CDialogControls::ResetContent(int nId)
 {
     if (auto* pCombo = ItemAs<QComboBox>(nId))
-    {
         pCombo->clear();
-    }
 }
 
 int CDialogControls::AddString(int nId, const std::string& text)
@@ -767,18 +685,14 @@ int CDialogControls::GetCurSel(int nId) const
 void CDialogControls::SetCurSel(int nId, int nIndex)
 {
     if (auto* pCombo = ItemAs<QComboBox>(nId))
-    {
         pCombo->setCurrentIndex(nIndex >= 0 && nIndex < pCombo->count() ? nIndex : -1);
-    }
 }
 
 std::string CDialogControls::GetLBText(int nId, int nIndex) const
 {
     const auto* pCombo = ItemAs<QComboBox>(nId);
     if (!pCombo || nIndex < 0 || nIndex >= pCombo->count())
-    {
         return {};
-    }
     return pCombo->itemText(nIndex).toLatin1().toStdString();
 }
 
@@ -786,9 +700,7 @@ int CDialogControls::FindString(int nId, int nStartAfter, const std::string& pre
 {
     const auto* pCombo = ItemAs<QComboBox>(nId);
     if (!pCombo)
-    {
         return -1;
-    }
     // The search starts after nStartAfter and wraps round to it; out of range means from the top.
     const int nCount = pCombo->count();
     const int nStart = nStartAfter >= 0 && nStartAfter < nCount ? nStartAfter : -1;
@@ -797,9 +709,7 @@ int CDialogControls::FindString(int nId, int nStartAfter, const std::string& pre
     {
         const int nIndex = (nStart + nStep) % nCount;
         if (pCombo->itemText(nIndex).startsWith(qprefix, Qt::CaseInsensitive))
-        {
             return nIndex;
-        }
     }
     return -1;
 }
@@ -808,20 +718,14 @@ void CDialogControls::Connect(ENotification nCode, int nId, std::function<void()
 {
     m_bindings.push_back({nCode, nId, std::move(handler)});
     if (QWidget* pControl = Item(nId))
-    {
         Wire(m_bindings.back(), pControl);
-    }
 }
 
 void CDialogControls::WireBindings(int nId, QWidget* pControl)
 {
     for (const SBinding& binding : m_bindings)
-    {
         if (binding.nId == nId)
-        {
             Wire(binding, pControl);
-        }
-    }
 }
 
 void CDialogControls::Wire(const SBinding& binding, QWidget* pControl)
@@ -833,21 +737,15 @@ void CDialogControls::Wire(const SBinding& binding, QWidget* pControl)
     {
     case BN_CLICKED:
         if (auto* pButton = qobject_cast<QAbstractButton*>(pControl))
-        {
             bWired = QObject::connect(pButton, &QAbstractButton::clicked, pButton, run);
-        }
         break;
     case BN_DOUBLECLICKED:
         if (auto* pButton = qobject_cast<CButton*>(pControl))
-        {
             bWired = QObject::connect(pButton, &CButton::doubleClicked, pButton, run);
-        }
         break;
     case CBN_SELCHANGE:
         if (auto* pCombo = qobject_cast<QComboBox*>(pControl))
-        {
             bWired = QObject::connect(pCombo, &QComboBox::activated, pCombo, run);
-        }
         break;
     case EN_CHANGE:
         if (auto* pEdit = qobject_cast<QLineEdit*>(pControl))
@@ -860,7 +758,5 @@ void CDialogControls::Wire(const SBinding& binding, QWidget* pControl)
         break;
     }
     if (!bWired)
-    {
         qWarning("Control %d cannot send notification %d", binding.nId, static_cast<int>(binding.nCode));
-    }
 }

@@ -8,21 +8,15 @@
 int MulDiv(int a, int b, int c)
 {
     if (c == 0)
-    {
         return -1;
-    }
     const long long product = static_cast<long long>(a) * b;
     long long quotient = product / c;
     const long long remainder = product % c;
     // Half or more of the divisor left over rounds away from zero.
     if (2 * std::llabs(remainder) >= std::llabs(static_cast<long long>(c)))
-    {
         quotient += ((product < 0) != (c < 0)) ? -1 : 1;
-    }
     if (quotient > std::numeric_limits<int>::max() || quotient < std::numeric_limits<int>::min())
-    {
         return -1;
-    }
     return static_cast<int>(quotient);
 }
 

@@ -9,20 +9,12 @@ namespace
 void AddItems(QMenu* pMenu, const std::vector<SMenuItem>& items, std::map<int, QPointer<QAction>>& actions)
 {
     for (const SMenuItem& item : items)
-    {
         if (!item.pszCaption)
-        {
             pMenu->addSeparator();
-        }
         else if (!item.items.empty())
-        {
             AddItems(pMenu->addMenu(QString::fromLatin1(item.pszCaption)), item.items, actions);
-        }
         else
-        {
             actions.emplace(item.nId, pMenu->addAction(QString::fromLatin1(item.pszCaption)));
-        }
-    }
 }
 } // namespace
 
@@ -61,18 +53,14 @@ void CMenuBar::Connect(int nId, std::function<void()> handler)
 {
     QAction* pAction = Item(nId);
     if (!pAction)
-    {
         return;
-    }
     m_handled.insert(nId);
     QObject::connect(pAction, &QAction::triggered, pAction,
                      [pAction, handler = std::move(handler)]
                      {
                          // Choosing a checked item leaves its check mark alone; only CheckMenuItem moves it.
                          if (pAction->isCheckable())
-                         {
                              pAction->setChecked(true);
-                         }
                          DispatchHandler(handler);
                      });
 }

@@ -22,9 +22,7 @@ CQtMessageService& QtService()
 QWidget* ApplicationOwner()
 {
     if (QWidget* pModal = QApplication::activeModalWidget())
-    {
         return pModal;
-    }
     const auto topLevels = QApplication::topLevelWidgets();
     const auto it = std::find_if(topLevels.begin(), topLevels.end(),
                                  [](QWidget* pWidget)
@@ -88,9 +86,7 @@ int CRecordingMessageService::MessageBox(QWidget*, const std::string& text, cons
     SRecordedMessage message{SRecordedMessage::Box, caption, text, icon, 0};
     m_messages.push_back(message);
     if (onBox)
-    {
         onBox(message); // a copy: the callback may record further messages
-    }
     return IDOK;
 }
 
@@ -103,18 +99,14 @@ std::vector<std::string> CRecordingMessageService::BoxTexts() const
 {
     std::vector<std::string> texts;
     for (const auto& message : m_messages)
-    {
         if (message.kind == SRecordedMessage::Box)
-        {
             texts.push_back(message.text);
-        }
-    }
     return texts;
 }
 
 int CRecordingMessageService::BeepCount() const
 {
-    return static_cast<int>(std::count_if(m_messages.begin(), m_messages.end(),
-                                          [](const SRecordedMessage& m)
-                                          { return m.kind == SRecordedMessage::Beep; }));
+    return static_cast<int>(std::count_if(
+        m_messages.begin(), m_messages.end(),
+        [](const SRecordedMessage& m) { return m.kind == SRecordedMessage::Beep; }));
 }

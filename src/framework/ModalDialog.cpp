@@ -16,14 +16,13 @@ int CModalDialog::DoModal()
     if (!m_controls.SizeInPixels().isValid()) // the controls are built once, on the first showing
     {
         m_controls.Build(this, m_template);
-        m_controls.Connect(BN_CLICKED, IDOK, [this] { OnOK(); });
+        m_controls.Connect(
+            BN_CLICKED, IDOK, [this] { OnOK(); });
         m_controls.Connect(BN_CLICKED, IDCANCEL, [this] { OnCancel(); });
     }
     DispatchHandler([this] { OnInitDialog(); });
     if (m_bEnded)
-    {
         return m_nResult;
-    }
     CDialogControls::FocusFirstTabStop(*this);
     if (ModalScript script = TakeModalScript())
     {

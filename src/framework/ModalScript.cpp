@@ -29,9 +29,7 @@ void ClearModalScripts()
 ModalScript TakeModalScript()
 {
     if (Queue().empty())
-    {
         return {};
-    }
     ModalScript script = std::move(Queue().front());
     Queue().pop_front();
     return script;

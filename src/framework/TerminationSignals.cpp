@@ -25,9 +25,7 @@ void SetHandler(void (*pfnHandler)(int), int nFlags)
     sigemptyset(&action.sa_mask);
     action.sa_flags = nFlags;
     for (const int nSignal : kSignals)
-    {
         sigaction(nSignal, &action, nullptr);
-    }
 }
 } // namespace
 
@@ -47,9 +45,7 @@ CTerminationSignals::~CTerminationSignals()
     for (int& nSocket : s_anSockets)
     {
         if (nSocket >= 0)
-        {
             close(nSocket);
-        }
         nSocket = -1;
     }
 }
@@ -57,17 +53,13 @@ CTerminationSignals::~CTerminationSignals()
 void CTerminationSignals::Connect(std::function<void()> onSignal)
 {
     if (s_anSockets[1] < 0)
-    {
         return;
-    }
     m_pNotifier = std::make_unique<QSocketNotifier>(s_anSockets[1], QSocketNotifier::Read);
     QObject::connect(m_pNotifier.get(), &QSocketNotifier::activated, m_pNotifier.get(),
                      [onSignal = std::move(onSignal)]
                      {
                          char cSignalled = 0;
                          if (read(s_anSockets[1], &cSignalled, 1) == 1)
-                         {
                              onSignal();
-                         }
                      });
 }

@@ -1,4 +1,4 @@
-#include "instrument/DriverBuffer.h"
+#include "DriverBuffer.h"
 
 #include "TarvexAbi.h"
 

@@ -1,4 +1,4 @@
-#include "instrument/DriverEntryPoints.h"
+#include "DriverEntryPoints.h"
 
 #include "framework/base/DynamicLibrary.h"
 
@@ -62,13 +62,9 @@ void CDriverEntryPoints::Resolve(const CDynamicLibrary& library)
         void* pAddress = library.Symbol(entry.pszName);
         entry.pfnStore(*this, pAddress);
         if (pAddress != nullptr)
-        {
             ++m_nResolved;
-        }
         else
-        {
             m_missingNames.emplace_back(entry.pszName);
-        }
     }
 }
 

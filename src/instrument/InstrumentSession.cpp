@@ -1,9 +1,9 @@
-#include "instrument/InstrumentSession.h"
+#include "InstrumentSession.h"
 
+#include "DriverBuffer.h"
+#include "DriverEntryPoints.h"
 #include "framework/base/LeadingNumber.h"
 #include "framework/base/UserException.h"
-#include "instrument/DriverBuffer.h"
-#include "instrument/DriverEntryPoints.h"
 
 #include <algorithm>
 #include <cstring>
@@ -103,9 +103,7 @@ struct SOutputTarget
 std::optional<SOutputTarget> FindOutputTarget(const std::string& target)
 {
     if (target == "ROSC")
-    {
         return SOutputTarget{TARVEX_OUTPUT_TIMEBASE_SET, TARVEX_OUTPUT_TIMEBASE_QUERY, 0, S::TimebaseOutput};
-    }
     if (target.size() > 4 && target.compare(0, 4, "TTLT") == 0 && target.back() >= '0' &&
         target.back() <= '9')
     {
@@ -183,17 +181,11 @@ std::vector<std::string> CInstrumentSession::CopyResourceList(char** ppList, int
 {
     std::vector<std::string> resources;
     if (ppList == nullptr)
-    {
         return resources;
-    }
     const int32_t nEntries = std::clamp<int32_t>(nCount, 0, kMaxResources);
     for (int32_t nIndex = 0; nIndex < nEntries; ++nIndex)
-    {
         if (ppList[nIndex] != nullptr)
-        {
             resources.emplace_back(ppList[nIndex], strnlen(ppList[nIndex], TARVEX_BUFFER_SIZE - 1));
-        }
-    }
     return resources;
 }
 
@@ -202,9 +194,7 @@ std::vector<std::string> CInstrumentSession::CopyResourceList(char** ppList, int
 void CInstrumentSession::GuardReentry()
 {
     if (m_bBusy)
-    {
         Fail(kStatusReentry);
-    }
 }
 
 void CInstrumentSession::CheckStatus(int32_t nStatus)
@@ -270,9 +260,7 @@ void CInstrumentSession::SetSetting(int nSetting, const std::string& text, TCall
     if (!m_bLive)
     {
         if (nSetting != kNone)
-        {
             m_nonLive.Store(static_cast<CNonLiveSettings::ESetting>(nSetting), text);
-        }
         return;
     }
     CallGuarded(call);
@@ -283,9 +271,7 @@ template <typename TCall> std::string CInstrumentSession::QuerySetting(int nSett
     if (!m_bLive)
     {
         if (nSetting != kNone)
-        {
             m_strResult = m_nonLive.Setting(static_cast<CNonLiveSettings::ESetting>(nSetting));
-        }
         return m_strResult;
     }
     return QueryDriver(call);
@@ -302,38 +288,28 @@ bool CInstrumentSession::AutoInit(int16_t nFlag, std::vector<std::string>& resou
     resources.clear();
     nCount = 0;
     if (!m_bLive)
-    {
         return false;
-    }
     GuardReentry();
     CBusyScope busy(m_bBusy);
     ViChar** ppList = nullptr;
     ViInt32 nFound = 0;
     if (!Succeeded(Invoke(m_pEntryPoints->m_pfnAutoInit, nFlag, &ppList, &nFound, &m_vi, Short(0))))
-    {
         return false;
-    }
     resources = CopyResourceList(ppList, nFound);
     nCount = static_cast<int32_t>(resources.size());
     if (nFound == 1)
-    {
         EnableErrorDetection();
-    }
     return true;
 }
 
 bool CInstrumentSession::Init(const std::string& resource)
 {
     if (!m_bLive)
-    {
         return false;
-    }
     GuardReentry();
     CBusyScope busy(m_bBusy);
     if (!Succeeded(Invoke(m_pEntryPoints->m_pfnInit, resource.c_str(), ViBoolean{0}, ViBoolean{0}, &m_vi)))
-    {
         return false;
-    }
     EnableErrorDetection();
     return true;
 }
@@ -341,33 +317,25 @@ bool CInstrumentSession::Init(const std::string& resource)
 void CInstrumentSession::SetTimeout(int32_t nMilliseconds)
 {
     if (m_bLive)
-    {
         CallDriver(m_pEntryPoints->m_pfnTimeOut, m_vi, ViInt32{nMilliseconds});
-    }
 }
 
 int32_t CInstrumentSession::GetSlot()
 {
     if (!m_bLive)
-    {
         return -1;
-    }
     GuardReentry();
     CBusyScope busy(m_bBusy);
     ViInt16 nSlot = -1;
     if (!Succeeded(Invoke(m_pEntryPoints->m_pfnGetSlot, m_vi, &nSlot)))
-    {
         return -1;
-    }
     return nSlot;
 }
 
 void CInstrumentSession::Close()
 {
     if (m_bLive)
-    {
         CallDriverIgnoringStatus(m_pEntryPoints->m_pfnClose, m_vi);
-    }
 }
 
 void CInstrumentSession::Reset()
@@ -385,9 +353,7 @@ void CInstrumentSession::DeviceClear()
     // No guard that raises: the error report calls this after a failure. A call in progress is left alone,
     // as clearing its busy flag on return would open it to reentry.
     if (!m_bLive || m_bBusy)
-    {
         return;
-    }
     CBusyScope busy(m_bBusy);
     Invoke(m_pEntryPoints->m_pfnDcl, m_vi);
 }
@@ -405,9 +371,7 @@ bool CInstrumentSession::SelfTest(std::string& message)
     ViInt16 nResult = 0;
     CDriverBuffer text;
     if (!Succeeded(Invoke(m_pEntryPoints->m_pfnSelfTest, m_vi, &nResult, text.Data())))
-    {
         return false;
-    }
     message = nResult == 0 ? std::string() : text.Answer();
     return true;
 }
@@ -417,17 +381,13 @@ void CInstrumentSession::ErrorQuery(std::string& message)
     message.clear();
     // Like DeviceClear: the error report reads the queue after a failure, so this never raises.
     if (!m_bLive || m_bBusy)
-    {
         return;
-    }
     CBusyScope busy(m_bBusy);
     ViInt32 nCode = 0;
     CDriverBuffer text;
     Invoke(m_pEntryPoints->m_pfnErrorQuery, m_vi, &nCode, text.Data());
     if (nCode != 0)
-    {
         message = text.Answer();
-    }
 }
 
 void CInstrumentSession::UnloadDriver()
@@ -444,9 +404,7 @@ void CInstrumentSession::UnloadDriver()
     m_bLive = false;
     m_pEntryPoints->Clear();
     if (!bCallInProgress)
-    {
         m_hDriver.Free();
-    }
 }
 
 void CInstrumentSession::Configure(EMeasureFunction eFunction, int nChannel, const std::string& p1,
@@ -523,33 +481,25 @@ std::string CInstrumentSession::Read(int nChannel)
 void CInstrumentSession::Abort(int nChannel)
 {
     if (m_bLive)
-    {
         CallDriver(m_pEntryPoints->m_pfnAbort, m_vi, Short(nChannel));
-    }
 }
 
 void CInstrumentSession::ClearStatus()
 {
     if (m_bLive)
-    {
         CallDriver(m_pEntryPoints->m_pfnIeeeCom, m_vi, "*CLS", static_cast<ViChar*>(nullptr));
-    }
 }
 
 void CInstrumentSession::Trigger()
 {
     if (m_bLive)
-    {
         CallDriver(m_pEntryPoints->m_pfnIeeeCom, m_vi, "*TRG", static_cast<ViChar*>(nullptr));
-    }
 }
 
 uint8_t CInstrumentSession::QueryOperationPending()
 {
     if (!m_bLive)
-    {
         return 0;
-    }
     ViInt16 nCondition = 0;
     CallDriver(m_pEntryPoints->m_pfnOperQ, m_vi, &nCondition);
     return static_cast<uint8_t>(nCondition & 0xFF);
@@ -559,18 +509,14 @@ void CInstrumentSession::SetSense(int nChannel, ESenseSelector eSelector, const 
 {
     const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr)
-    {
         return;
-    }
     SetSetting(pSelector->nStored, text,
                [&]
                {
                    if (StartsLikeNumber(text))
-                   {
                        return Invoke(m_pEntryPoints->m_pfnSense, m_vi, Short(nChannel),
                                      Short(pSelector->nSetItem), LeadingDouble(text),
                                      static_cast<ViChar*>(nullptr));
-                   }
                    CDriverBuffer sent(text);
                    return Invoke(m_pEntryPoints->m_pfnSense, m_vi, Short(nChannel),
                                  Short(pSelector->nSetItem), 0.0, sent.Data());
@@ -592,27 +538,19 @@ std::string CInstrumentSession::QuerySense(int nChannel, ESenseSelector eSelecto
     m_strResult = kBadCommand;
     const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr || pSelector->nQueryItem == kNone)
-    {
         return m_strResult;
-    }
     if (!m_bLive)
     {
         if (eSelector != ESenseSelector::Function)
-        {
             m_strResult = m_nonLive.Setting(static_cast<CNonLiveSettings::ESetting>(pSelector->nAnswered));
-        }
         else if (const std::string keyword = QuotedFunctionKeyword(m_nonLive.Function()); !keyword.empty())
-        {
             m_strResult = keyword;
-        }
         return m_strResult;
     }
     m_strResult = QuerySenseItem(nChannel, pSelector->nQueryItem);
     if (eSelector == ESenseSelector::TriggerLevel &&
         IsAutoTriggerOn(QuerySenseItem(nChannel, TARVEX_SENSE_AUTO_TRIGGER_QUERY)))
-    {
         m_strResult = "AUTO";
-    }
     return m_strResult;
 }
 
@@ -622,9 +560,7 @@ void CInstrumentSession::SetInput(int nChannel, EInputSelector eSelector, const 
     GuardReentry();
     const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr)
-    {
         return;
-    }
     SetSetting(pSelector->nStored, text,
                [&]
                {
@@ -638,9 +574,7 @@ std::string CInstrumentSession::QueryInput(int nChannel, EInputSelector eSelecto
 {
     const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr)
-    {
         return m_strResult;
-    }
     return QuerySetting(pSelector->nAnswered,
                         [&](ViChar* pAnswer) {
                             return Invoke(m_pEntryPoints->m_pfnInput, m_vi, Short(nChannel),
@@ -654,9 +588,7 @@ void CInstrumentSession::SetArm(EArmSelector eSelector, const std::string& text)
     GuardReentry();
     const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr)
-    {
         return;
-    }
     // The immediate arms (the selectors without a query) send no value text.
     const ViChar* pszValue = pSelector->nQueryItem == kNone ? nullptr : text.c_str();
     SetSetting(pSelector->nStored, text,
@@ -671,9 +603,7 @@ std::string CInstrumentSession::QueryArm(EArmSelector eSelector)
 {
     const SSelector* pSelector = FindSelector(eSelector);
     if (pSelector == nullptr || pSelector->nQueryItem == kNone)
-    {
         return m_strResult;
-    }
     return QuerySetting(pSelector->nAnswered,
                         [&](ViChar* pAnswer)
                         {
@@ -688,9 +618,7 @@ void CInstrumentSession::SetOutput(const std::string& target, const std::string&
     GuardReentry();
     const std::optional<SOutputTarget> output = FindOutputTarget(target);
     if (!output)
-    {
         return;
-    }
     SetSetting(output->nStored, text,
                [&]
                {
@@ -704,9 +632,7 @@ std::string CInstrumentSession::QueryOutput(const std::string& target)
 {
     const std::optional<SOutputTarget> output = FindOutputTarget(target);
     if (!output)
-    {
         return m_strResult;
-    }
     return QuerySetting(output->nStored,
                         [&](ViChar* pAnswer)
                         {

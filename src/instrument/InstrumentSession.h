@@ -7,9 +7,9 @@
 // that never raise make no driver call then. Without the libraries or an open instrument it is non-live:
 // operations then store into and answer from its CNonLiveSettings, and make no driver call.
 
+#include "NonLiveSettings.h"
+#include "Selectors.h"
 #include "framework/base/DynamicLibrary.h"
-#include "instrument/NonLiveSettings.h"
-#include "instrument/Selectors.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,9 +1,9 @@
-#include "instrument/LoadReport.h"
+#include "LoadReport.h"
 
+#include "DriverEntryPoints.h"
+#include "InstrumentSession.h"
 #include "framework/base/DynamicLibrary.h"
 #include "framework/base/LibrarySearchPath.h"
-#include "instrument/DriverEntryPoints.h"
-#include "instrument/InstrumentSession.h"
 
 namespace
 {
@@ -22,9 +22,7 @@ std::string Joined(const std::vector<std::string>& names)
 {
     std::string text;
     for (const std::string& name : names)
-    {
         text += (text.empty() ? "" : ", ") + name;
-    }
     return text;
 }
 } // namespace
@@ -45,9 +43,7 @@ std::vector<std::string> LoadReport(const CInstrumentSession& session)
         "instrument driver " + driver.Path() +
         (IsInProgramLibraryFolder(driver.Path()) ? " (the simulated counter bundled with the program)" : "")};
     if (const std::vector<std::string>& missing = session.EntryPoints().MissingNames(); !missing.empty())
-    {
         lines.push_back("the instrument driver lacks " + Joined(missing));
-    }
     return lines;
 }
 

@@ -1,4 +1,4 @@
-#include "instrument/MeasureFunction.h"
+#include "MeasureFunction.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "instrument/NonLiveSettings.h"
+#include "NonLiveSettings.h"
 
 #include <algorithm>
 #include <iterator>

@@ -3,7 +3,7 @@
 // setting texts, starting at the counter's power-on values. Storing a keyword keeps the value the counter
 // itself would keep for it (auto trigger "ON" as "1", an attenuation "MAX" as "10", and so on).
 
-#include "instrument/MeasureFunction.h"
+#include "MeasureFunction.h"
 
 #include <array>
 #include <string>

@@ -83,14 +83,15 @@ void CArmController::CreatePanel(const QPoint& position)
 // While the settings are in use the panel is locked and the instrument is not read.
 void CArmController::Refresh(CDialog* pPanel)
 {
-    RefreshReportingFailure<CArmDlg>(pPanel,
-                                     [this](CArmDlg& dialog)
-                                     {
-                                         if (IsMeasurementRunning())
-                                             dialog.LockSettings();
-                                         else
-                                             dialog.ReadInstrument();
-                                     });
+    RefreshReportingFailure<CArmDlg>(
+        pPanel,
+        [this](CArmDlg& dialog)
+        {
+            if (IsMeasurementRunning())
+                dialog.LockSettings();
+            else
+                dialog.ReadInstrument();
+        });
 }
 
 // A double click on a slope toggle is a second click: it flips the toggle again and sends again.

@@ -146,10 +146,8 @@ void CEventTrigDlg::ShowAutoTrigger(const std::string& reply)
 void CEventTrigDlg::ShowHysteresis(const std::string& reply)
 {
     for (const SSenseRadio& radio : kSenseRadios)
-    {
         if (radio.eSelector == ESenseSelector::Hysteresis && reply == radio.pszKeyword)
             CheckRadio(IDC_HYST_MIN, IDC_HYST_DEF, radio.nCtrlId);
-    }
 }
 
 void CEventTrigDlg::CheckRadio(int nFirstId, int nLastId, int nCheckId)

@@ -41,8 +41,8 @@ void CInputConfigController::CreatePanel(const QPoint& position)
 
 void CInputConfigController::Refresh(CDialog* pPanel)
 {
-    RefreshReportingFailure<CInputConfigDlg>(pPanel, [this](CInputConfigDlg& dialog)
-                                             { dialog.ReadInstrument(m_channels.Current()); });
+    RefreshReportingFailure<CInputConfigDlg>(
+        pPanel, [this](CInputConfigDlg& dialog) { dialog.ReadInstrument(m_channels.Current()); });
 }
 
 const std::array<CInputConfigDlg::SSetting, 4> CInputConfigDlg::s_settings{{

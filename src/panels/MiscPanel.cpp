@@ -62,7 +62,8 @@ void CMiscController::CreatePanel(const QPoint& position)
 
 void CMiscController::Refresh(CDialog* pPanel)
 {
-    RefreshReportingFailure<CMiscDlg>(pPanel, [](CMiscDlg& dialog) { dialog.ReadInstrument(); });
+    RefreshReportingFailure<CMiscDlg>(
+        pPanel, [](CMiscDlg& dialog) { dialog.ReadInstrument(); });
 }
 
 const SMessageEntry<CMiscDlg> CMiscDlg::s_messageMap[] = {

@@ -24,8 +24,8 @@ void COutputConfigController::CreatePanel(const QPoint& position)
 
 void COutputConfigController::Refresh(CDialog* pPanel)
 {
-    RefreshReportingFailure<COutputConfigDlg>(pPanel,
-                                              [](COutputConfigDlg& dialog) { dialog.ReadInstrument(); });
+    RefreshReportingFailure<COutputConfigDlg>(
+        pPanel, [](COutputConfigDlg& dialog) { dialog.ReadInstrument(); });
 }
 
 // A double click on the toggle is a second click: it flips the toggle again and sends again.

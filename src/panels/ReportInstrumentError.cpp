@@ -32,9 +32,7 @@ void ReportErrorQueue(CInstrumentSession& session)
     {
         session.ErrorQuery(errorText);
         if (errorText.empty())
-        {
             return;
-        }
         if (nReported == kMaxReportedInstrumentErrors)
         {
             AppMessageBox(kFurtherErrorsNotShown);

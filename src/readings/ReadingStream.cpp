@@ -26,7 +26,8 @@ void CReadingStream::Unsubscribe(IReadingSink* pSink)
 
 bool CReadingStream::HasSubscribers() const
 {
-    return std::ranges::any_of(m_apSinks, [](const IReadingSink* pSink) { return pSink != nullptr; });
+    return std::ranges::any_of(
+        m_apSinks, [](const IReadingSink* pSink) { return pSink != nullptr; });
 }
 
 void CReadingStream::Publish(int nChannel, std::optional<EMeasureFunction> function, std::string_view label,
@@ -40,10 +41,8 @@ void CReadingStream::Publish(int nChannel, std::optional<EMeasureFunction> funct
     // By index: a sink subscribed during the walk may grow the list; it waits for the next reading.
     const std::size_t nCount = m_apSinks.size();
     for (std::size_t i = 0; i < nCount; ++i)
-    {
         if (m_apSinks[i] != nullptr)
             m_apSinks[i]->OnReading(reading);
-    }
     if (--m_nDeliveries == 0)
         std::erase(m_apSinks, nullptr);
 }

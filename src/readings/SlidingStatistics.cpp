@@ -30,7 +30,8 @@ void CSlidingStatistics::Add(double dValue)
     const double dDelta = dShifted - m_dMean;
     m_dMean += dDelta / static_cast<double>(m_values.size());
     m_dSquares += dDelta * (dShifted - m_dMean);
-    PushMonotonic(m_minima, dValue, [](double a, double b) { return a < b; });
+    PushMonotonic(
+        m_minima, dValue, [](double a, double b) { return a < b; });
     PushMonotonic(m_maxima, dValue, [](double a, double b) { return a > b; });
 }
 

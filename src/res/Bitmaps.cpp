@@ -1,13 +1,13 @@
-#include "res/Bitmaps.h"
+#include "Bitmaps.h"
 
-#include "res/ResourceIds.h"
+#include "ResourceIds.h"
 
 #include <QDirIterator>
 
 // Our own artwork, kept as XPM text: the logo, the driver-standard emblem and the program icon.
-#include "res/Emblem.xpm"
-#include "res/Logo.xpm"
-#include "res/ProgramIcon.xpm"
+#include "Emblem.xpm"
+#include "Logo.xpm"
+#include "ProgramIcon.xpm"
 
 namespace res
 {

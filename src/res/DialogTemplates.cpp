@@ -1,8 +1,8 @@
-#include "res/DialogTemplates.h"
+#include "DialogTemplates.h"
 
+#include "ControlIds.h"
+#include "ResourceIds.h"
 #include "framework/WinTypes.h"
-#include "res/ControlIds.h"
-#include "res/ResourceIds.h"
 
 #include <algorithm>
 #include <utility>
@@ -329,9 +329,7 @@ const std::vector<const SDialogTemplate*>& AllDialogTemplates()
     {
         std::vector<const SDialogTemplate*> pointers;
         for (const auto& dialogTemplate : Templates())
-        {
             pointers.push_back(&dialogTemplate);
-        }
         return pointers;
     }();
     return all;

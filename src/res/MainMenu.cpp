@@ -1,6 +1,6 @@
-#include "res/MainMenu.h"
+#include "MainMenu.h"
 
-#include "res/ResourceIds.h"
+#include "ResourceIds.h"
 
 namespace res
 {

@@ -1,6 +1,6 @@
-#include "res/StringTable.h"
+#include "StringTable.h"
 
-#include "res/ResourceIds.h"
+#include "ResourceIds.h"
 
 #include <algorithm>
 #include <array>

@@ -134,9 +134,7 @@ TEST_P(CStartupTest, OpensTheInstrumentOrGoesNonLive)
     EXPECT_EQ(names, c.calls);
     EXPECT_EQ(WasCalled("tarvex_init "), c.pszOpened != nullptr);
     if (c.pszOpened != nullptr)
-    {
         EXPECT_TRUE(WasCalled(std::string("tarvex_init \"") + c.pszOpened + "\" 0 0"));
-    }
     EXPECT_EQ(WasCalled("tarvex_timeOut 12000 "), c.bLive) << "no driver call at all when not live";
 
     // Whatever the session did, the frame shows the Measure panel and runs its timer.

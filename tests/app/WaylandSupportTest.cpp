@@ -72,9 +72,7 @@ TEST(WaylandSupport, LackedOnlyWhereQtWouldChooseWaylandAndNoFolderItSearchesHol
                                                 {"QT_QPA_PLATFORM", c.pszPlatform},
                                                 {"QT_PLUGIN_PATH", c.pszPluginPath},
                                                 {"QT_QPA_PLATFORM_PLUGIN_PATH", c.pszPlatformPlugins}})
-        {
             environment.push_back(std::make_unique<testsupport::CScopedEnvironment>(pszName, pszValue));
-        }
         EXPECT_EQ(LacksWaylandSupport(CCommandLine(QStringList{"tarvex"} + c.arguments), qt), c.bLacks);
     }
 }

@@ -24,8 +24,8 @@ TEST(ControlGeometry, TextOriginCentresWhereTheTextFitsElseZero)
     };
     for (const auto& c : cases)
     {
-        EXPECT_EQ(controls::CentredTextOrigin(c.rc, c.extent), c.ptCentred) << c.pszName;
-        EXPECT_EQ(controls::GrayedTextOrigin(c.rc, c.extent), c.ptGrayed) << c.pszName;
+        EXPECT_EQ(CentredTextOrigin(c.rc, c.extent), c.ptCentred) << c.pszName;
+        EXPECT_EQ(GrayedTextOrigin(c.rc, c.extent), c.ptGrayed) << c.pszName;
     }
 }
 
@@ -46,10 +46,10 @@ TEST(ControlGeometry, LampSquareDiscAndShadowArc)
     };
     for (const auto& c : cases)
     {
-        const CRect rcSquare = controls::LargestCentredSquare(c.rc);
+        const CRect rcSquare = LargestCentredSquare(c.rc);
         EXPECT_EQ(rcSquare, c.rcSquare) << c.rc.left << "," << c.rc.right;
-        EXPECT_EQ(controls::LampDiscRect(rcSquare), c.rcDisc) << c.rc.left << "," << c.rc.right;
-        const controls::SArcEnds arc = controls::ShadowArcEnds(rcSquare);
+        EXPECT_EQ(LampDiscRect(rcSquare), c.rcDisc) << c.rc.left << "," << c.rc.right;
+        const SArcEnds arc = ShadowArcEnds(rcSquare);
         EXPECT_EQ(arc.ptStart, c.ptStart) << c.rc.left << "," << c.rc.right;
         EXPECT_EQ(arc.ptEnd, c.ptEnd) << c.rc.left << "," << c.rc.right;
     }

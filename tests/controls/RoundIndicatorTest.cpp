@@ -49,9 +49,7 @@ TEST(RoundIndicator, DiscAtTheCentreRingAroundItSurroundBeside)
         };
         EXPECT_EQ(at({c.size.width() / 2, c.size.height() / 2}), c.crLamp) << c.pszName;
         for (const QPoint& pt : c.ptsSurround)
-        {
             EXPECT_EQ(at(pt), kTeal) << c.pszName << " " << pt.x() << "," << pt.y();
-        }
         EXPECT_EQ(at(c.ptRing), GetSysColor(COLOR_BTNFACE)) << c.pszName;
         // Smoothed edges blend the colours they part; at scale 1 every pixel has one of the lamp's colours.
         const std::set<COLORREF> own{c.crLamp, kTeal, GetSysColor(COLOR_BTNFACE),

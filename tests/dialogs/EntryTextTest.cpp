@@ -23,8 +23,6 @@ TEST(EntryText, FormatGeneralWritesAThreeDigitSignedExponent)
         {1e100, "1E+100"},         {1e-300, "1E-300"},
     };
     for (const auto& c : cases)
-    {
-        EXPECT_EQ(dialogs::FormatGeneral(c.dValue), c.pszExpected) << c.dValue;
-    }
+        EXPECT_EQ(FormatGeneral(c.dValue), c.pszExpected) << c.dValue;
 }
 } // namespace

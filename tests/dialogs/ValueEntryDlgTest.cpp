@@ -170,12 +170,10 @@ TEST(ValueEntryDlg, TypingReplacesTheTextOnOpeningAndAfterTab)
                     return;
                 focus = d.focusWidget() == d.Controls().Item(IDC_VALUE) ? "edit" : "elsewhere";
                 for (const char* pc = c.pszKeys; *pc; ++pc)
-                {
                     if (*pc == 'T' || *pc == 'B')
                         QTest::keyClick(d.focusWidget(), *pc == 'T' ? Qt::Key_Tab : Qt::Key_Backtab);
                     else
                         QTest::keyClick(d.focusWidget(), *pc);
-                }
                 testsupport::Click(d.Controls().Item(IDOK));
             });
         EXPECT_EQ(dlg.DoModal(), IDOK) << c.pszKeys;

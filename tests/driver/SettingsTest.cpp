@@ -303,14 +303,10 @@ TEST_F(CDriverTest, ConfigureSetsTheFunctionAndItsParametersOrNothing)
             EXPECT_EQ(errors[0].nCode, c.nCode);
         }
         if (c.pszFunction)
-        {
             EXPECT_STREQ(tarvexsim_query("tarvex_sense", c.nChannel, 21), c.pszFunction);
-        }
         // A refused configuration keeps every parameter too.
         if (c.nCode != 0 && c.pszFunction)
-        {
             EXPECT_STREQ(tarvexsim_query("tarvex_sense", c.nChannel, 23), "AUTO");
-        }
     }
 
     char szAnswer[TARVEX_BUFFER_SIZE] = "";

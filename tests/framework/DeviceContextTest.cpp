@@ -318,36 +318,33 @@ TEST(DeviceContext, BitBltCopiesPixelsUnchanged)
     const QPixmap bitmap = QPixmap::fromImage(source);
     const QImage image = Paint(10, 10, [&](CDC& dc) { dc.BitBlt(3, 4, bitmap); });
     for (int y = 0; y < 2; ++y)
-    {
         for (int x = 0; x < 2; ++x)
-        {
             EXPECT_EQ(PixelAt(image, 3 + x, 4 + y), source.pixelColor(x, y)) << x << ", " << y;
-        }
-    }
     EXPECT_EQ(PixelAt(image, 5, 4), kBackground);
 }
 
 TEST(DeviceContext, SelectionsAndSettersReturnWhatWasThereBefore)
 {
-    Paint(4, 4,
-          [](CDC& dc)
-          {
-              CPen pen(PS_SOLID, 2, RGB(1, 2, 3));
-              CBrush brush(RGB(4, 5, 6));
-              EXPECT_EQ(dc.SelectObject(&pen), CDC::StockBlackPen());
-              EXPECT_EQ(dc.SelectObject(static_cast<CPen*>(nullptr)), nullptr);
-              EXPECT_EQ(dc.GetCurrentPen(), &pen);
-              CBrush* pStock = dc.SelectObject(&brush);
-              ASSERT_NE(pStock, nullptr);
-              EXPECT_EQ(pStock->Colour(), RGB(255, 255, 255));
-              EXPECT_EQ(dc.SelectObject(pStock), &brush);
-              EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
-              EXPECT_EQ(dc.SetBkMode(OPAQUE), TRANSPARENT);
-              EXPECT_EQ(dc.SetBkColor(RGB(9, 9, 9)), RGB(255, 255, 255));
-              EXPECT_EQ(dc.SetBkColor(RGB(1, 1, 1)), RGB(9, 9, 9));
-              EXPECT_EQ(dc.SetTextColor(RGB(7, 7, 7)), RGB(0, 0, 0));
-              EXPECT_EQ(dc.SetROP2(R2_COPYPEN), R2_COPYPEN);
-          });
+    Paint(
+        4, 4,
+        [](CDC& dc)
+        {
+            CPen pen(PS_SOLID, 2, RGB(1, 2, 3));
+            CBrush brush(RGB(4, 5, 6));
+            EXPECT_EQ(dc.SelectObject(&pen), CDC::StockBlackPen());
+            EXPECT_EQ(dc.SelectObject(static_cast<CPen*>(nullptr)), nullptr);
+            EXPECT_EQ(dc.GetCurrentPen(), &pen);
+            CBrush* pStock = dc.SelectObject(&brush);
+            ASSERT_NE(pStock, nullptr);
+            EXPECT_EQ(pStock->Colour(), RGB(255, 255, 255));
+            EXPECT_EQ(dc.SelectObject(pStock), &brush);
+            EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
+            EXPECT_EQ(dc.SetBkMode(OPAQUE), TRANSPARENT);
+            EXPECT_EQ(dc.SetBkColor(RGB(9, 9, 9)), RGB(255, 255, 255));
+            EXPECT_EQ(dc.SetBkColor(RGB(1, 1, 1)), RGB(9, 9, 9));
+            EXPECT_EQ(dc.SetTextColor(RGB(7, 7, 7)), RGB(0, 0, 0));
+            EXPECT_EQ(dc.SetROP2(R2_COPYPEN), R2_COPYPEN);
+        });
 }
 
 TEST(SystemColours, ComeFromTheApplicationPalette)
@@ -363,9 +360,7 @@ TEST(SystemColours, ComeFromTheApplicationPalette)
         {COLOR_WINDOWTEXT, RGB(0, 0, 0)},         {99, 0},
     };
     for (const auto& c : cases)
-    {
         EXPECT_EQ(GetSysColor(c.nIndex), c.cr) << c.nIndex;
-    }
     const QPalette saved = QApplication::palette();
     QPalette changed = saved;
     changed.setColor(QPalette::Button, QColor(1, 2, 3));

@@ -48,12 +48,8 @@ std::vector<QWidget*> StackOrder(const QWidget* pHost)
 {
     std::vector<QWidget*> widgets;
     for (QObject* pChild : pHost->children())
-    {
         if (auto* pWidget = qobject_cast<QWidget*>(pChild))
-        {
             widgets.push_back(pWidget);
-        }
-    }
     return widgets;
 }
 } // namespace
@@ -176,9 +172,7 @@ TEST(DialogControlsText, CaptionsUseMnemonicsAndTextsRoundTrip)
     const SCase cases[] = {
         {10, "VXI Plug && Play"}, {11, "&Name:"}, {12, "&Send && Go"}, {13, "initial"}, {15, "&Group"}};
     for (const auto& c : cases)
-    {
         EXPECT_EQ(controls.Text(c.nId), c.windowText) << c.nId;
-    }
     // A static shows "&&" as one "&" and hides the mnemonic mark; buttons leave that to Qt.
     EXPECT_EQ(controls.ItemAs<QLabel>(10)->text(), QStringLiteral("VXI Plug & Play"));
     EXPECT_EQ(controls.ItemAs<QLabel>(11)->text(), QStringLiteral("Name:"));
@@ -282,12 +276,8 @@ std::set<int> CheckedRadios(const CDialogControls& controls)
 {
     std::set<int> checked;
     for (int nId : {11, 12, 13, 21, 22})
-    {
         if (controls.IsChecked(nId))
-        {
             checked.insert(nId);
-        }
-    }
     return checked;
 }
 } // namespace
@@ -448,9 +438,7 @@ TEST(DialogControlsCombo, SortedCombosInsertIgnoringCaseAndNothingIsSelectedByAd
     {
         std::vector<std::string> texts;
         for (int i = 0; i < controls.GetCount(nId); ++i)
-        {
             texts.push_back(controls.GetLBText(nId, i));
-        }
         return texts;
     };
     EXPECT_EQ(items(40), (std::vector<std::string>{"Alpha", "beta", "gamma"}));
@@ -502,13 +490,9 @@ TEST(DialogControlsCombo, SortedCombosPutBlanksAndPunctuationBeforeDigitsBeforeL
             BuildInHost(MakeTemplate({{40, EControlKind::DropDownList, "", 4, 4, 100, 60, CS_SORTED, {}}}));
         std::vector<std::string> items;
         for (const char* pszItem : c.added)
-        {
             pBuilt->controls.AddString(40, pszItem);
-        }
         for (int i = 0; i < pBuilt->controls.GetCount(40); ++i)
-        {
             items.push_back(pBuilt->controls.GetLBText(40, i));
-        }
         EXPECT_EQ(items, c.sorted) << c.added.front();
     }
 }

@@ -55,9 +55,7 @@ protected:
     {
         ++m_nInit;
         if (m_endInInit)
-        {
             EndDialog(*m_endInInit);
-        }
     }
     void OnOK() override
     {

@@ -31,9 +31,7 @@ TEST(MulDiv, RoundsHalfAwayFromZeroAndFailsAsWindowsDoes)
         {INT_MAX, 2, 1, -1},      // the result overflows
     };
     for (const auto& c : cases)
-    {
         EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.nExpected) << c.a << " * " << c.b << " / " << c.c;
-    }
 }
 
 TEST(DialogUnits, ConvertPositionAndSizeEachFromTheBaseUnits)
@@ -52,9 +50,7 @@ TEST(DialogUnits, ConvertPositionAndSizeEachFromTheBaseUnits)
         {{-4, -12, 4, 8}, {-7, -20, 7, 13}},  // negative positions round away from zero: -19.5
     };
     for (const auto& c : cases)
-    {
         EXPECT_EQ(DialogUnitsToPixels(c.units, base), c.pixels) << "units " << c.units.x();
-    }
 }
 
 TEST(DialogUnits, BaseUnitsAreTheRoundedAverageLetterAdvanceAndTheFontHeight)

@@ -56,12 +56,8 @@ TEST(LeadingNumber, DoubleReadsTheLongestDecimalPrefix)
         {-HUGE_VAL, {"-1e400"}},
     };
     for (const auto& group : groups)
-    {
         for (const char* pszText : group.texts)
-        {
             EXPECT_DOUBLE_EQ(LeadingDouble(pszText), group.dExpected) << '"' << pszText << '"';
-        }
-    }
     // Beyond a double's range only as written: the exponent brings the value back.
     const std::string hugeDigits = "1" + std::string(400, '0');
     EXPECT_DOUBLE_EQ(LeadingDouble(hugeDigits), HUGE_VAL);

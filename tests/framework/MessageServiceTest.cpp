@@ -29,9 +29,7 @@ TEST(RecordingMessages, RecordsBoxesAndBeepsInOrderAndActsWhileABoxIsUp)
     {
         seenInBox.push_back(message.text);
         if (message.text == "first")
-        {
             MessageService().MessageBox(nullptr, "nested", "Inner", EMessageIcon::None);
-        }
     };
     MessageService().MessageBeep(0);
     EXPECT_EQ(AppMessageBox("first"), IDOK);
@@ -140,12 +138,8 @@ std::vector<QTextBrowser*> HelpWindows()
 {
     std::vector<QTextBrowser*> windows;
     for (QWidget* pWidget : QApplication::topLevelWidgets())
-    {
         if (auto* pBrowser = qobject_cast<QTextBrowser*>(pWidget))
-        {
             windows.push_back(pBrowser);
-        }
-    }
     return windows;
 }
 } // namespace

@@ -65,9 +65,7 @@ struct SNotifyingHost
             {EN_CHANGE, kEdit},    {CBN_SELCHANGE, kList},   {BN_CLICKED, kCheck},
             {BN_CLICKED, kRadio}};
         for (const auto& binding : bindings)
-        {
             pBuilt->controls.Connect(binding.first, binding.second, [this, binding] { ++counts[binding]; });
-        }
     }
     CDialogControls& Controls() { return pBuilt->controls; }
     QWidget* Item(int nId) { return pBuilt->controls.Item(nId); }

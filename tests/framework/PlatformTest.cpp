@@ -50,9 +50,7 @@ protected:
                 {
                     m_ticks.push_back(nId);
                     if (m_onTick)
-                    {
                         m_onTick(nId);
-                    }
                 });
         }
     }
@@ -161,7 +159,8 @@ TEST(MenuBar, CheckMarksChangeOnlyThroughCheckMenuItem)
     CMenuBar menu;
     menu.Build(&menuBar, TestMenu());
     int nGrid = 0;
-    menu.Connect(20, [&] { ++nGrid; });
+    menu.Connect(
+        20, [&] { ++nGrid; });
     menu.Connect(99, [&] { ++nGrid; }); // not in the menu: ignored
 
     struct SStep
@@ -275,9 +274,7 @@ TEST(DynamicLibrary, MapsWindowsNamesToSharedObjects)
         {"", ""},
     };
     for (const auto& c : cases)
-    {
         EXPECT_EQ(CDynamicLibrary::PlatformFileName(c.pszWindows), c.pszPlatform) << c.pszWindows;
-    }
 }
 
 TEST(DynamicLibrary, LoadsFindsSymbolsAndReportsWhatIsMissing)
@@ -336,9 +333,7 @@ TEST(LibrarySearchPath, EnvironmentThenSystemThenTheProgramsFolderLast)
         {"lib", {"lib", "/etc-lib", "/usr/lib", "/program"}},
     };
     for (const auto& c : cases)
-    {
         EXPECT_EQ(LibrarySearchPath(c.pszVariable, system, {"/program"}), c.expected) << c.pszVariable;
-    }
 }
 
 // The program's own folders come from its RUNPATH: the build gives $ORIGIN, an installed program
@@ -358,9 +353,7 @@ TEST(LibrarySearchPath, ProgramFoldersAreTheRunPathsWithTheOriginReplaced)
         {"", "/p/bin", {}},
     };
     for (const auto& c : cases)
-    {
         EXPECT_EQ(RunPathFolders(c.pszRunPath, c.pszProgramFolder), c.expected) << c.pszRunPath;
-    }
     // This test program is built with the RUNPATH $ORIGIN, read from its own file.
     const std::vector<std::string> folders = ProgramLibraryFolders();
     EXPECT_NE(std::find(folders.begin(), folders.end(), ProgramFolder()), folders.end());

@@ -25,9 +25,7 @@ std::vector<std::string> CLiveSessionTest::Calls()
 {
     std::vector<std::string> calls;
     for (int nIndex = 0; nIndex < tarvexsim_call_count(); ++nIndex)
-    {
         calls.emplace_back(tarvexsim_call(nIndex));
-    }
     return calls;
 }
 
@@ -35,8 +33,6 @@ std::vector<std::string> CLiveSessionTest::CallArguments()
 {
     std::vector<std::string> calls = Calls();
     for (std::string& call : calls)
-    {
         call = call.substr(0, call.rfind(" -> "));
-    }
     return calls;
 }

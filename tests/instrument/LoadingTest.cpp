@@ -30,9 +30,7 @@ std::vector<std::string> EntryPointsCalled()
 {
     std::vector<std::string> names;
     for (int nIndex = 0; nIndex < tarvexsim_call_count(); ++nIndex)
-    {
         names.push_back(EntryPointOf(tarvexsim_call(nIndex)));
-    }
     return names;
 }
 
@@ -63,9 +61,7 @@ TEST(SessionLoading, MissingLibraryMeansNonLive)
         SCOPED_TRACE(testCase.pszName);
         CTemporaryFolder folder;
         for (const std::string& library : testCase.present)
-        {
             ASSERT_TRUE(folder.CopyLibrary(library));
-        }
         tarvexsim_reset();
         CInstrumentSession session(folder.Path());
         EXPECT_FALSE(session.IsLive());
@@ -148,9 +144,7 @@ TEST(SessionLoading, DriverFirstOnThePathThatCannotLoadIsNeverReplaced)
     {
         SCOPED_TRACE(testCase.pszName);
         if (!testCase.bytes.empty())
-        {
             ASSERT_TRUE(folder.Write(kDriverLibrary, testCase.bytes));
-        }
         const testsupport::CScopedEnvironment path("LD_LIBRARY_PATH", testCase.folder.c_str());
         tarvexsim_reset();
         CInstrumentSession session;

@@ -262,9 +262,7 @@ TEST_F(CNonLiveSessionTest, ResetRestoresAllButTheConfigureParameters)
         const auto eSetting = static_cast<CNonLiveSettings::ESetting>(nSetting);
         const bool bKept = eSetting <= CNonLiveSettings::ConfigureParameter4;
         if (eSetting != CNonLiveSettings::Aperture)
-        {
             EXPECT_NE(changed.Setting(eSetting), defaults.Setting(eSetting));
-        }
         EXPECT_EQ(settings.Setting(eSetting), bKept ? changed.Setting(eSetting) : defaults.Setting(eSetting));
     }
     EXPECT_EQ(m_session.QuerySense(1, Function), "\"FREQ\"");

@@ -17,18 +17,14 @@ CTemporaryFolder::CTemporaryFolder()
 {
     std::string pattern = (ProgramFolder().parent_path() / "instrument-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) != nullptr)
-    {
         m_path = pattern;
-    }
 }
 
 CTemporaryFolder::~CTemporaryFolder()
 {
     std::error_code error;
     if (!m_path.empty())
-    {
         std::filesystem::remove_all(m_path, error);
-    }
 }
 
 std::string CTemporaryFolder::BuiltLibrary(const std::string& fileName)
@@ -51,22 +47,16 @@ bool CTemporaryFolder::CopyLibrary(const std::string& fileName,
 {
     std::string bytes = BuiltLibrary(fileName);
     if (bytes.empty())
-    {
         return false;
-    }
     for (const std::string& name : withoutSymbols)
     {
         // Symbol names are NUL-terminated strings; the last letter changes, so the hash lookup misses it.
         const std::string pattern = std::string(1, '\0') + name + '\0';
         std::size_t nFound = bytes.find(pattern);
         if (nFound == std::string::npos)
-        {
             return false;
-        }
         for (; nFound != std::string::npos; nFound = bytes.find(pattern, nFound + 1))
-        {
             bytes[nFound + name.size()] = 'X';
-        }
     }
     return Write(fileName, bytes);
 }

@@ -37,8 +37,8 @@ public:
     }
     bool IsUntouched() const
     {
-        return std::all_of(m_bytes.begin(), m_bytes.begin() + TARVEX_BUFFER_SIZE,
-                           [](char c) { return c == kFill; });
+        return std::all_of(
+            m_bytes.begin(), m_bytes.begin() + TARVEX_BUFFER_SIZE, [](char c) { return c == kFill; });
     }
     bool IsGuardIntact()
     {

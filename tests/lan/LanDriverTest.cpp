@@ -62,9 +62,7 @@ protected:
     void TearDown() override
     {
         if (m_vi)
-        {
             EXPECT_EQ(tarvex_close(m_vi), VI_SUCCESS);
-        }
         m_emulator.Stop();
     }
 
@@ -392,9 +390,7 @@ TEST_P(Opening, ChecksTheIdentityAndSaysWhyAResourceIsNotOpened)
               std::string::npos)
         << said;
     if (status == VI_SUCCESS)
-    {
         EXPECT_EQ(tarvex_close(vi), VI_SUCCESS);
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

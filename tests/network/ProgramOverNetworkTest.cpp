@@ -180,8 +180,8 @@ const std::regex kReading(R"([+-][0-9]\.[0-9]{8}E[+-][0-9]{2})");
 // The messages of the log that start with the text.
 int Count(const std::vector<std::string>& log, const std::string& start)
 {
-    return static_cast<int>(
-        std::ranges::count_if(log, [&](const std::string& line) { return line.starts_with(start); }));
+    return static_cast<int>(std::ranges::count_if(
+        log, [&](const std::string& line) { return line.starts_with(start); }));
 }
 
 class ScriptedRun : public CProgramOverNetworkTest, public ::testing::WithParamInterface<const char*>

@@ -99,10 +99,8 @@ protected:
     int CheckedLevel(const SArmUnderTest& arm)
     {
         for (int nId = arm.nFirstLevelId; nId < arm.nFirstLevelId + 3; ++nId)
-        {
             if (Control<QRadioButton>(nId)->isChecked())
                 return nId;
-        }
         return 0;
     }
 

@@ -311,10 +311,8 @@ TEST_F(CMeasurePanelTest, AFailedInitiateOrPollIsReportedOnceEvenWhenTheRecovery
         if (c.bPoll)
             Click(D::IDC_READING);
         for (const char* pszEntryPoint : {c.pszFault, c.pszRecoveryFault})
-        {
             if (pszEntryPoint != nullptr)
                 tarvexsim_set_fault(pszEntryPoint, VI_ERROR_TMO, 1, nullptr);
-        }
         c.bPoll ? Tick() : Click(D::IDC_READING);
         EXPECT_EQ(m_messages.BoxTexts(), std::vector<std::string>{"TIME OUT!"});
         EXPECT_EQ(Channel().GetCycle(), C::CYCLE_IDLE);

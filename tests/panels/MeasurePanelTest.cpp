@@ -102,9 +102,7 @@ TEST_F(CMeasurePanelTest, EachFunctionSendsItsConfigurationAndShowsItsUnitsAndPa
         EXPECT_EQ(Controls().IsShown(D::IDC_RESOLUTION), c.bValues);
         EXPECT_EQ(Controls().IsShown(D::IDC_LOWER_REF), c.pszLower != nullptr);
         if (c.pszLower != nullptr)
-        {
             EXPECT_EQ(Controls().Text(D::IDC_LOWER_REF), c.pszLower);
-        }
         EXPECT_EQ(Controls().IsShown(D::IDC_UPPER_REF), c.bUpper);
         Controller().Refresh(&Dialog()); // the instrument's quoted answer names the same function
         EXPECT_EQ(Controls().GetCurSel(D::IDC_FUNCTION), f);

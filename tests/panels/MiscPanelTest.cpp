@@ -59,10 +59,8 @@ protected:
     int CheckedSource()
     {
         for (const int nId : {IDC_ROSC_INT, IDC_ROSC_EXT, IDC_ROSC_CLK10})
-        {
             if (Control<QRadioButton>(nId)->isChecked())
                 return nId;
-        }
         return 0;
     }
 

@@ -173,9 +173,7 @@ TEST_F(CReportTest, UnterminatedErrorTextEndsAtTheBuffer)
 TEST_F(CReportTest, QueueAsLongAsTheBoundIsShownWhole)
 {
     for (int nEntry = 0; nEntry < kMaxReportedInstrumentErrors; ++nEntry)
-    {
         tarvexsim_push_error(-100, "Command error");
-    }
     Report(TARVEX_INSTR_ERROR_DETECTED);
     EXPECT_EQ(m_messages.BoxTexts(),
               std::vector<std::string>(kMaxReportedInstrumentErrors, kPrefix + "-100,\"Command error\""));

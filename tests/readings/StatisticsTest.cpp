@@ -235,12 +235,10 @@ TEST(ReadingHistory, TheNominalIntervalIsTheMedianAndPausesAndReadingsWithoutAVa
         const std::vector<double> values = history.ValuesWithGaps(test.dNominal);
         ASSERT_EQ(values.size(), test.values.size());
         for (std::size_t i = 0; i < values.size(); ++i)
-        {
             if (std::isnan(test.values[i]))
                 EXPECT_TRUE(std::isnan(values[i])) << i;
             else
                 EXPECT_EQ(values[i], test.values[i]) << i;
-        }
     }
 }
 } // namespace

@@ -18,12 +18,8 @@ std::set<QRgb> ColoursOf(const QImage& image)
 {
     std::set<QRgb> colours;
     for (int y = 0; y < image.height(); ++y)
-    {
         for (int x = 0; x < image.width(); ++x)
-        {
             colours.insert(image.pixel(x, y));
-        }
-    }
     return colours;
 }
 

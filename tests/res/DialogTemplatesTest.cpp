@@ -204,25 +204,15 @@ bool HasKind(QWidget* pWidget, EControlKind kind)
 QString ShownCaption(QWidget* pWidget)
 {
     if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
-    {
         return pLabel->text();
-    }
     if (auto* pGroup = qobject_cast<QGroupBox*>(pWidget))
-    {
         return pGroup->title();
-    }
     if (auto* pButton = qobject_cast<QAbstractButton*>(pWidget))
-    {
         return pButton->text();
-    }
     if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget))
-    {
         return pEdit->text();
-    }
     if (auto* pCombo = qobject_cast<QComboBox*>(pWidget))
-    {
         return pCombo->currentText();
-    }
     return QString();
 }
 
@@ -231,9 +221,7 @@ QString ExpectedShownCaption(const SControlTemplate& control)
 {
     QString caption = QString::fromLatin1(control.pszCaption);
     if (control.kind == K::Static || control.kind == K::StaticRight)
-    {
         caption.replace(QStringLiteral("&&"), QStringLiteral("&"));
-    }
     return caption;
 }
 
@@ -249,9 +237,7 @@ bool HasGeometry(QWidget* pWidget, const SControlTemplate& control, const SBaseU
     const QRect rcExpected = DialogUnitsToPixels(UnitsOf(control), base);
     const QRect rcActual = pWidget->geometry();
     if (control.kind == K::DropDownCombo || control.kind == K::DropDownList)
-    {
         return rcActual.topLeft() == rcExpected.topLeft() && rcActual.width() == rcExpected.width();
-    }
     return rcActual == rcExpected;
 }
 
@@ -273,17 +259,11 @@ struct SBuiltTemplate
     QWidget* Find(const SControlTemplate& control) const
     {
         if (control.nId != IDC_STATIC)
-        {
             return controls.Item(control.nId);
-        }
         for (QWidget* pChild : pHost->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        {
             if (HasKind(pChild, control.kind) && ShownCaption(pChild) == ExpectedShownCaption(control) &&
                 HasGeometry(pChild, control, controls.BaseUnits()))
-            {
                 return pChild;
-            }
-        }
         return nullptr;
     }
 };
@@ -315,9 +295,7 @@ TEST_P(DialogTemplateTest, EveryControlIsBuiltWithItsKindCaptionPlaceAndState)
         EXPECT_EQ(pControl->isHidden(), bool(control.nStyle & CS_HIDDEN));
         EXPECT_EQ(pControl->isEnabled(), !(control.nStyle & CS_DISABLED));
         if (control.nId != IDC_STATIC)
-        {
             EXPECT_EQ(built.controls.IsShown(control.nId), !(control.nStyle & CS_HIDDEN));
-        }
     }
     EXPECT_EQ(built.pHost->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
               static_cast<qsizetype>(dialogTemplate.controls.size()));
@@ -454,9 +432,7 @@ TEST(DialogTemplates, ControlsLieInsideTheirDialogAndIdsAreUnique)
             EXPECT_GT(control.cx, 0);
             EXPECT_GT(control.cy, 0);
             if (control.nId != IDC_STATIC)
-            {
                 EXPECT_TRUE(ids.insert(control.nId).second);
-            }
         }
     }
 }
@@ -474,9 +450,7 @@ TEST(DialogTemplates, ButtonsEditsAndCombosAreReachedByTab)
                                    qobject_cast<QLineEdit*>(pControl) || qobject_cast<QComboBox*>(pControl) ||
                                    qobject_cast<QCheckBox*>(pControl);
             if (control.nId == IDC_STATIC || !bTakesTab)
-            {
                 continue;
-            }
             SCOPED_TRACE(control.nId);
             EXPECT_TRUE(pControl->focusPolicy() & Qt::TabFocus);
         }
@@ -518,12 +492,8 @@ TEST(DialogTemplates, RadioButtonsAreExclusiveOnlyWithinTheirOwnSet)
         {
             // The last radio of every other set stays checked throughout.
             for (std::size_t nOther = 0; nOther < templateSets.sets.size(); ++nOther)
-            {
                 if (nOther != nSet)
-                {
                     built.controls.ItemAs<QAbstractButton>(templateSets.sets[nOther].back())->click();
-                }
-            }
             for (int nClicked : templateSets.sets[nSet])
             {
                 SCOPED_TRACE(nClicked);
@@ -531,16 +501,10 @@ TEST(DialogTemplates, RadioButtonsAreExclusiveOnlyWithinTheirOwnSet)
                 ASSERT_NE(pRadio, nullptr);
                 pRadio->click();
                 for (int nId : templateSets.sets[nSet])
-                {
                     EXPECT_EQ(built.controls.IsChecked(nId), nId == nClicked) << nId;
-                }
                 for (std::size_t nOther = 0; nOther < templateSets.sets.size(); ++nOther)
-                {
                     if (nOther != nSet)
-                    {
                         EXPECT_TRUE(built.controls.IsChecked(templateSets.sets[nOther].back()));
-                    }
-                }
             }
         }
     }
@@ -553,9 +517,7 @@ std::vector<std::string> ItemsOf(const CDialogControls& controls, int nId)
 {
     std::vector<std::string> items;
     for (int i = 0; i < controls.GetCount(nId); ++i)
-    {
         items.push_back(controls.GetLBText(nId, i));
-    }
     return items;
 }
 

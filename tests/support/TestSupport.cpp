@@ -37,9 +37,7 @@ QStringList* s_pCapture = nullptr;
 void CaptureMessage(QtMsgType type, const QMessageLogContext&, const QString& text)
 {
     if (s_pCapture && type == QtWarningMsg)
-    {
         s_pCapture->append(text);
-    }
 }
 } // namespace
 

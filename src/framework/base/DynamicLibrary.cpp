@@ -31,17 +31,13 @@ std::string FindLibrary(const std::string& file, const std::string& folder)
 {
     std::error_code error;
     if (file.find('/') != std::string::npos)
-    {
         return std::filesystem::is_regular_file(file, error) ? file : std::string();
-    }
     const std::vector<std::string> folders = folder.empty() ? LibrarySearchPath() : std::vector{folder};
     for (const std::string& searched : folders)
     {
         const std::string path = searched + "/" + file;
         if (std::filesystem::is_regular_file(path, error))
-        {
             return path;
-        }
     }
     return {};
 }
@@ -53,9 +49,7 @@ std::string CDynamicLibrary::PlatformFileName(const std::string& windowsName)
     const std::size_t nFile = nSlash == std::string::npos ? 0 : nSlash + 1;
     const std::string file = windowsName.substr(nFile);
     if (!EndsWithDll(file))
-    {
         return windowsName;
-    }
     return windowsName.substr(0, nFile) + "lib" + file.substr(0, file.size() - 4) + ".so";
 }
 

@@ -32,14 +32,10 @@ struct SLeadingDouble
 bool ScanSign(std::string_view text, std::size_t& i)
 {
     while (i < text.size() && IsSpace(text[i]))
-    {
         ++i;
-    }
     const bool bNegative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-    {
         ++i;
-    }
     return bNegative;
 }
 
@@ -83,24 +79,16 @@ SMantissa ScanMantissa(std::string_view text, std::size_t& i)
 long ScanExponent(std::string_view text, std::size_t& i)
 {
     if (i >= text.size() || (text[i] != 'e' && text[i] != 'E'))
-    {
         return 0;
-    }
     std::size_t j = i + 1;
     const bool bNegative = j < text.size() && text[j] == '-';
     if (j < text.size() && (text[j] == '+' || text[j] == '-'))
-    {
         ++j;
-    }
     if (j >= text.size() || !IsDigit(text[j]))
-    {
         return 0;
-    }
     long nExponent = 0;
     for (; j < text.size() && IsDigit(text[j]); ++j)
-    {
         nExponent = std::min(kExponentLimit, nExponent * 10 + (text[j] - '0'));
-    }
     i = j;
     return bNegative ? -nExponent : nExponent;
 }
@@ -112,17 +100,13 @@ SLeadingDouble ScanLeadingDouble(std::string_view text)
     const std::size_t nMantissa = i;
     const SMantissa mantissa = ScanMantissa(text, i);
     if (mantissa.nDigits == 0)
-    {
         return {0.0, false};
-    }
     const long nExponent = ScanExponent(text, i);
 
     double dValue = 0.0;
     const auto result = std::from_chars(text.data() + nMantissa, text.data() + i, dValue);
     if (result.ec == std::errc::result_out_of_range)
-    {
         dValue = mantissa.nLead + nExponent > 0 ? HUGE_VAL : 0.0;
-    }
     return {bNegative ? -dValue : dValue, true};
 }
 } // namespace

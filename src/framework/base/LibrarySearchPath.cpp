@@ -27,9 +27,7 @@ std::vector<std::string> Split(std::string_view text, std::string_view separator
     {
         const std::size_t nEnd = std::min(text.find_first_of(separators, nStart), text.size());
         if (nEnd > nStart)
-        {
             parts.emplace_back(text.substr(nStart, nEnd - nStart));
-        }
         nStart = nEnd + 1;
     }
     return parts;
@@ -40,9 +38,7 @@ std::vector<std::string> Glob(const std::string& pattern)
     std::vector<std::string> files;
     glob_t matches{};
     if (glob(pattern.c_str(), 0, nullptr, &matches) == 0)
-    {
         files.assign(matches.gl_pathv, matches.gl_pathv + matches.gl_pathc);
-    }
     globfree(&matches);
     return files;
 }
@@ -59,9 +55,7 @@ void ReadConfiguration(const fs::path& file, int nDepth, std::vector<std::string
         std::istringstream words(content);
         std::string word;
         if (!(words >> word) || word == "hwcap")
-        {
             continue;
-        }
         if (word != "include")
         {
             const std::vector<std::string> listed = Split(content, " \t,:");
@@ -73,9 +67,7 @@ void ReadConfiguration(const fs::path& file, int nDepth, std::vector<std::string
             const fs::path pattern =
                 fs::path(word).is_absolute() ? fs::path(word) : file.parent_path() / word;
             for (const std::string& included : Glob(pattern.string()))
-            {
                 ReadConfiguration(included, nDepth + 1, folders);
-            }
         }
     }
 }
@@ -98,12 +90,8 @@ std::vector<std::string> LibrarySearchPath(std::string_view libraryPathVariable,
     candidates.insert(candidates.end(), programFolders.begin(), programFolders.end());
     std::vector<std::string> folders;
     for (const std::string& folder : candidates)
-    {
         if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end())
-        {
             folders.push_back(folder);
-        }
-    }
     return folders;
 }
 
@@ -132,9 +120,7 @@ bool IsInProgramLibraryFolder(const std::string& file)
     std::error_code error;
     const fs::path folder = fs::weakly_canonical(file, error).parent_path();
     if (error)
-    {
         return false;
-    }
     const std::vector<std::string> programFolders = ProgramLibraryFolders();
     return std::any_of(programFolders.begin(), programFolders.end(),
                        [&folder](const std::string& programFolder)

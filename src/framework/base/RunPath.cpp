@@ -26,43 +26,27 @@ std::string RunPathOf(const std::string& file)
     if (!ReadAt(input, 0, &header, 1) || std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 ||
         header.e_ident[EI_CLASS] != (sizeof(void*) == 8 ? ELFCLASS64 : ELFCLASS32) ||
         header.e_phentsize != sizeof(ElfW(Phdr)))
-    {
         return {};
-    }
     std::vector<ElfW(Phdr)> segments(header.e_phnum);
     if (!ReadAt(input, header.e_phoff, segments.data(), segments.size()))
-    {
         return {};
-    }
     const auto dynamic =
         std::find_if(segments.begin(), segments.end(),
                      [](const ElfW(Phdr) & segment) { return segment.p_type == PT_DYNAMIC; });
     if (dynamic == segments.end())
-    {
         return {};
-    }
     std::vector<ElfW(Dyn)> entries(dynamic->p_filesz / sizeof(ElfW(Dyn)));
     if (!ReadAt(input, dynamic->p_offset, entries.data(), entries.size()))
-    {
         return {};
-    }
     const ElfW(Dyn)* pStrings = nullptr;
     const ElfW(Dyn)* pPath = nullptr;
     for (const ElfW(Dyn) & entry : entries)
-    {
         if (entry.d_tag == DT_STRTAB)
-        {
             pStrings = &entry;
-        }
         else if (entry.d_tag == DT_RUNPATH || (entry.d_tag == DT_RPATH && !pPath))
-        {
             pPath = &entry;
-        }
-    }
     if (!pStrings || !pPath)
-    {
         return {};
-    }
     // The string table is named by its address once loaded; the loadable segment that holds that address
     // tells where it lies in the file.
     const ElfW(Addr) nAddress = pStrings->d_un.d_ptr;
@@ -73,9 +57,7 @@ std::string RunPathOf(const std::string& file)
                                               nAddress < segment.p_vaddr + segment.p_filesz;
                                    });
     if (load == segments.end())
-    {
         return {};
-    }
     input.seekg(static_cast<std::streamoff>(nAddress - load->p_vaddr + load->p_offset + pPath->d_un.d_val));
     std::string text;
     std::getline(input, text, '\0');
@@ -89,9 +71,7 @@ std::vector<std::string> RunPathFolders(std::string_view runPath, const std::str
     for (std::string folder; std::getline(elements, folder, ':');)
     {
         if (folder.empty())
-        {
             continue;
-        }
         bool bFromOrigin = false;
         for (const std::string_view origin : {"${ORIGIN}", "$ORIGIN"})
         {
@@ -104,9 +84,7 @@ std::vector<std::string> RunPathFolders(std::string_view runPath, const std::str
         }
         // A folder relative to a program folder that cannot be told is no folder.
         if (!bFromOrigin || !programFolder.empty())
-        {
             folders.push_back(std::filesystem::path(folder).lexically_normal().string());
-        }
     }
     return folders;
 }

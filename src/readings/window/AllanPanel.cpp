@@ -121,10 +121,8 @@ void CAllanPanel::Plot(const std::vector<readings::SAllanPoint>& points)
     // A deviation of zero (readings all alike) has no place on a log axis; the table still shows it.
     QList<QPointF> plotted;
     for (const auto& point : points)
-    {
         if (point.dDeviation > 0)
             plotted.append({point.dTau, point.dDeviation});
-    }
     m_pSeries->replace(plotted);
     if (plotted.isEmpty())
         return;

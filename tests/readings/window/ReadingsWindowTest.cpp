@@ -196,12 +196,10 @@ TEST_F(CReadingsWindowTest, ClearEmptiesAndSaveWritesTheCurrentSeries)
                                        " for writing: No such file or directory"});
 
     for (QPushButton* pButton : m_window.findChildren<QPushButton*>())
-    {
         if (pButton->text() == "&Clear")
             pButton->click();
         else
             pSave = pButton;
-    }
     EXPECT_EQ(Figure("count"), "0");
     EXPECT_EQ(Figure("mean"), "\u2013");
     EXPECT_EQ(Trend().PointCount(), 0);
