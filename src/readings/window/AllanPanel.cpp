@@ -80,7 +80,7 @@ CAllanPanel::CAllanPanel(QWidget* pParent)
     m_pTable->setTabKeyNavigation(false);
     pLayout->addWidget(m_pTable);
     m_pNote->setObjectName(QStringLiteral("allanNote"));
-    m_pNote->setWordWrap(true);
+    // One line, not word-wrapped: a wrapping label asks the window's grid for height it takes from the trend.
     pBoxLayout->addWidget(m_pNote);
 
     auto* pOuter = new QVBoxLayout(this);

@@ -127,6 +127,10 @@ QLineSeries* CTrendChart::NewLine()
     chart()->addSeries(pLine);
     pLine->attachAxis(m_pTimeAxis);
     pLine->attachAxis(m_pValueAxis);
+    // Qt Charts 6.4 stops drawing a date-time axis when a series joins a chart that has it already; shown
+    // anew, it is laid out and drawn again.
+    m_pTimeAxis->hide();
+    m_pTimeAxis->show();
     if (m_lineColour.isValid())
         pLine->setColor(m_lineColour);
     else

@@ -133,6 +133,10 @@ TEST_F(CReadingsWindowTest, AllanDeviationForFrequencyAtMostOnceASecondAndNotFor
     EXPECT_EQ(AllanTable().item(3, 0)->text(), "2.4");
     EXPECT_EQ(AllanTable().item(3, 2)->text(), "25");
     EXPECT_TRUE(AllanTable().isVisibleTo(&m_window));
+    // The trend keeps the larger share of the height beside the Allan deviation with its note.
+    const auto* pNote = m_window.findChild<QLabel*>(QStringLiteral("allanNote"));
+    ASSERT_NE(pNote, nullptr);
+    EXPECT_GT(m_window.findChild<CTrendChart*>()->height(), pNote->parentWidget()->height());
     m_window.OnReading(Reading(40, "+1.5E+00", 1, EMeasureFunction::DcVolts, "DCV", "V"));
     EXPECT_EQ(AllanTable().rowCount(), 0);
     EXPECT_FALSE(AllanTable().isVisibleTo(&m_window));
@@ -320,6 +324,18 @@ TEST(TrendChart, ABreakStartsANewLineAndTheOldestPointsGoWithTheirLines)
             }
             chart.Draw();
             EXPECT_EQ(LineLengths(chart), c.lengths);
+            // However many lines joined the chart, the time axis is still drawn: its labels and title darken
+            // the band below the plot.
+            chart.resize(400, 300);
+            chart.show();
+            testsupport::ProcessEvents();
+            const QImage image = chart.grab().toImage();
+            const QRectF plot = chart.chart()->plotArea();
+            int nDark = 0;
+            for (int y = static_cast<int>(plot.bottom()) + 3; y < image.height(); ++y)
+                for (int x = static_cast<int>(plot.left()); x < static_cast<int>(plot.right()); ++x)
+                    nDark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+            EXPECT_GT(nDark, 0);
             const auto series = chart.chart()->series();
             for (const QAbstractSeries* pSeries : series)
             {
