@@ -41,8 +41,8 @@ QLogValueAxis* NewLogAxis(const QString& title)
 } // namespace
 
 CAllanPanel::CAllanPanel(QWidget* pParent)
-    : QWidget(pParent), m_pTable(new QTableWidget(0, 3)), m_pPlot(new QChartView), m_pNote(new QLabel),
-      m_pSeries(new QLineSeries), m_pTauAxis(NewLogAxis(QStringLiteral("\u03c4 (s)"))),
+    : QWidget(pParent), m_pTable(new QTableWidget(0, 3)), m_pPlot(new QChartView(new QChart)),
+      m_pNote(new QLabel), m_pSeries(new QLineSeries), m_pTauAxis(NewLogAxis(QStringLiteral("\u03c4 (s)"))),
       m_pDeviationAxis(NewLogAxis(QStringLiteral("\u03c3y(\u03c4)")))
 {
     auto* pBox =
@@ -51,7 +51,8 @@ CAllanPanel::CAllanPanel(QWidget* pParent)
     auto* pLayout = new QHBoxLayout;
     pBoxLayout->addLayout(pLayout);
 
-    auto* pChart = new QChart;
+    // The view is made with its chart: one made without makes a default chart that setChart would leak.
+    QChart* pChart = m_pPlot->chart();
     pChart->legend()->hide();
     pChart->addSeries(m_pSeries);
     pChart->addAxis(m_pTauAxis, Qt::AlignBottom);
@@ -61,7 +62,6 @@ CAllanPanel::CAllanPanel(QWidget* pParent)
     m_pSeries->setPointsVisible(true);
     FitDecades(m_pTauAxis, 0.1, 10);
     FitDecades(m_pDeviationAxis, 1e-12, 1e-9);
-    m_pPlot->setChart(pChart);
     m_pPlot->setRenderHint(QPainter::Antialiasing);
     m_pPlot->setFocusPolicy(Qt::NoFocus); // the group's mnemonic leads to the table, its text alternative
     CChartAccessible::Install();

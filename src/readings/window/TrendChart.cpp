@@ -43,15 +43,15 @@ std::pair<double, double> ValueRange(double dLowest, double dHighest)
 } // namespace
 
 CTrendChart::CTrendChart(QWidget* pParent)
-    : QChartView(pParent), m_pTimeAxis(new QDateTimeAxis), m_pValueAxis(new QValueAxis)
+    // Made with its chart: a chart view made without one makes a default chart that setChart would leak.
+    : QChartView(new QChart, pParent), m_pTimeAxis(new QDateTimeAxis), m_pValueAxis(new QValueAxis)
 {
-    auto* pChart = new QChart;
+    QChart* pChart = chart();
     pChart->legend()->hide();
     m_pTimeAxis->setFormat(QStringLiteral("HH:mm:ss"));
     m_pTimeAxis->setTitleText(QStringLiteral("Time"));
     pChart->addAxis(m_pTimeAxis, Qt::AlignBottom);
     pChart->addAxis(m_pValueAxis, Qt::AlignLeft);
-    setChart(pChart);
     m_lines.append(NewLine());
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::StrongFocus);
