@@ -43,7 +43,8 @@ std::pair<double, double> ValueRange(double dLowest, double dHighest)
 } // namespace
 
 CTrendChart::CTrendChart(QWidget* pParent)
-    // Made with its chart: a chart view made without one makes a default chart that setChart would leak.
+    // Made with its chart: a view made without one makes a default chart, which setChart would leak, and on
+    // a chart set later Qt Charts 6.4 does not draw the date-time axis.
     : QChartView(new QChart, pParent), m_pTimeAxis(new QDateTimeAxis), m_pValueAxis(new QValueAxis)
 {
     QChart* pChart = chart();
@@ -127,10 +128,6 @@ QLineSeries* CTrendChart::NewLine()
     chart()->addSeries(pLine);
     pLine->attachAxis(m_pTimeAxis);
     pLine->attachAxis(m_pValueAxis);
-    // Qt Charts 6.4 stops drawing a date-time axis when a series joins a chart that has it already; shown
-    // anew, it is laid out and drawn again.
-    m_pTimeAxis->hide();
-    m_pTimeAxis->show();
     if (m_lineColour.isValid())
         pLine->setColor(m_lineColour);
     else
