@@ -1,5 +1,7 @@
 #include "ControlAccessible.h"
 
+#include "framework/AccessibleFactory.h"
+
 #include <QAbstractButton>
 
 #include <utility>
@@ -11,12 +13,7 @@ CControlAccessible::CControlAccessible(QWidget* pWidget, const IAccessibleFace& 
 
 void CControlAccessible::Install()
 {
-    static const bool bInstalled = []
-    {
-        QAccessible::installFactory(&CControlAccessible::Factory);
-        return true;
-    }();
-    (void)bInstalled;
+    InstallAccessibleFactory<&CControlAccessible::Factory>();
 }
 
 QAccessibleInterface* CControlAccessible::Factory(const QString& /*key*/, QObject* pObject)

@@ -1,5 +1,6 @@
 #include "DialogControls.h"
 
+#include "AccessibleFactory.h"
 #include "Button.h"
 
 #include <QAbstractItemView>
@@ -178,14 +179,14 @@ int InsertItem(QComboBox* pCombo, const QString& text)
 // at the ends. The radio moved to is checked and sends its click, also when none of the group was checked.
 // Tab enters the group at its checked radio, as the dialog manager does, not at the one focused last as Qt
 // would: the checked radio holds the group's tab stop, and with none checked the radio the template gives it.
-void InstallRadioAccessible();
+QAccessibleInterface* RadioAccessibleFactory(const QString& key, QObject* pObject);
 
 class CAutoRadioButton : public QRadioButton
 {
 public:
     CAutoRadioButton(QWidget* pParent, bool bTabStop) : QRadioButton(pParent), m_bTabStop(bTabStop)
     {
-        InstallRadioAccessible();
+        InstallAccessibleFactory<&RadioAccessibleFactory>();
         QObject::connect(this, &QAbstractButton::toggled, this, [this] { PlaceGroupTabStop(); });
     }
 
@@ -301,19 +302,10 @@ private:
     QAbstractButton* Radio() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
-void InstallRadioAccessible()
+QAccessibleInterface* RadioAccessibleFactory(const QString& /*key*/, QObject* pObject)
 {
-    static const bool bInstalled = []
-    {
-        QAccessible::installFactory(
-            [](const QString& /*key*/, QObject* pObject) -> QAccessibleInterface*
-            {
-                auto* pRadio = dynamic_cast<CAutoRadioButton*>(pObject);
-                return pRadio ? new CRadioAccessible(pRadio) : nullptr;
-            });
-        return true;
-    }();
-    (void)bInstalled;
+    auto* pRadio = dynamic_cast<CAutoRadioButton*>(pObject);
+    return pRadio ? new CRadioAccessible(pRadio) : nullptr;
 }
 
 // A group box's caption as assistive tools speak it.

@@ -19,4 +19,7 @@ public:
     int childCount() const override { return 0; }
     QAccessibleInterface* child(int /*nIndex*/) const override { return nullptr; }
     int indexOfChild(const QAccessibleInterface* /*pChild*/) const override { return -1; }
+
+private:
+    static QAccessibleInterface* Factory(const QString& key, QObject* pObject);
 };
